@@ -1,0 +1,50 @@
+// A bare Qt Widgets window of the application's size: shows itself, saves a
+// PNG once it has painted and quits, exactly as `firstaid --screenshot` does.
+// Usage: bare_window FILE
+
+#include <QApplication>
+#include <QEvent>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+class FirstPaint final : public QObject {
+public:
+    FirstPaint(QWidget* window, QString file) : _window(window), _file(std::move(file)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == _window && event->type() == QEvent::Paint && !_done) {
+            _done = true;
+            QTimer::singleShot(0, this, [this] {
+                _window->grab().save(_file, "PNG");
+                QCoreApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget* _window;
+    QString _file;
+    bool _done = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (argc != 2)
+        return 2;
+    QWidget window;
+    window.setFixedSize(320, 480);
+    window.setWindowTitle(QStringLiteral("bare"));
+    FirstPaint shot(&window, QString::fromLocal8Bit(argv[1]));
+    window.installEventFilter(&shot);
+    window.show();
+    return QApplication::exec();
+}

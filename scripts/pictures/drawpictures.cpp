@@ -1,0 +1,221 @@
+// Draws the bundle's pictures with Qt painting and writes them as PNG files.
+// Usage: drawpictures OUTPUT_DIR
+
+#include <QDir>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QImage canvas(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+bool save(const QImage& image, const QDir& dir, const QString& name)
+{
+    const QString path = dir.filePath(name);
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "drawpictures: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s %dx%d\n", qPrintable(name), image.width(), image.height());
+    return true;
+}
+
+QFont face(int pixels, bool bold)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+// The tab bar's background: a dark glossy strip, 320 × 49.
+QImage bottomPanel()
+{
+    QImage image = canvas(320, 49);
+    QPainter p(&image);
+    QLinearGradient gloss(0, 0, 0, 49);
+    gloss.setColorAt(0.0, QColor(0x4a, 0x4a, 0x4a));
+    gloss.setColorAt(0.49, QColor(0x26, 0x26, 0x26));
+    gloss.setColorAt(0.5, QColor(0x12, 0x12, 0x12));
+    gloss.setColorAt(1.0, QColor(0x02, 0x02, 0x02));
+    p.fillRect(image.rect(), gloss);
+    // A thin dark-red rule on top ties the bar to the red navigation bars.
+    p.fillRect(QRect(0, 0, 320, 1), QColor(0x8a, 0x08, 0x08));
+    p.fillRect(QRect(0, 1, 320, 1), QColor(0x5e, 0x5e, 0x5e));
+    return image;
+}
+
+// The zoom slider's pane, 204 × 50: a dark rounded panel with a pointer at its
+// top right towards the zoom button. Centred on (218, 82) it spans x 116–320,
+// and the slider at (20, 20, 180, 10) lies inside it.
+QImage sliderPane()
+{
+    QImage image = canvas(204, 50);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF body(1, 8, 202, 41);
+    QPainterPath path;
+    path.addRoundedRect(body, 8, 8);
+    QPainterPath pointer;
+    pointer.moveTo(170, 8.5);
+    pointer.lineTo(180, 0.5);
+    pointer.lineTo(190, 8.5);
+    pointer.closeSubpath();
+    path = path.united(pointer);
+    QLinearGradient fill(0, 0, 0, 50);
+    fill.setColorAt(0, QColor(0x3c, 0x3c, 0x3c, 240));
+    fill.setColorAt(1, QColor(0x10, 0x10, 0x10, 240));
+    p.fillPath(path, fill);
+    p.setPen(QPen(QColor(255, 255, 255, 90), 1));
+    p.drawPath(path);
+    return image;
+}
+
+// The zoom button's icon: a small and a large letter, 28 × 20, white.
+QImage textSizeIcon()
+{
+    QImage image = canvas(28, 20);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setPen(Qt::white);
+    p.setFont(face(11, true));
+    p.drawText(QRectF(0, 4, 12, 16), Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("A"));
+    p.setFont(face(19, true));
+    p.drawText(QRectF(10, 0, 18, 20), Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("A"));
+    return image;
+}
+
+// Tab icons are 30 × 30 alpha masks: opaque where the tab bar paints its colour.
+QImage icon(const std::function<void(QPainter&)>& draw)
+{
+    QImage image = canvas(30, 30);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    draw(p);
+    return image;
+}
+
+// Contents: an open book.
+void drawBook(QPainter& p)
+{
+    QPainterPath left;
+    left.moveTo(14, 8);
+    left.cubicTo(10, 5, 5, 5, 2, 6);
+    left.lineTo(2, 25);
+    left.cubicTo(5, 24, 10, 24, 14, 27);
+    left.closeSubpath();
+    QPainterPath right;
+    right.moveTo(16, 8);
+    right.cubicTo(20, 5, 25, 5, 28, 6);
+    right.lineTo(28, 25);
+    right.cubicTo(25, 24, 20, 24, 16, 27);
+    right.closeSubpath();
+    p.drawPath(left);
+    p.drawPath(right);
+    // Lines of text cut out of the pages.
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    p.setPen(QPen(Qt::black, 1.4, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 4; ++i) {
+        const double y = 11 + i * 3.6;
+        p.drawLine(QPointF(5, y), QPointF(11.5, y + 0.8));
+        p.drawLine(QPointF(18.5, y + 0.8), QPointF(25, y));
+    }
+}
+
+// Scheme: three steps joined by arrows.
+void drawScheme(QPainter& p)
+{
+    p.drawRoundedRect(QRectF(8, 1, 14, 7), 2, 2);
+    p.drawRoundedRect(QRectF(8, 12, 14, 7), 2, 2);
+    p.drawRoundedRect(QRectF(8, 23, 14, 7), 2, 2);
+    p.setPen(QPen(Qt::white, 1.6));
+    p.drawLine(QPointF(15, 8), QPointF(15, 12));
+    p.drawLine(QPointF(15, 19), QPointF(15, 23));
+    p.setPen(Qt::NoPen);
+    // A side branch, as the algorithm has.
+    p.drawRect(QRectF(22, 15, 4, 1.6));
+    p.drawRect(QRectF(24.4, 15, 1.6, 11));
+    p.drawRect(QRectF(22, 24.4, 4, 1.6));
+}
+
+// Telephones: a handset.
+void drawHandset(QPainter& p)
+{
+    QPainterPath handset;
+    handset.moveTo(6, 3);
+    handset.cubicTo(3, 4, 1, 7, 2, 11);
+    handset.cubicTo(4, 18, 11, 25, 19, 28);
+    handset.cubicTo(23, 29, 26, 27, 27, 24);
+    handset.lineTo(22, 19);
+    handset.cubicTo(21, 18, 19.5, 18, 18.5, 19);
+    handset.lineTo(16.5, 21);
+    handset.cubicTo(13, 19, 11, 17, 9, 13.5);
+    handset.lineTo(11, 11.5);
+    handset.cubicTo(12, 10.5, 12, 9, 11, 8);
+    handset.closeSubpath();
+    p.drawPath(handset);
+}
+
+// Card: a medical card with a cross and lines of text.
+void drawCard(QPainter& p)
+{
+    p.drawRoundedRect(QRectF(1, 5, 28, 21), 3, 3);
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    p.setBrush(Qt::black);
+    p.drawRect(QRectF(6.5, 9, 3, 11));
+    p.drawRect(QRectF(2.5, 13, 11, 3));
+    p.drawRoundedRect(QRectF(16, 10, 10, 2), 1, 1);
+    p.drawRoundedRect(QRectF(16, 14.5, 10, 2), 1, 1);
+    p.drawRoundedRect(QRectF(16, 19, 7, 2), 1, 1);
+}
+
+// SOS: a round badge with the letters cut out.
+void drawSos(QPainter& p)
+{
+    p.drawEllipse(QRectF(0.5, 0.5, 29, 29));
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    p.setPen(Qt::black);
+    p.setFont(face(11, true));
+    p.drawText(QRectF(0, 0, 30, 30), Qt::AlignCenter, QStringLiteral("SOS"));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Painting text needs a GUI application; no window is shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: drawpictures OUTPUT_DIR\n");
+        return 2;
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    bool ok = true;
+    ok &= save(bottomPanel(), dir, QStringLiteral("bottomPanelBg.png"));
+    ok &= save(sliderPane(), dir, QStringLiteral("sliderBackPane.png"));
+    ok &= save(textSizeIcon(), dir, QStringLiteral("iconBtnTextSize.png"));
+    ok &= save(icon(drawBook), dir, QStringLiteral("tabContent.png"));
+    ok &= save(icon(drawScheme), dir, QStringLiteral("tabSchema.png"));
+    ok &= save(icon(drawHandset), dir, QStringLiteral("tabTelephones.png"));
+    ok &= save(icon(drawCard), dir, QStringLiteral("tabMap.png"));
+    ok &= save(icon(drawSos), dir, QStringLiteral("tabSOS.png"));
+    return ok ? 0 : 1;
+}

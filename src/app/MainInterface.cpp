@@ -1,0 +1,48 @@
+#include "MainInterface.h"
+
+
+#include "KavelAppDelegate.h"
+#include "card/Map.h"
+#include "contents/Content.h"
+#include "kit/Image.h"
+#include "scheme/Schema.h"
+#include "sos/SOS.h"
+#include "telephones/Telephones.h"
+
+namespace {
+
+template <class Screen>
+std::unique_ptr<kit::ViewController> tab(const QString& title, const QString& icon)
+{
+    auto screen = std::make_unique<Screen>();
+    screen->tabBarItem() = {title, kit::imageNamed(icon)};
+    return screen;
+}
+
+} // namespace
+
+std::unique_ptr<kit::ApplicationDelegate> loadMainInterface(kit::Application& application)
+{
+    auto delegate = std::make_unique<KavelAppDelegate>();
+    application.setDelegate(delegate.get());
+
+    auto window = std::make_unique<kit::Window>();
+    auto tabBarController = std::make_unique<kit::TabBarController>();
+    tabBarController->setObjectName(QStringLiteral("tabBarController"));
+
+    // Index 3 is the card, so a fresh installation opens where the owner fills
+    // it in; index 4 is SOS, where a complete card opens, one hold from help.
+    std::vector<std::unique_ptr<kit::ViewController>> tabs;
+    tabs.push_back(tab<Content>(QStringLiteral("Содержание"), QStringLiteral("tabContent.png")));
+    tabs.push_back(tab<Schema>(QStringLiteral("Схема"), QStringLiteral("tabSchema.png")));
+    tabs.push_back(tab<Telephones>(QStringLiteral("Телефоны"), QStringLiteral("tabTelephones.png")));
+    tabs.push_back(tab<Map>(QStringLiteral("Карта"), QStringLiteral("tabMap.png")));
+    tabs.push_back(tab<SOS>(QStringLiteral("SOS"), QStringLiteral("tabSOS.png")));
+    tabBarController->setViewControllers(std::move(tabs));
+    tabBarController->setDelegate(delegate.get());
+
+    delegate->setWindow(std::move(window));
+    delegate->setTabBarController(std::move(tabBarController));
+    delegate->window()->makeKeyAndVisible();
+    return delegate;
+}

@@ -1,0 +1,8 @@
+#include "app/MainInterface.h"
+#include "kit/Application.h"
+#include "kit/ApplicationMain.h"
+
+int main(int argc, char** argv)
+{
+    return kit::applicationMain(argc, argv, &loadMainInterface);
+}

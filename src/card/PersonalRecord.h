@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// The owner's medical card: nine entries of the user-defaults store, one key per
+// field. Every reader and writer of the card takes its keys and value forms from here.
+namespace record {
+
+// Field numbers: the card table's rows 0 to 5, the name 6. The photo has none.
+enum Field : int {
+    Address = 0,
+    Birthday = 1,
+    WeightAndHeight = 2,
+    Blood = 3,
+    Illness = 4,
+    Note = 5,
+    Name = 6,
+};
+
+// Free text exactly as typed; an empty text is stored as an empty string.
+inline const QString OWN_ADDRESS = QStringLiteral("OWN_ADDRESS");
+// Display text of the long date style in the locale in force when saved; never parsed back.
+inline const QString OWN_BIRTHDAY = QStringLiteral("OWN_BIRTHDAY");
+// Kilograms and centimetres as unsigned decimal integers ("%u"), written together.
+inline const QString OWN_WEIGHT = QStringLiteral("OWN_WEIGHT");
+inline const QString OWN_GROWTH = QStringLiteral("OWN_GROWTH");
+// Group text, " / ", rhesus text: "II группа / Rh+".
+inline const QString OWN_BLOOD = QStringLiteral("OWN_BLOOD");
+inline const QString OWN_ILLNESS = QStringLiteral("OWN_ILLNESS");
+inline const QString OWN_NOTE = QStringLiteral("OWN_NOTE");
+inline const QString OWN_NAME = QStringLiteral("OWN_NAME");
+// PNG bytes of the photo, its longer side 66 pixels.
+inline const QString OWN_IMAGE = QStringLiteral("OWN_IMAGE");
+
+// The keys that must all be present for the card to count as complete, in the
+// order the launch reads them. The note and the photo are not required.
+inline const std::array<QString, 7> completenessKeys = {
+    OWN_NAME, OWN_ADDRESS, OWN_BIRTHDAY, OWN_WEIGHT, OWN_GROWTH, OWN_BLOOD, OWN_ILLNESS,
+};
+
+// The key a free-text field is stored under (address, illnesses, notes, name).
+inline QString keyForTextField(int field)
+{
+    switch (field) {
+    case Address:
+        return OWN_ADDRESS;
+    case Illness:
+        return OWN_ILLNESS;
+    case Note:
+        return OWN_NOTE;
+    case Name:
+        return OWN_NAME;
+    default:
+        return {};
+    }
+}
+
+// Weight and height.
+inline constexpr unsigned minimumMeasure = 5;
+inline constexpr unsigned maximumMeasure = 299;
+inline constexpr unsigned defaultWeight = 60;
+inline constexpr unsigned defaultGrowth = 170;
+inline QString formatMeasure(unsigned value)
+{
+    return QString::number(value);
+}
+
+// Blood group.
+inline const QString bloodSeparator = QStringLiteral(" / ");
+inline const QStringList bloodGroups = {
+    QStringLiteral("I группа"), QStringLiteral("II группа"), QStringLiteral("III группа"),
+    QStringLiteral("IV группа"),
+};
+inline const QStringList rhesusFactors = {QStringLiteral("Rh+"), QStringLiteral("Rh-")};
+inline QString formatBlood(const QString& group, const QString& rhesus)
+{
+    return group + bloodSeparator + rhesus;
+}
+
+// The photo's longer side, in pixels.
+inline constexpr int photoSide = 66;
+
+} // namespace record

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPointer>
+#include <QUrl>
+
+namespace kit {
+
+class Application;
+class Window;
+
+class ApplicationDelegate {
+public:
+    virtual ~ApplicationDelegate() = default;
+    virtual void applicationDidFinishLaunching(Application& application) = 0;
+};
+
+// The shared application object: its delegate and its key window. One exists
+// while the application (or a test) runs.
+class Application final {
+public:
+    Application();
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    static Application* sharedApplication();
+
+    ApplicationDelegate* delegate() const { return _delegate; }
+    void setDelegate(ApplicationDelegate* delegate) { _delegate = delegate; }
+
+    Window* keyWindow() const;
+
+private:
+    friend class Window;
+    void setKeyWindow(Window* window);
+
+    ApplicationDelegate* _delegate = nullptr;
+    QPointer<Window> _keyWindow;
+};
+
+} // namespace kit

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+namespace kit {
+
+// The phone's control events, with its bit values, so masks read as there:
+// ValueChanged | TouchDown is 4097, TouchUpInside | TouchUpOutside is 192.
+namespace ControlEvent {
+enum : unsigned {
+    TouchDown = 1u << 0,
+    TouchDownRepeat = 1u << 1,
+    TouchDragInside = 1u << 2,
+    TouchDragOutside = 1u << 3,
+    TouchDragEnter = 1u << 4,
+    TouchDragExit = 1u << 5,
+    TouchUpInside = 1u << 6,
+    TouchUpOutside = 1u << 7,
+    TouchCancel = 1u << 8,
+    ValueChanged = 1u << 12,
+};
+}
+using ControlEvents = unsigned;
+
+// A view that turns a press into control events and sends each event to the
+// target–action pairs registered for it, in registration order.
+class Control : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Control(QWidget* parent = nullptr);
+
+    // The action runs while the target lives.
+    void addTarget(QObject* target, std::function<void()> action, ControlEvents events);
+    void sendActionsForControlEvents(ControlEvents events);
+    // Every event some target is registered for.
+    ControlEvents allControlEvents() const;
+
+    bool isTracking() const { return _tracking; }
+    bool isHighlighted() const { return _highlighted; }
+
+protected:
+    // How far beyond its bounds a lifted finger still counts as inside, as on the phone.
+    static constexpr int touchSlop = 70;
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool isTouchInside(QPoint position) const;
+
+    // Hooks for subclasses that follow the finger (a slider).
+    virtual void beginTracking(QPoint) {}
+    virtual void continueTracking(QPoint) {}
+    virtual void endTracking(QPoint) {}
+
+private:
+    struct Registration {
+        QPointer<QObject> target;
+        std::function<void()> action;
+        ControlEvents events;
+    };
+    std::vector<Registration> _registrations;
+    bool _tracking = false;
+    bool _highlighted = false;
+};
+
+} // namespace kit

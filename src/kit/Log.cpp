@@ -1,0 +1,12 @@
+#include "Log.h"
+
+#include <QDebug>
+
+namespace kit {
+
+void log(const QString& line)
+{
+    qInfo().noquote() << line;
+}
+
+} // namespace kit

@@ -1,0 +1,221 @@
+#include "NavigationBar.h"
+
+#include "BarButtonItem.h"
+#include "Font.h"
+#include "ViewController.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace kit {
+namespace {
+
+// The phone's untinted bar colour.
+const QColor defaultTint(0x6d, 0x84, 0xa2);
+
+QColor shade(const QColor& colour, double factor)
+{
+    return QColor::fromRgbF(std::clamp(colour.redF() * float(factor), 0.0f, 1.0f),
+                            std::clamp(colour.greenF() * float(factor), 0.0f, 1.0f),
+                            std::clamp(colour.blueF() * float(factor), 0.0f, 1.0f));
+}
+
+QColor lighten(const QColor& colour, double amount)
+{
+    return QColor::fromRgbF(colour.redF() + float((1 - colour.redF()) * amount),
+                            colour.greenF() + float((1 - colour.greenF()) * amount),
+                            colour.blueF() + float((1 - colour.blueF()) * amount));
+}
+
+} // namespace
+
+BarButton::BarButton(Shape shape, QWidget* parent) : QAbstractButton(parent), _shape(shape), _tint(defaultTint)
+{
+    setFont(boldSystemFont(12));
+    setCursor(Qt::PointingHandCursor);
+}
+
+void BarButton::setTint(const QColor& tint)
+{
+    _tint = tint;
+    update();
+}
+
+void BarButton::setImage(const QImage& image)
+{
+    _image = image;
+    updateGeometry();
+    update();
+}
+
+QSize BarButton::sizeHint() const
+{
+    const int content = _image.isNull() ? fontMetrics().horizontalAdvance(text()) : _image.width();
+    const int padding = _shape == Shape::Back ? 22 : 20;
+    return {std::max(content + padding, 32), 30};
+}
+
+void BarButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -1.5);
+    QPainterPath path;
+    if (_shape == Shape::Back) {
+        const double r = 5;
+        const double tip = 12;
+        path.moveTo(box.left(), box.center().y());
+        path.lineTo(box.left() + tip, box.top());
+        path.lineTo(box.right() - r, box.top());
+        path.quadTo(box.right(), box.top(), box.right(), box.top() + r);
+        path.lineTo(box.right(), box.bottom() - r);
+        path.quadTo(box.right(), box.bottom(), box.right() - r, box.bottom());
+        path.lineTo(box.left() + tip, box.bottom());
+        path.closeSubpath();
+    } else {
+        path.addRoundedRect(box, 5, 5);
+    }
+    const bool pressed = isDown();
+    const QColor base = pressed ? shade(_tint, 0.6) : shade(_tint, 0.8);
+    QLinearGradient fill(box.topLeft(), box.bottomLeft());
+    fill.setColorAt(0, lighten(base, 0.25));
+    fill.setColorAt(0.5, base);
+    fill.setColorAt(1, shade(base, 0.9));
+    painter.fillPath(path, fill);
+    painter.setPen(QPen(QColor(0, 0, 0, 120), 1));
+    painter.drawPath(path);
+    painter.translate(0, 1);
+    painter.setPen(QPen(QColor(255, 255, 255, 40), 1));
+    painter.drawLine(QPointF(box.left() + (_shape == Shape::Back ? 12 : 5), box.top()),
+                     QPointF(box.right() - 5, box.top()));
+    painter.translate(0, -1);
+
+    const double opacity = isEnabled() ? 1.0 : 0.45;
+    painter.setOpacity(opacity);
+    QRectF content = box;
+    if (_shape == Shape::Back)
+        content.setLeft(content.left() + 8);
+    if (!_image.isNull()) {
+        const QSizeF size = _image.size();
+        const QRectF target(content.center().x() - size.width() / 2, content.center().y() - size.height() / 2,
+                            size.width(), size.height());
+        painter.drawImage(target, _image);
+    } else {
+        painter.setFont(font());
+        painter.setPen(QColor(0, 0, 0, 120));
+        painter.drawText(content.translated(0, -1), Qt::AlignCenter, text());
+        painter.setPen(Qt::white);
+        painter.drawText(content, Qt::AlignCenter, text());
+    }
+}
+
+NavigationBar::NavigationBar(QWidget* parent)
+    : QWidget(parent), _tint(defaultTint), _back(new BarButton(BarButton::Shape::Back, this)),
+      _right(new BarButton(BarButton::Shape::Bordered, this))
+{
+    setObjectName(QStringLiteral("navigationBar"));
+    _back->setObjectName(QStringLiteral("backButton"));
+    _right->setObjectName(QStringLiteral("rightBarButton"));
+    _back->hide();
+    _right->hide();
+    resize(320, barHeight);
+    connect(_back, &QAbstractButton::clicked, this, &NavigationBar::backTapped);
+    connect(_right, &QAbstractButton::clicked, this, [this] {
+        if (_rightItem)
+            _rightItem->trigger();
+    });
+}
+
+void NavigationBar::setTintColor(const QColor& tint)
+{
+    _tint = tint;
+    _back->setTint(tint);
+    _right->setTint(tint);
+    update();
+}
+
+void NavigationBar::setItems(NavigationItem* top, const QString& backTitle)
+{
+    if (_item)
+        disconnect(_item, nullptr, this, nullptr);
+    _item = top;
+    if (_item)
+        connect(_item, &NavigationItem::changed, this, &NavigationBar::refresh);
+
+    _back->setVisible(!backTitle.isNull());
+    QString caption = backTitle.isEmpty() ? QStringLiteral("Назад") : backTitle;
+    if (_back->fontMetrics().horizontalAdvance(caption) > 90)
+        caption = QStringLiteral("Назад");
+    _back->setText(caption);
+    refresh();
+}
+
+QString NavigationBar::title() const
+{
+    return _item ? _item->title() : QString();
+}
+
+void NavigationBar::refresh()
+{
+    BarButtonItem* item = _item ? _item->rightBarButtonItem() : nullptr;
+    if (_rightItem != item) {
+        if (_rightItem)
+            disconnect(_rightItem, nullptr, this, nullptr);
+        _rightItem = item;
+        if (_rightItem)
+            connect(_rightItem, &BarButtonItem::changed, this, &NavigationBar::refresh);
+    }
+    if (_rightItem) {
+        _right->setText(_rightItem->title());
+        _right->setImage(_rightItem->image());
+        _right->setEnabled(_rightItem->isEnabled());
+        _right->show();
+    } else {
+        _right->hide();
+    }
+    layoutButtons();
+    update();
+}
+
+void NavigationBar::layoutButtons()
+{
+    const int top = (barHeight - 30) / 2;
+    const QSize back = _back->sizeHint();
+    _back->setGeometry(5, top, back.width(), back.height());
+    const QSize right = _right->sizeHint();
+    _right->setGeometry(width() - 5 - right.width(), top, right.width(), right.height());
+}
+
+void NavigationBar::resizeEvent(QResizeEvent*)
+{
+    layoutButtons();
+}
+
+void NavigationBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRectF bar = rect();
+    QLinearGradient gloss(bar.topLeft(), bar.bottomLeft());
+    gloss.setColorAt(0, lighten(_tint, 0.35));
+    gloss.setColorAt(0.5, lighten(_tint, 0.1));
+    gloss.setColorAt(0.51, _tint);
+    gloss.setColorAt(1, shade(_tint, 0.85));
+    painter.fillRect(bar, gloss);
+    painter.setPen(lighten(_tint, 0.5));
+    painter.drawLine(0, 0, width(), 0);
+    painter.setPen(shade(_tint, 0.5));
+    painter.drawLine(0, height() - 1, width(), height() - 1);
+
+    const int left = _back->isVisible() ? _back->geometry().right() + 6 : 10;
+    const int right = _right->isVisible() ? width() - _right->geometry().left() + 6 : 10;
+    const int side = std::max(left, right);
+    const QRect titleBox(side, 0, width() - 2 * side, height());
+    painter.setFont(boldSystemFont(20));
+    const QString text = painter.fontMetrics().elidedText(title(), Qt::ElideRight, titleBox.width());
+    painter.setPen(QColor(0, 0, 0, 130));
+    painter.drawText(titleBox.translated(0, -1), Qt::AlignCenter, text);
+    painter.setPen(Qt::white);
+    painter.drawText(titleBox, Qt::AlignCenter, text);
+}
+
+} // namespace kit

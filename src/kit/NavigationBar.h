@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QPointer>
+#include <QWidget>
+
+namespace kit {
+
+class BarButtonItem;
+class NavigationItem;
+
+// A button of a navigation bar, drawn in the bar's tint: bordered, or with a
+// left-pointing edge for the back button.
+class BarButton final : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    enum class Shape { Bordered, Back };
+
+    BarButton(Shape shape, QWidget* parent);
+    void setTint(const QColor& tint);
+    void setImage(const QImage& image);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Shape _shape;
+    QColor _tint;
+    QImage _image;
+};
+
+// The 44-point bar over a navigation stack: the top screen's title, a back
+// button captioned with the previous screen's title, the top screen's right button.
+class NavigationBar final : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int barHeight = 44;
+
+    explicit NavigationBar(QWidget* parent = nullptr);
+
+    QColor tintColor() const { return _tint; }
+    void setTintColor(const QColor& tint);
+
+    // Shows a screen's item; a null backTitle means no back button.
+    void setItems(NavigationItem* top, const QString& backTitle);
+    QString title() const;
+    BarButton* backButton() const { return _back; }
+    BarButton* rightButton() const { return _right; }
+
+signals:
+    void backTapped();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void refresh();
+    void layoutButtons();
+
+    QColor _tint;
+    QPointer<NavigationItem> _item;
+    QPointer<BarButtonItem> _rightItem;
+    BarButton* _back;
+    BarButton* _right;
+};
+
+} // namespace kit

@@ -1,0 +1,174 @@
+#include "NavigationController.h"
+
+#include "NavigationBar.h"
+#include "Window.h"
+
+#include <QResizeEvent>
+
+namespace kit {
+namespace {
+
+// The container view: lays the bar and the top screen out whenever it is resized.
+class NavigationView final : public QWidget {
+public:
+    explicit NavigationView(std::function<void()> relayout) : _relayout(std::move(relayout)) {}
+
+protected:
+    void resizeEvent(QResizeEvent*) override { _relayout(); }
+
+private:
+    std::function<void()> _relayout;
+};
+
+} // namespace
+
+NavigationController::NavigationController(std::unique_ptr<ViewController> root)
+{
+    root->setParentViewController(this);
+    _stack.push_back(std::move(root));
+}
+
+NavigationController::~NavigationController() = default;
+
+void NavigationController::loadView()
+{
+    auto* view = new NavigationView([this] { layout(); });
+    view->setObjectName(QStringLiteral("navigationView"));
+    view->resize(Window::applicationFrame().size());
+    _bar = new NavigationBar(view);
+    _content = new QWidget(view);
+    _content->setObjectName(QStringLiteral("navigationContent"));
+    connect(_bar, &NavigationBar::backTapped, this, [this] { popViewControllerAnimated(true); });
+    setView(view);
+    layout();
+    QWidget* top = topViewController()->view();
+    top->setParent(_content);
+    top->setGeometry(_content->rect());
+    top->show();
+    updateBar();
+}
+
+NavigationBar* NavigationController::navigationBar()
+{
+    view();
+    return _bar;
+}
+
+std::vector<ViewController*> NavigationController::viewControllers() const
+{
+    std::vector<ViewController*> result;
+    for (const auto& controller : _stack)
+        result.push_back(controller.get());
+    return result;
+}
+
+ViewController* NavigationController::topViewController() const
+{
+    return _stack.back().get();
+}
+
+void NavigationController::pushViewController(std::unique_ptr<ViewController> viewController,
+                                              bool animated)
+{
+    ViewController* outgoing = topViewController();
+    viewController->setParentViewController(this);
+    ViewController* incoming = viewController.get();
+    _stack.push_back(std::move(viewController));
+    show(incoming, outgoing, animated);
+}
+
+void NavigationController::popViewControllerAnimated(bool animated)
+{
+    if (_stack.size() < 2)
+        return;
+    std::unique_ptr<ViewController> popped = std::move(_stack.back());
+    _stack.pop_back();
+    show(topViewController(), popped.get(), animated);
+    popped->setParentViewController(nullptr);
+    // The popped screen may be running this very call (a back action of its own).
+    popped.release()->deleteLater();
+}
+
+void NavigationController::show(ViewController* incoming, ViewController* outgoing, bool animated)
+{
+    if (!isViewLoaded())
+        return;
+    if (_delegate)
+        _delegate->willShowViewController(*this, incoming, animated);
+    QWidget* incomingView = incoming->view();
+    if (_onScreen) {
+        outgoing->viewWillDisappear(animated);
+        incoming->viewWillAppear(animated);
+    }
+    incomingView->setParent(_content);
+    incomingView->setGeometry(_content->rect());
+    incomingView->show();
+    incomingView->raise();
+    if (outgoing->isViewLoaded())
+        outgoing->view()->hide();
+    updateBar();
+    if (_onScreen) {
+        outgoing->viewDidDisappear(animated);
+        incoming->viewDidAppear(animated);
+    }
+}
+
+void NavigationController::setNavigationBarHidden(bool hidden, bool)
+{
+    if (_barHidden == hidden)
+        return;
+    _barHidden = hidden;
+    layout();
+}
+
+void NavigationController::layout()
+{
+    if (!_bar)
+        return;
+    QWidget* container = view();
+    const int barHeight = _barHidden ? 0 : NavigationBar::barHeight;
+    _bar->setVisible(!_barHidden);
+    _bar->setGeometry(0, 0, container->width(), NavigationBar::barHeight);
+    _content->setGeometry(0, barHeight, container->width(), container->height() - barHeight);
+    for (const auto& controller : _stack)
+        if (controller->isViewLoaded() && controller->view()->parentWidget() == _content)
+            controller->view()->setGeometry(_content->rect());
+}
+
+void NavigationController::updateBar()
+{
+    if (!_bar)
+        return;
+    const bool hasPrevious = _stack.size() > 1;
+    const QString backTitle = hasPrevious ? _stack[_stack.size() - 2]->title() : QString();
+    // A previous screen without a title still gets a back button.
+    _bar->setItems(&topViewController()->navigationItem(),
+                   hasPrevious ? (backTitle.isNull() ? QStringLiteral("") : backTitle) : QString());
+}
+
+void NavigationController::viewWillAppear(bool animated)
+{
+    view();
+    _onScreen = true;
+    if (_delegate)
+        _delegate->willShowViewController(*this, topViewController(), animated);
+    topViewController()->viewWillAppear(animated);
+}
+
+void NavigationController::viewDidAppear(bool animated)
+{
+    topViewController()->viewDidAppear(animated);
+}
+
+void NavigationController::viewWillDisappear(bool animated)
+{
+    topViewController()->viewWillDisappear(animated);
+}
+
+void NavigationController::viewDidDisappear(bool animated)
+{
+    _onScreen = false;
+    topViewController()->viewDidDisappear(animated);
+}
+
+} // namespace kit

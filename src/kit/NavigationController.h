@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ViewController.h"
+
+#include <memory>
+#include <vector>
+
+namespace kit {
+
+class NavigationBar;
+class NavigationController;
+
+class NavigationControllerDelegate {
+public:
+    virtual ~NavigationControllerDelegate() = default;
+    virtual void willShowViewController(NavigationController& navigationController,
+                                        ViewController* viewController, bool animated) = 0;
+};
+
+// A stack of screens under a navigation bar. The stack owns its screens; a
+// popped screen is destroyed once control is back in the event loop, so a
+// screen may pop itself from its own actions.
+class NavigationController final : public ViewController {
+    Q_OBJECT
+
+public:
+    explicit NavigationController(std::unique_ptr<ViewController> root);
+    ~NavigationController() override;
+
+    void pushViewController(std::unique_ptr<ViewController> viewController, bool animated);
+    // Pops the top screen unless it is the root.
+    void popViewControllerAnimated(bool animated);
+
+    std::vector<ViewController*> viewControllers() const;
+    ViewController* topViewController() const;
+
+    NavigationBar* navigationBar();
+    bool isNavigationBarHidden() const { return _barHidden; }
+    void setNavigationBarHidden(bool hidden, bool animated);
+
+    NavigationControllerDelegate* delegate() const { return _delegate; }
+    void setDelegate(NavigationControllerDelegate* delegate) { _delegate = delegate; }
+
+    void viewWillAppear(bool animated) override;
+    void viewDidAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+    void viewDidDisappear(bool animated) override;
+
+protected:
+    void loadView() override;
+
+private:
+    void show(ViewController* incoming, ViewController* outgoing, bool animated);
+    void layout();
+    void updateBar();
+
+    std::vector<std::unique_ptr<ViewController>> _stack;
+    NavigationBar* _bar = nullptr;
+    QWidget* _content = nullptr;
+    NavigationControllerDelegate* _delegate = nullptr;
+    bool _barHidden = false;
+    bool _onScreen = false;
+};
+
+} // namespace kit

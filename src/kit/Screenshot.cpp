@@ -1,0 +1,47 @@
+#include "Screenshot.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace kit {
+
+Screenshot::Screenshot(QWidget* window, QString fileName)
+    : _window(window), _fileName(std::move(fileName))
+{
+    window->installEventFilter(this);
+    // A platform that never paints an unexposed window still gets its picture.
+    _fallback.setSingleShot(true);
+    connect(&_fallback, &QTimer::timeout, this, &Screenshot::take);
+    _fallback.start(5000);
+}
+
+bool Screenshot::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == _window && event->type() == QEvent::Paint && !_scheduled) {
+        _scheduled = true;
+        // Take it after this paint has reached the window.
+        QTimer::singleShot(0, this, &Screenshot::take);
+    }
+    return false;
+}
+
+void Screenshot::take()
+{
+    if (_taken)
+        return;
+    _taken = true;
+    _fallback.stop();
+    if (_window) {
+        _window->removeEventFilter(this);
+        _succeeded = _window->grab().save(_fileName, "PNG");
+    }
+    if (!_succeeded)
+        std::fprintf(stderr, "firstaid: could not save the screenshot to %s\n", qPrintable(_fileName));
+    QCoreApplication::quit();
+}
+
+} // namespace kit

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+class QWidget;
+
+namespace kit {
+
+// Saves a window as PNG once it has painted for the first time, then quits.
+class Screenshot final : public QObject {
+    Q_OBJECT
+
+public:
+    Screenshot(QWidget* window, QString fileName);
+    bool succeeded() const { return _succeeded; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void take();
+
+    QPointer<QWidget> _window;
+    QString _fileName;
+    QTimer _fallback;
+    bool _scheduled = false;
+    bool _taken = false;
+    bool _succeeded = false;
+};
+
+} // namespace kit

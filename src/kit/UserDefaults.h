@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+namespace kit {
+
+// The persistent key-value store. Values are strings or data. The store is a
+// JSON document; synchronize() replaces the file atomically. A file that cannot
+// be read is moved aside (never deleted) and the store starts empty.
+class UserDefaults final {
+public:
+    // The shared store, on the path chosen at start-up (or the standard one).
+    static UserDefaults& standardUserDefaults();
+    // Chooses the file of the shared store (command line, environment, tests);
+    // an empty path goes back to the standard location. Drops the current shared store.
+    static void setStandardPath(const QString& path);
+    // FIRSTAID_DEFAULTS when set, otherwise defaults.json in the user's configuration folder.
+    static QString standardPath();
+
+    explicit UserDefaults(QString path);
+    UserDefaults(const UserDefaults&) = delete;
+    UserDefaults& operator=(const UserDefaults&) = delete;
+
+    std::optional<QString> stringForKey(const QString& key) const;
+    // A QString or a QByteArray, or an invalid QVariant when the key is absent.
+    QVariant objectForKey(const QString& key) const;
+    // Accepts a QString or a QByteArray; anything else is stored as its string form.
+    void setObject(const QVariant& value, const QString& key);
+    void removeObjectForKey(const QString& key);
+    // Writes pending changes; false when they could not be written (they stay pending).
+    bool synchronize();
+
+    QString path() const { return _path; }
+    // Where an unreadable file was moved at load, or empty.
+    QString setAsidePath() const { return _setAsidePath; }
+
+private:
+    void load();
+    void setAside(const QString& reason);
+
+    QString _path;
+    QString _setAsidePath;
+    QJsonObject _values;
+    bool _dirty = false;
+    // The damaged file could not be moved away: writing would destroy it.
+    bool _readOnly = false;
+};
+
+} // namespace kit

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+
+class QWidget;
+
+namespace kit {
+
+// Frames are (x, y, width, height) in points, relative to the parent view.
+void setFrame(QWidget* view, const QRect& frame);
+QRect frame(const QWidget* view);
+void setCenter(QWidget* view, QPoint center);
+
+// Adds a view above its future siblings and shows it.
+void addSubview(QWidget* parent, QWidget* view);
+// Adds a view at a place in the parent's stacking order; 0 is beneath all others.
+void insertSubview(QWidget* parent, QWidget* view, int index);
+void removeFromSuperview(QWidget* view);
+
+// A colour from components 0 to 1, as the screens give them.
+QColor color(double red, double green, double blue, double alpha = 1.0);
+
+} // namespace kit

@@ -1,0 +1,88 @@
+#include "ViewController.h"
+
+#include "BarButtonItem.h"
+#include "NavigationController.h"
+#include "TabBarController.h"
+#include "Window.h"
+
+namespace kit {
+namespace {
+
+const char controllerProperty[] = "kit.viewController";
+
+} // namespace
+
+void NavigationItem::setTitle(const QString& title)
+{
+    if (_title == title)
+        return;
+    _title = title;
+    emit changed();
+}
+
+void NavigationItem::setRightBarButtonItem(BarButtonItem* item)
+{
+    if (_rightBarButtonItem == item)
+        return;
+    _rightBarButtonItem = item;
+    emit changed();
+}
+
+ViewController::ViewController() = default;
+
+ViewController::~ViewController() = default;
+
+QWidget* ViewController::view()
+{
+    if (!_view) {
+        loadView();
+        if (!_view)
+            setView(new QWidget());
+        viewDidLoad();
+    }
+    return _view.get();
+}
+
+void ViewController::loadView()
+{
+    auto* view = new QWidget();
+    view->resize(Window::applicationFrame().size());
+    setView(view);
+}
+
+void ViewController::setView(QWidget* view)
+{
+    view->setProperty(controllerProperty, QVariant::fromValue<QObject*>(this));
+    _view.reset(view);
+}
+
+ViewController* ViewController::controllerOfView(const QWidget* view)
+{
+    if (!view)
+        return nullptr;
+    auto* controller = qobject_cast<ViewController*>(view->property(controllerProperty).value<QObject*>());
+    return controller && controller->_view.get() == view ? controller : nullptr;
+}
+
+NavigationController* ViewController::navigationController() const
+{
+    for (ViewController* parent = _parent; parent; parent = parent->_parent)
+        if (auto* navigation = qobject_cast<NavigationController*>(parent))
+            return navigation;
+    return nullptr;
+}
+
+TabBarController* ViewController::tabBarController() const
+{
+    for (ViewController* parent = _parent; parent; parent = parent->_parent)
+        if (auto* tabs = qobject_cast<TabBarController*>(parent))
+            return tabs;
+    return nullptr;
+}
+
+void ViewController::viewWillAppear(bool) {}
+void ViewController::viewDidAppear(bool) {}
+void ViewController::viewWillDisappear(bool) {}
+void ViewController::viewDidDisappear(bool) {}
+
+} // namespace kit

@@ -1,0 +1,187 @@
+#include "AppTests.h"
+#include "TestSupport.h"
+
+#include "app/KavelAppDelegate.h"
+#include "app/TabScreen.h"
+#include "card/PersonalRecord.h"
+#include "kit/ImageView.h"
+#include "kit/TabBar.h"
+#include "kit/UserDefaults.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+// A tab screen that notes every close and appearance in a shared journal.
+class JournalTab final : public TabScreen {
+public:
+    JournalTab(int index, QStringList& journal) : _index(index), _journal(journal) {}
+    void close() override { note(QStringLiteral("close")); }
+    void viewWillAppear(bool) override { note(QStringLiteral("willAppear")); }
+    void viewWillDisappear(bool) override { note(QStringLiteral("willDisappear")); }
+
+private:
+    void note(const QString& what) { _journal << QStringLiteral("%1 %2").arg(what).arg(_index); }
+
+    int _index;
+    QStringList& _journal;
+};
+
+void storeSevenKeys(TestStore& store, const QString& except = QString())
+{
+    for (const QString& key : record::completenessKeys)
+        if (key != except)
+            store.set(key, QStringLiteral("значение"));
+}
+
+} // namespace
+
+class TestLaunch final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startingTab_data()
+    {
+        QTest::addColumn<QString>("missing");
+        QTest::addColumn<bool>("filled");
+        QTest::addColumn<bool>("emptyStrings");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("fresh installation") << QString() << false << false << 3;
+        QTest::newRow("seven keys, no note, no photo") << QString() << true << false << 4;
+        QTest::newRow("six of seven: no illnesses") << record::OWN_ILLNESS << true << false << 3;
+        QTest::newRow("six of seven: no name") << record::OWN_NAME << true << false << 3;
+        QTest::newRow("empty strings count as present") << QString() << true << true << 4;
+    }
+
+    void startingTab()
+    {
+        QFETCH(QString, missing);
+        QFETCH(bool, filled);
+        QFETCH(bool, emptyStrings);
+        QFETCH(int, expected);
+        TestStore store;
+        if (filled) {
+            for (const QString& key : record::completenessKeys)
+                if (key != missing)
+                    store.set(key, emptyStrings ? QString(QLatin1String("")) : QStringLiteral("значение"));
+        }
+        LaunchedApplication app;
+        QCOMPARE(app.delegate().tabBarController()->selectedIndex(), expected);
+    }
+
+    void noteAndPhotoAloneDoNotCompleteTheCard()
+    {
+        TestStore store;
+        storeSevenKeys(store, record::OWN_BLOOD);
+        store.set(record::OWN_NOTE, QStringLiteral("аллергия на пенициллин"));
+        kit::UserDefaults::standardUserDefaults().setObject(QByteArray("png"), record::OWN_IMAGE);
+        LaunchedApplication app;
+        QCOMPARE(app.delegate().tabBarController()->selectedIndex(), 3);
+    }
+
+    void launchPaysOnlyForTheTabItOpensOn()
+    {
+        TestStore store;
+        storeSevenKeys(store);
+        LaunchedApplication app;
+        const auto tabs = app.delegate().tabBarController()->viewControllers();
+        QVERIFY(tabs[4]->isViewLoaded());
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(!tabs[size_t(i)]->isViewLoaded(), qPrintable(QString::number(i)));
+        QVERIFY(tabs[4]->view()->isVisibleTo(app.delegate().window()));
+    }
+
+    void windowShowsTheTabBarWithItsBackgroundBeneathTheButtons()
+    {
+        TestStore store;
+        LaunchedApplication app;
+        kit::Window* window = app.delegate().window();
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->size(), QSize(320, 480));
+        QCOMPARE(kit::Application::sharedApplication()->keyWindow(), window);
+
+        kit::TabBar* tabBar = app.delegate().tabBarController()->tabBar();
+        QCOMPARE(tabBar->mapTo(window, QPoint(0, 0)), QPoint(0, 480 - 49));
+        auto* background = tabBar->findChild<kit::ImageView*>(QStringLiteral("tabBarBackground"));
+        QVERIFY(background);
+        QVERIFY(!background->image().isNull());
+        QCOMPARE(background->geometry(), QRect(QPoint(0, 0), tabBar->size()));
+        // Beneath everything else in the bar, and touches go through it to the buttons.
+        QCOMPARE(tabBar->children().indexOf(background), 0);
+        QCOMPARE(tabBar->childAt(tabBar->buttonAt(2)->geometry().center()), tabBar->buttonAt(2));
+
+        const QStringList titles = {QStringLiteral("Содержание"), QStringLiteral("Схема"), QStringLiteral("Телефоны"),
+                                    QStringLiteral("Карта"), QStringLiteral("SOS")};
+        const auto screens = app.delegate().tabBarController()->viewControllers();
+        QCOMPARE(screens.size(), size_t(5));
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(screens[size_t(i)]->tabBarItem().title, titles[i]);
+            QVERIFY(!screens[size_t(i)]->tabBarItem().image.isNull());
+            QVERIFY(qobject_cast<TabScreen*>(screens[size_t(i)]));
+        }
+    }
+
+    void unreadableStoreStillLaunchesAndIsKept()
+    {
+        TestStore store;
+        {
+            QFile file(store.path());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("{\"OWN_NAME\": \"Ив");
+        }
+        LogCapture log;
+        LaunchedApplication app;
+        QCOMPARE(app.delegate().tabBarController()->selectedIndex(), 3);
+        QCOMPARE(log.lines().size(), 1);
+        const QString aside = kit::UserDefaults::standardUserDefaults().setAsidePath();
+        QFile kept(aside);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("{\"OWN_NAME\": \"Ив"));
+    }
+
+    void theTabBeingLeftClosesBeforeEverySelection()
+    {
+        TestStore store;
+        QStringList journal;
+        kit::Application application;
+        KavelAppDelegate delegate;
+        application.setDelegate(&delegate);
+        auto tabs = std::make_unique<kit::TabBarController>();
+        std::vector<std::unique_ptr<kit::ViewController>> screens;
+        for (int i = 0; i < 5; ++i)
+            screens.push_back(std::make_unique<JournalTab>(i, journal));
+        tabs->setViewControllers(std::move(screens));
+        tabs->setDelegate(&delegate);
+        delegate.setTabBarController(std::move(tabs));
+        delegate.setWindow(std::make_unique<kit::Window>());
+        delegate.window()->makeKeyAndVisible();
+        delegate.applicationDidFinishLaunching(application);
+        kit::TabBar* tabBar = delegate.tabBarController()->tabBar();
+        QCOMPARE(journal, QStringList{QStringLiteral("willAppear 3")});
+
+        journal.clear();
+        QTest::mouseClick(tabBar->buttonAt(0), Qt::LeftButton);
+        QCOMPARE(journal, (QStringList{QStringLiteral("close 3"), QStringLiteral("willDisappear 3"),
+                                      QStringLiteral("willAppear 0")}));
+
+        // Tapping the selected tab again closes that same tab.
+        journal.clear();
+        QTest::mouseClick(tabBar->buttonAt(0), Qt::LeftButton);
+        QCOMPARE(journal, QStringList{QStringLiteral("close 0")});
+
+        journal.clear();
+        QTest::mouseClick(tabBar->buttonAt(4), Qt::LeftButton);
+        QTest::mouseClick(tabBar->buttonAt(1), Qt::LeftButton);
+        QCOMPARE(journal, (QStringList{QStringLiteral("close 0"), QStringLiteral("willDisappear 0"),
+                                      QStringLiteral("willAppear 4"), QStringLiteral("close 4"),
+                                      QStringLiteral("willDisappear 4"), QStringLiteral("willAppear 1")}));
+    }
+};
+
+std::unique_ptr<QObject> makeLaunchTest()
+{
+    return std::make_unique<TestLaunch>();
+}
+
+#include "tst_launch.moc"

@@ -1,0 +1,138 @@
+#include "KitTests.h"
+
+#include "kit/Font.h"
+#include "kit/Owned.h"
+#include "kit/Slider.h"
+#include "kit/TextMeasure.h"
+
+#include <QPointer>
+#include <QTest>
+
+class TestControls final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sliderFrameIsTheTrackAndTheThumbReachesBeyondIt()
+    {
+        kit::Slider slider;
+        slider.setFrame(QRect(20, 20, 180, 10));
+        QCOMPARE(slider.frame(), QRect(20, 20, 180, 10));
+        QVERIFY(slider.geometry().contains(slider.frame()));
+        QVERIFY(slider.height() >= kit::Slider::thumbDiameter);
+        QCOMPARE(slider.geometry().center().y(), slider.frame().center().y());
+    }
+
+    void sliderValueStaysInItsRange()
+    {
+        kit::Slider slider;
+        slider.setMinimumValue(1.0f);
+        slider.setMaximumValue(2.0f);
+        QCOMPARE(slider.value(), 1.0f);
+        slider.setValue(5.0f);
+        QCOMPARE(slider.value(), 2.0f);
+        slider.setValue(-1.0f);
+        QCOMPARE(slider.value(), 1.0f);
+    }
+
+    void sliderSendsTouchAndValueEventsAsTheFingerMoves()
+    {
+        QWidget host;
+        host.resize(320, 200);
+        auto* slider = new kit::Slider(&host);
+        slider->setFrame(QRect(20, 80, 180, 10));
+        slider->setMinimumValue(1.0f);
+        slider->setMaximumValue(2.0f);
+        QObject target;
+        QStringList events;
+        slider->addTarget(&target, [&] { events << QStringLiteral("down"); }, kit::ControlEvent::TouchDown);
+        slider->addTarget(&target, [&] { events << QString::number(slider->value(), 'f', 2); },
+                          kit::ControlEvent::ValueChanged);
+        slider->addTarget(&target, [&] { events << QStringLiteral("up inside"); }, kit::ControlEvent::TouchUpInside);
+        slider->addTarget(&target, [&] { events << QStringLiteral("up outside"); },
+                          kit::ControlEvent::TouchUpOutside);
+
+        const int y = slider->height() / 2;
+        // A press on the thumb does not move it.
+        QTest::mousePress(slider, Qt::LeftButton, {}, slider->thumbCenter().toPoint());
+        QCOMPARE(events, QStringList{QStringLiteral("down")});
+        // Dragging to the far right end reports every change, up to the maximum.
+        QTest::mouseMove(slider, QPoint(90, y));
+        QTest::mouseMove(slider, QPoint(400, y));
+        QCOMPARE(events.last(), QStringLiteral("2.00"));
+        QCOMPARE(events.size(), 3);
+        // Lifted far away: outside.
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(400, 150));
+        QCOMPARE(events.last(), QStringLiteral("up outside"));
+
+        // A press on the track brings the thumb there at once.
+        events.clear();
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, y));
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, y));
+        QCOMPARE(events, (QStringList{QStringLiteral("down"), QStringLiteral("1.50"), QStringLiteral("up inside")}));
+    }
+
+    void anActionMayDiscardTheControlThatSentIt()
+    {
+        kit::Owned<QWidget> pane(new QWidget());
+        pane->resize(204, 50);
+        auto* slider = new kit::Slider(pane.get());
+        slider->setFrame(QRect(20, 20, 180, 10));
+        QPointer<kit::Slider> watched = slider;
+        QObject target;
+        int later = 0;
+        slider->addTarget(&target, [&] { pane.resetLater(); }, kit::ControlEvent::TouchUpInside);
+        slider->addTarget(&target, [&] { ++later; }, kit::ControlEvent::TouchUpInside);
+        QTest::mouseClick(slider, Qt::LeftButton, {}, slider->thumbCenter().toPoint());
+        QVERIFY(!pane);
+        QVERIFY(watched);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(watched.isNull());
+        QCOMPARE(later, 1);
+    }
+
+    void actionsOfADestroyedTargetDoNotRun()
+    {
+        kit::Slider slider;
+        int count = 0;
+        {
+            QObject target;
+            slider.addTarget(&target, [&] { ++count; }, kit::ControlEvent::TouchDown);
+        }
+        slider.sendActionsForControlEvents(kit::ControlEvent::TouchDown);
+        QCOMPARE(count, 0);
+    }
+
+    void textMeasurementWrapsAtTheGivenWidth()
+    {
+        const QFont font = kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15);
+        const QString text = QStringLiteral("Москва, улица Большая Садовая, дом 10, квартира 50, подъезд 2");
+        const double huge = 3.4028235e38;
+        const QSizeF oneLine = kit::sizeWithFont(QStringLiteral("Москва"), font, {300, huge}, kit::LineBreakMode::WordWrap);
+        const QSizeF wide = kit::sizeWithFont(text, font, {300, huge}, kit::LineBreakMode::WordWrap);
+        const QSizeF narrow = kit::sizeWithFont(text, font, {120, huge}, kit::LineBreakMode::WordWrap);
+        QVERIFY(oneLine.height() > 0);
+        QVERIFY(wide.height() > oneLine.height());
+        QVERIFY(narrow.height() > wide.height());
+        QVERIFY(narrow.width() <= 120);
+
+        // A word wider than the limit still breaks rather than overflow.
+        const QSizeF longWord = kit::sizeWithFont(QString(60, QLatin1Char('W')), font, {100, huge},
+                                                  kit::LineBreakMode::WordWrap);
+        QVERIFY(longWord.width() <= 100);
+        QVERIFY(longWord.height() > 3 * oneLine.height());
+
+        // Line breaks count; truncating modes keep one line; empty text takes no room.
+        QVERIFY(kit::sizeWithFont(QStringLiteral("а\nб\nв"), font, {300, huge}, kit::LineBreakMode::WordWrap).height()
+                >= 3 * oneLine.height() - 1);
+        QCOMPARE(kit::sizeWithFont(text, font, {120, huge}, kit::LineBreakMode::TailTruncation).height(),
+                 oneLine.height());
+        QCOMPARE(kit::sizeWithFont(QString(), font, {120, huge}, kit::LineBreakMode::WordWrap), QSizeF(0, 0));
+    }
+};
+
+std::unique_ptr<QObject> makeControlsTest()
+{
+    return std::make_unique<TestControls>();
+}
+
+#include "tst_controls.moc"
