@@ -206,11 +206,15 @@ void NavigationBar::paintEvent(QPaintEvent*)
     painter.setPen(shade(_tint, 0.5));
     painter.drawLine(0, height() - 1, width(), height() - 1);
 
+    // Centred on the bar when it fits between the buttons, otherwise in the room they leave.
     const int left = _back->isVisible() ? _back->geometry().right() + 6 : 10;
     const int right = _right->isVisible() ? width() - _right->geometry().left() + 6 : 10;
-    const int side = std::max(left, right);
-    const QRect titleBox(side, 0, width() - 2 * side, height());
     painter.setFont(boldSystemFont(20));
+    const int natural = painter.fontMetrics().horizontalAdvance(title());
+    const int side = std::max(left, right);
+    QRect titleBox(side, 0, width() - 2 * side, height());
+    if (natural > titleBox.width())
+        titleBox = QRect(left, 0, width() - left - right, height());
     const QString text = painter.fontMetrics().elidedText(title(), Qt::ElideRight, titleBox.width());
     painter.setPen(QColor(0, 0, 0, 130));
     painter.drawText(titleBox.translated(0, -1), Qt::AlignCenter, text);
