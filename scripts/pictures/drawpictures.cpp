@@ -196,6 +196,146 @@ void drawSos(QPainter& p)
     p.drawText(QRectF(0, 0, 30, 30), Qt::AlignCenter, QStringLiteral("SOS"));
 }
 
+
+// The emergency card's cancel button, 71 × 30: a dark bordered button with its
+// caption drawn in, since the button places its title beside the picture and a
+// picture of the button's full width leaves the title no room.
+QImage cancelButton()
+{
+    QImage image = canvas(71, 30);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box(0.5, 0.5, 70, 28);
+    QLinearGradient fill(0, 0, 0, 30);
+    fill.setColorAt(0, QColor(0x6a, 0x6a, 0x6a));
+    fill.setColorAt(0.5, QColor(0x3c, 0x3c, 0x3c));
+    fill.setColorAt(1, QColor(0x22, 0x22, 0x22));
+    p.setPen(QPen(QColor(0, 0, 0, 200), 1));
+    p.setBrush(fill);
+    p.drawRoundedRect(box, 5, 5);
+    p.setPen(QPen(QColor(255, 255, 255, 60), 1));
+    p.drawLine(QPointF(5, 1.5), QPointF(66, 1.5));
+    p.setFont(face(13, true));
+    p.setPen(QColor(0, 0, 0, 160));
+    p.drawText(box.translated(0, -1), Qt::AlignCenter, QStringLiteral("Отмена"));
+    p.setPen(Qt::white);
+    p.drawText(box, Qt::AlignCenter, QStringLiteral("Отмена"));
+    return image;
+}
+
+// The photo placeholder, 66 × 66: a grey head-and-shoulders outline.
+QImage noPhoto()
+{
+    QImage image = canvas(66, 66);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0xb4, 0xb4, 0xb4), 1));
+    p.setBrush(QColor(0xee, 0xee, 0xee));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 65, 65), 6, 6);
+    p.setClipRect(QRectF(1, 1, 64, 64));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xb8, 0xb8, 0xb8));
+    p.drawEllipse(QRectF(21, 11, 24, 26));
+    QPainterPath shoulders;
+    shoulders.moveTo(8, 66);
+    shoulders.cubicTo(8, 48, 20, 41, 33, 41);
+    shoulders.cubicTo(46, 41, 58, 48, 58, 66);
+    shoulders.closeSubpath();
+    p.drawPath(shoulders);
+    return image;
+}
+
+// A red cross on a white disc, the application's emblem.
+void drawEmblem(QPainter& p, const QPointF& centre, double radius)
+{
+    p.setPen(QPen(QColor(0x8a, 0x08, 0x08), radius * 0.08));
+    p.setBrush(Qt::white);
+    p.drawEllipse(centre, radius, radius);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xc8, 0x1e, 0x1e));
+    const double arm = radius * 0.28;
+    const double reach = radius * 0.68;
+    p.drawRect(QRectF(centre.x() - arm, centre.y() - reach, 2 * arm, 2 * reach));
+    p.drawRect(QRectF(centre.x() - reach, centre.y() - arm, 2 * reach, 2 * arm));
+}
+
+// The about screen's background, 320 × 367 (the area below its navigation bar):
+// the emblem and the application's name on a pale gradient; the screen's
+// controls stand on the lower part.
+QImage aboutBackground()
+{
+    QImage image = canvas(320, 367);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QLinearGradient fill(0, 0, 0, 367);
+    fill.setColorAt(0, QColor(0xff, 0xff, 0xff));
+    fill.setColorAt(1, QColor(0xf3, 0xe2, 0xe2));
+    p.fillRect(image.rect(), fill);
+    drawEmblem(p, QPointF(160, 52), 34);
+    p.setPen(QColor(0x8a, 0x08, 0x08));
+    p.setFont(face(22, true));
+    p.drawText(QRectF(0, 94, 320, 28), Qt::AlignCenter, QStringLiteral("Первая помощь"));
+    p.setPen(QColor(0x55, 0x55, 0x55));
+    p.setFont(face(13, false));
+    p.drawText(QRectF(0, 122, 320, 20), Qt::AlignCenter, QStringLiteral("Справочник и экстренная карта"));
+    p.setPen(QPen(QColor(0xd9, 0xb0, 0xb0), 1));
+    p.drawLine(QPointF(40, 152.5), QPointF(280, 152.5));
+    return image;
+}
+
+// The SOS help button, 180 × 180, in its normal and pressed states.
+QImage helpButton(bool pressed)
+{
+    QImage image = canvas(180, 180);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const QPointF centre(90, 90);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 70));
+    p.drawEllipse(centre + QPointF(0, 3), 84, 84);
+    QRadialGradient body(centre - QPointF(0, 30), 120);
+    body.setColorAt(0, pressed ? QColor(0xc4, 0x1a, 0x1a) : QColor(0xff, 0x5a, 0x4e));
+    body.setColorAt(0.6, pressed ? QColor(0x96, 0x0c, 0x0c) : QColor(0xd4, 0x1c, 0x1c));
+    body.setColorAt(1, pressed ? QColor(0x6a, 0x04, 0x04) : QColor(0x9a, 0x0a, 0x0a));
+    p.setBrush(body);
+    p.setPen(QPen(QColor(0x5a, 0x02, 0x02), 2));
+    p.drawEllipse(centre, 82, 82);
+    if (!pressed) {
+        QLinearGradient gloss(0, 10, 0, 90);
+        gloss.setColorAt(0, QColor(255, 255, 255, 120));
+        gloss.setColorAt(1, QColor(255, 255, 255, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(gloss);
+        p.drawEllipse(QRectF(30, 14, 120, 70));
+    }
+    p.setPen(QColor(0, 0, 0, 90));
+    p.setFont(face(52, true));
+    p.drawText(QRectF(0, 2, 180, 180), Qt::AlignCenter, QStringLiteral("SOS"));
+    p.setPen(Qt::white);
+    p.drawText(QRectF(0, 0, 180, 180), Qt::AlignCenter, QStringLiteral("SOS"));
+    return image;
+}
+
+// The SOS indicator, 220 × 220: a glowing ring shown around the help button while it is held.
+QImage helpIndicator()
+{
+    QImage image = canvas(220, 220);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre(110, 110);
+    QRadialGradient glow(centre, 110);
+    glow.setColorAt(0.74, QColor(255, 60, 40, 0));
+    glow.setColorAt(0.84, QColor(255, 60, 40, 200));
+    glow.setColorAt(0.92, QColor(255, 120, 80, 120));
+    glow.setColorAt(1.0, QColor(255, 120, 80, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(centre, 110, 110);
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -217,5 +357,11 @@ int main(int argc, char** argv)
     ok &= save(icon(drawHandset), dir, QStringLiteral("tabTelephones.png"));
     ok &= save(icon(drawCard), dir, QStringLiteral("tabMap.png"));
     ok &= save(icon(drawSos), dir, QStringLiteral("tabSOS.png"));
+    ok &= save(cancelButton(), dir, QStringLiteral("btnCancel.png"));
+    ok &= save(noPhoto(), dir, QStringLiteral("noPhoto.png"));
+    ok &= save(aboutBackground(), dir, QStringLiteral("aboutBg.png"));
+    ok &= save(helpButton(false), dir, QStringLiteral("sosButton.png"));
+    ok &= save(helpButton(true), dir, QStringLiteral("sosButtonPressed.png"));
+    ok &= save(helpIndicator(), dir, QStringLiteral("sosIndicator.png"));
     return ok ? 0 : 1;
 }

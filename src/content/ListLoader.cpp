@@ -1,0 +1,28 @@
+#include "ListLoader.h"
+
+#include "kit/Bundle.h"
+#include "kit/Log.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+std::unique_ptr<XMLParser> loadList(const QString& name, const QString& type)
+{
+    const QString path = kit::Bundle::mainBundle().pathForResource(name, type);
+
+    QByteArray bytes;
+    QFile file(path);
+    if (!path.isEmpty() && file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+
+    // Bytes that are not valid UTF-8 give no text at all.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text.clear();
+
+    auto parser = std::make_unique<XMLParser>(XMLParser::encode(text).toUtf8());
+    if (!parser->parse())
+        kit::log(QStringLiteral("Error while parsing file %1.").arg(path.isEmpty() ? QStringLiteral("(null)") : path));
+    return parser;
+}

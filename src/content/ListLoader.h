@@ -1,0 +1,11 @@
+#pragma once
+
+#include "XMLParser.h"
+
+#include <memory>
+
+// Loads a list resource of the bundle: reads the file, decodes it as UTF-8,
+// escapes bare ampersands, parses it, and logs "Error while parsing file <path>."
+// when the parse fails. The reader returned holds the records completed before
+// any error; a missing or undecodable file gives none.
+std::unique_ptr<XMLParser> loadList(const QString& name, const QString& type);
