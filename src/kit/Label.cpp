@@ -11,6 +11,7 @@ Label::Label(QWidget* parent) : QLabel(parent)
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     applyWrapping();
+    applyColours();
 }
 
 void Label::setLineBreakMode(LineBreakMode mode)
@@ -27,16 +28,29 @@ void Label::setNumberOfLines(int lines)
 
 void Label::setTextColor(const QColor& color)
 {
-    QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, color);
-    setPalette(colours);
+    _text = color;
+    applyColours();
 }
 
 void Label::setBackgroundColor(const QColor& color)
 {
-    setAutoFillBackground(color.alpha() > 0);
+    _background = color;
+    applyColours();
+}
+
+void Label::setHighlighted(bool highlighted)
+{
+    _highlighted = highlighted;
+    applyColours();
+}
+
+void Label::applyColours()
+{
+    const QColor background = _highlighted ? QColor(Qt::transparent) : _background;
+    setAutoFillBackground(background.alpha() > 0);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, color);
+    colours.setColor(QPalette::WindowText, _highlighted ? QColor(Qt::white) : _text);
+    colours.setColor(QPalette::Window, background);
     setPalette(colours);
 }
 

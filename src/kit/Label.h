@@ -20,10 +20,18 @@ public:
     void setNumberOfLines(int lines);
     void setTextColor(const QColor& color);
     void setBackgroundColor(const QColor& color);
+    QColor backgroundColor() const { return _background; }
+    // On a selected row: white text on a clear background until it ends.
+    void setHighlighted(bool highlighted);
 
 private:
     void applyWrapping();
 
+    void applyColours();
+
+    QColor _text = Qt::black;
+    QColor _background = Qt::transparent;
+    bool _highlighted = false;
     LineBreakMode _lineBreakMode = LineBreakMode::TailTruncation;
     int _numberOfLines = 1;
 };

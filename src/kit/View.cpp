@@ -1,8 +1,76 @@
 #include "View.h"
 
+#include <QEvent>
+#include <QPointer>
+#include <QResizeEvent>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace kit {
+namespace {
+
+// Watches a view's parent and passes its size changes on to the view.
+class AutoresizingFollower final : public QObject {
+public:
+    AutoresizingFollower(QWidget* view, unsigned mask) : QObject(view), _view(view), _mask(mask)
+    {
+        view->installEventFilter(this);
+        follow();
+    }
+    void setMask(unsigned mask) { _mask = mask; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == _view && event->type() == QEvent::ParentChange)
+            follow();
+        else if (watched == _parent && event->type() == QEvent::Resize && _view) {
+            auto* resize = static_cast<QResizeEvent*>(event);
+            const QSize old = resize->oldSize().isValid() ? resize->oldSize() : _lastParentSize;
+            const QSize delta = resize->size() - old;
+            QRect frame = _view->geometry();
+            if (_mask & Autoresizing::FlexibleWidth)
+                frame.setWidth(std::max(0, frame.width() + delta.width()));
+            if (_mask & Autoresizing::FlexibleHeight)
+                frame.setHeight(std::max(0, frame.height() + delta.height()));
+            _view->setGeometry(frame);
+            _lastParentSize = resize->size();
+        }
+        return false;
+    }
+
+private:
+    void follow()
+    {
+        if (_parent)
+            _parent->removeEventFilter(this);
+        _parent = _view->parentWidget();
+        if (_parent) {
+            _parent->installEventFilter(this);
+            _lastParentSize = _parent->size();
+        }
+    }
+
+    QWidget* _view;
+    QPointer<QWidget> _parent;
+    unsigned _mask;
+    QSize _lastParentSize;
+};
+
+} // namespace
+
+void setAutoresizingMask(QWidget* view, unsigned mask)
+{
+    for (QObject* child : view->children()) {
+        if (auto* follower = dynamic_cast<AutoresizingFollower*>(child)) {
+            follower->setMask(mask);
+            return;
+        }
+    }
+    if (mask != Autoresizing::None)
+        new AutoresizingFollower(view, mask);
+}
 
 void setFrame(QWidget* view, const QRect& frame)
 {

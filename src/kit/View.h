@@ -19,6 +19,17 @@ void addSubview(QWidget* parent, QWidget* view);
 void insertSubview(QWidget* parent, QWidget* view, int index);
 void removeFromSuperview(QWidget* view);
 
+// How a view follows its parent's size, as the phone's autoresizing mask: a
+// flexible dimension grows and shrinks by as much as the parent's does.
+namespace Autoresizing {
+enum : unsigned {
+    None = 0,
+    FlexibleWidth = 1u << 1,
+    FlexibleHeight = 1u << 4,
+};
+}
+void setAutoresizingMask(QWidget* view, unsigned mask);
+
 // A colour from components 0 to 1, as the screens give them.
 QColor color(double red, double green, double blue, double alpha = 1.0);
 

@@ -80,6 +80,14 @@ TabBarController* ViewController::tabBarController() const
     return nullptr;
 }
 
+void ViewController::didReceiveMemoryWarning()
+{
+    if (!_view || _view->isVisible())
+        return;
+    _view.reset();
+    viewDidUnload();
+}
+
 void ViewController::viewWillAppear(bool) {}
 void ViewController::viewDidAppear(bool) {}
 void ViewController::viewWillDisappear(bool) {}

@@ -63,6 +63,10 @@ public:
     NavigationController* navigationController() const;
     TabBarController* tabBarController() const;
 
+    // Under memory pressure a screen whose view is off screen lets the view go;
+    // the next use of view() loads it again.
+    virtual void didReceiveMemoryWarning();
+
     virtual void viewWillAppear(bool animated);
     virtual void viewDidAppear(bool animated);
     virtual void viewWillDisappear(bool animated);
@@ -72,6 +76,8 @@ protected:
     // Makes the view; the default is an empty view as large as the application area.
     virtual void loadView();
     virtual void viewDidLoad() {}
+    // After the view was let go under memory pressure.
+    virtual void viewDidUnload() {}
     void setView(QWidget* view);
 
 private:

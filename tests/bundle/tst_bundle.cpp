@@ -60,21 +60,7 @@ public:
         return ok;
     }
 
-    QVariant evaluate(const QString& script)
-    {
-        QVariant result;
-        bool done = false;
-        QEventLoop loop;
-        _view.page()->runJavaScript(script, [&](const QVariant& value) {
-            result = value;
-            done = true;
-            loop.quit();
-        });
-        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
-        if (!done)
-            loop.exec();
-        return result;
-    }
+    QVariant evaluate(const QString& script) { return evaluateJavaScript(_view.page(), script); }
 
     QJsonObject evaluateJson(const QString& script)
     {
@@ -102,7 +88,7 @@ JSON.stringify({
 
 } // namespace
 
-class TestBundle final : public QObject {
+class TestBundleContent final : public QObject {
     Q_OBJECT
 
 private slots:
@@ -178,8 +164,11 @@ private slots:
                      qPrintable(page));
             // Tables show their cells one under the other at this size, so words stay whole.
             if (!facts.value(QStringLiteral("cells")).toArray().isEmpty())
-                QTRY_COMPARE_WITH_TIMEOUT(renderer.evaluate(QStringLiteral("document.body.className")).toString(),
-                                          QStringLiteral("large"), 5000);
+                QVERIFY2(waitUntil([&] {
+                             return renderer.evaluate(QStringLiteral("document.body.className")).toString()
+                                 == QLatin1String("large");
+                         }),
+                         qPrintable(page));
         }
     }
 
@@ -217,7 +206,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestBundle()); }});
+    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestBundleContent()); }});
 }
 
 #include "tst_bundle.moc"

@@ -3,11 +3,17 @@
 #include "app/KavelAppDelegate.h"
 #include "app/MainInterface.h"
 #include "kit/Application.h"
+#include "kit/Bundle.h"
 #include "kit/UserDefaults.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
 #include <QMutex>
 #include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
 
 namespace {
 
@@ -43,6 +49,80 @@ void TestStore::set(const QString& key, const QString& value)
     kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     defaults.setObject(value, key);
     defaults.synchronize();
+}
+
+TestBundle::TestBundle()
+{
+    kit::Bundle::setMainBundlePath(_dir.path());
+}
+
+TestBundle::~TestBundle()
+{
+    kit::Bundle::setMainBundlePath(QString());
+}
+
+QString TestBundle::filePath(const QString& name) const
+{
+    return QDir(_dir.path()).filePath(name);
+}
+
+void TestBundle::write(const QString& name, const QByteArray& bytes)
+{
+    QFile file(filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    file.write(bytes);
+}
+
+void TestBundle::writePage(const QString& name, const QString& title, bool withTable, const QString& extraBody)
+{
+    QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"><title>%1</title></head><body>"
+                                  "<h1>%1</h1><p id=\"text\">Текст статьи.</p>")
+                       .arg(title);
+    if (withTable)
+        html += QStringLiteral("<table><tr><td id=\"cell\">Глубина</td><td>5–6 см</td></tr></table>");
+    html += extraBody + QStringLiteral("</body></html>");
+    write(name, html.toUtf8());
+}
+
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    if (condition())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (condition())
+            loop.quit();
+    });
+    poll.start(2);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return condition();
+}
+
+QVariant evaluateJavaScript(QWebEnginePage* page, const QString& script)
+{
+    QVariant result;
+    bool done = false;
+    QEventLoop loop;
+    page->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+        loop.quit();
+    });
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    if (!done)
+        loop.exec();
+    return result;
+}
+
+QString computedFontSize(QWebEnginePage* page, const QString& selector)
+{
+    return evaluateJavaScript(page, QStringLiteral("(function(){var e=document.querySelector('%1');"
+                                                   "return e?getComputedStyle(e).fontSize:'';})()")
+                                        .arg(selector))
+        .toString();
 }
 
 LogCapture::LogCapture()

@@ -31,6 +31,33 @@ private:
     QString _path;
 };
 
+// A bundle directory of the test's own, made the main bundle for the test's
+// lifetime; files are written into it by name.
+class TestBundle final {
+public:
+    TestBundle();
+    ~TestBundle();
+    QString path() const { return _dir.path(); }
+    QString filePath(const QString& name) const;
+    void write(const QString& name, const QByteArray& bytes);
+    // A small article page whose body text and table cells the font script scales.
+    void writePage(const QString& name, const QString& title, bool withTable = false,
+                   const QString& extraBody = QString());
+
+private:
+    QTemporaryDir _dir;
+};
+
+// Runs the event loop until the condition holds or the time is up; true when it
+// held. Unlike QTest::qWaitFor it never sleeps between events, which the web
+// engine's message pump needs to stay quick.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
+
+// Runs a script in a page and waits for its result.
+QVariant evaluateJavaScript(class QWebEnginePage* page, const QString& script);
+// The computed font size of the first element matching a selector ("" when none).
+QString computedFontSize(class QWebEnginePage* page, const QString& selector);
+
 // Collects the log lines written while it exists.
 class LogCapture final {
 public:

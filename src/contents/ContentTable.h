@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ContentCell.h"
+#include "content/XMLParser.h"
+#include "kit/Owned.h"
+#include "kit/SearchDisplayController.h"
+#include "kit/TableView.h"
+#include "kit/ViewController.h"
+
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+class WebController;
+namespace kit {
+class SearchBar;
+}
+
+// The table of contents: one row per record of Content.xml, narrowed by a
+// title search, each row opening its article in a viewer pushed on the stack.
+class ContentTable final : public kit::ViewController,
+                           public kit::TableViewDataSource,
+                           public kit::TableViewDelegate,
+                           public kit::SearchDisplayDelegate {
+    Q_OBJECT
+
+public:
+    ContentTable();
+    ~ContentTable() override;
+
+    // The viewer most recently opened from the list; the navigation stack owns it.
+    WebController* webController() const { return _webController; }
+
+    kit::TableView* tableView() const { return _tableView; }
+    kit::SearchBar* searchBar() const { return _searchBar; }
+    kit::SearchDisplayController* searchDisplayController() const { return _searchDisplayController.get(); }
+    const std::vector<kit::Owned<ContentCell>>& cells() const { return _cells; }
+    const std::vector<ContentCell*>& filteredCells() const { return _filteredCells; }
+
+    // Fills the filtered rows: the titles that hold the search text, letter case aside.
+    void filterContentForSearchText(const QString& searchText, const QString& scope);
+    // Clears the main list's selection (not the search results').
+    void deselectItem();
+
+    std::optional<QString> savedSearchTerm() const { return _savedSearchTerm; }
+    void setSavedSearchTerm(const std::optional<QString>& term) { _savedSearchTerm = term; }
+    int savedScopeButtonIndex() const { return _savedScopeButtonIndex; }
+    void setSavedScopeButtonIndex(int index) { _savedScopeButtonIndex = index; }
+    bool searchWasActive() const { return _searchWasActive; }
+    void setSearchWasActive(bool active) { _searchWasActive = active; }
+
+    int numberOfRowsInSection(kit::TableView& tableView, int section) override;
+    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+    float heightForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+    void didSelectRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+
+    bool shouldReloadTableForSearchString(kit::SearchDisplayController& controller, const QString& searchString) override;
+    bool shouldReloadTableForSearchScope(kit::SearchDisplayController& controller, int searchOption) override;
+    void willEndSearch(kit::SearchDisplayController& controller) override;
+
+    void viewDidDisappear(bool animated) override;
+
+protected:
+    void loadView() override;
+    void viewDidLoad() override;
+    void viewDidUnload() override;
+
+private:
+    QString scopeTitle(int index) const;
+
+    std::unique_ptr<XMLParser> _parser;
+    QPointer<WebController> _webController;
+    std::vector<kit::Owned<ContentCell>> _cells;
+    std::vector<ContentCell*> _filteredCells;
+    std::optional<QString> _savedSearchTerm;
+    int _savedScopeButtonIndex = 0;
+    bool _searchWasActive = false;
+
+    kit::TableView* _tableView = nullptr;
+    kit::SearchBar* _searchBar = nullptr;
+    std::unique_ptr<kit::SearchDisplayController> _searchDisplayController;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QLineEdit;
+
+namespace kit {
+
+class BarButton;
+
+// A 44-point bar with a rounded search field, a placeholder and, while a search
+// runs, a cancel button.
+class SearchBar final : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int barHeight = 44;
+
+    explicit SearchBar(QWidget* parent = nullptr);
+
+    QString text() const;
+    // Also tells those who follow the text, as typing does.
+    void setText(const QString& text);
+    QString placeholder() const;
+    void setPlaceholder(const QString& placeholder);
+    void setShowsCancelButton(bool shows);
+    bool showsCancelButton() const { return _showsCancel; }
+
+    // Scope buttons: the bar has none unless titles are given; the index is kept either way.
+    QStringList scopeButtonTitles() const { return _scopeTitles; }
+    void setScopeButtonTitles(const QStringList& titles) { _scopeTitles = titles; }
+    int selectedScopeButtonIndex() const { return _scopeIndex; }
+    void setSelectedScopeButtonIndex(int index);
+
+    QLineEdit* field() const { return _field; }
+    void resignFirstResponder();
+
+signals:
+    void textChanged(const QString& text);
+    void editingBegan();
+    void cancelClicked();
+    void scopeChanged(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void layoutField();
+
+    QLineEdit* _field;
+    BarButton* _cancel;
+    bool _showsCancel = false;
+    QStringList _scopeTitles;
+    int _scopeIndex = 0;
+};
+
+} // namespace kit

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "ScrollView.h"
+
+#include <QHash>
+#include <QPointer>
+
+#include <optional>
+#include <vector>
+
+namespace kit {
+
+class TableView;
+class TableViewCell;
+
+struct IndexPath {
+    int section = 0;
+    int row = 0;
+    friend bool operator==(const IndexPath&, const IndexPath&) = default;
+};
+
+class TableViewDataSource {
+public:
+    virtual ~TableViewDataSource() = default;
+    virtual int numberOfSectionsInTableView(TableView&) { return 1; }
+    virtual int numberOfRowsInSection(TableView& tableView, int section) = 0;
+    // The cell stays the data source's: the table shows it while the row is on screen.
+    virtual TableViewCell* cellForRowAtIndexPath(TableView& tableView, IndexPath indexPath) = 0;
+};
+
+class TableViewDelegate {
+public:
+    virtual ~TableViewDelegate() = default;
+    virtual float heightForRowAtIndexPath(TableView&, IndexPath) { return 44.0f; }
+    virtual void didSelectRowAtIndexPath(TableView&, IndexPath) {}
+};
+
+// A scrolling list of rows in sections. Row heights are asked for every row at
+// reload; cells are asked for only while their rows are on screen, so a list of
+// any length keeps only its visible rows in the view.
+class TableView final : public ScrollView {
+    Q_OBJECT
+
+public:
+    explicit TableView(QWidget* parent = nullptr);
+    ~TableView() override;
+
+    void setDataSource(TableViewDataSource* dataSource) { _dataSource = dataSource; }
+    void setDelegate(TableViewDelegate* delegate) { _delegate = delegate; }
+    TableViewDataSource* dataSource() const { return _dataSource; }
+    TableViewDelegate* delegate() const { return _delegate; }
+
+    void reloadData();
+    int numberOfSections() const { return int(_sections.size()); }
+    int numberOfRowsInSection(int section) const;
+
+    // A view above the first row that scrolls with the rows (a search bar).
+    void setTableHeaderView(QWidget* view);
+    QWidget* tableHeaderView() const { return _header; }
+
+    std::optional<IndexPath> indexPathForSelectedRow() const { return _selected; }
+    void selectRowAtIndexPath(IndexPath indexPath, bool animated);
+    void deselectRowAtIndexPath(IndexPath indexPath, bool animated);
+
+    // Where a row lies in the content (scroll offset not applied).
+    QRect rectForRowAtIndexPath(IndexPath indexPath) const;
+    std::optional<IndexPath> indexPathForRowAtPoint(QPoint contentPoint) const;
+    // The cell on screen for a row, or none.
+    TableViewCell* cellForRowAtIndexPath(IndexPath indexPath) const;
+    std::vector<TableViewCell*> visibleCells() const;
+    void scrollToRowAtIndexPath(IndexPath indexPath);
+
+    void setBackgroundColor(const QColor& color);
+
+protected:
+    void layoutContent() override;
+    void pressed(QPoint position) override;
+    void pressCancelled() override;
+    void tapped(QPoint position) override;
+
+private:
+    struct Section {
+        int top = 0;
+        std::vector<int> rowTops;  // content y of each row; one more entry for the section's end
+    };
+    int flatIndex(IndexPath indexPath) const;
+    void detach(TableViewCell* cell);
+    void unhighlight();
+
+    TableViewDataSource* _dataSource = nullptr;
+    TableViewDelegate* _delegate = nullptr;
+    QPointer<QWidget> _header;
+    std::vector<Section> _sections;
+    QHash<int, QPointer<TableViewCell>> _visible;  // by flat row index
+    std::optional<IndexPath> _selected;
+    std::optional<IndexPath> _highlighted;
+};
+
+} // namespace kit
