@@ -23,10 +23,6 @@ ContentCell::ContentCell() : _text(new kit::Label(this))
 
 void ContentCell::customizeWithDictionary(const Record& dictionary, unsigned row)
 {
-    auto* background = new QWidget();
-    background->setAutoFillBackground(true);
-    setBackgroundView(background);
-
     _dictionary = dictionary;
     _cellLink = dictionary.value(linkField);
     _text->setText(dictionary.value(textField));
@@ -38,7 +34,6 @@ void ContentCell::customizeWithDictionary(const Record& dictionary, unsigned row
     // Shading by the row's place in the whole list: the first row grey, the next white.
     const QColor ground = row % 2 == 1 ? QColor(Qt::white) : kit::color(0.9, 0.9, 0.9, 1.0);
     _text->setBackgroundColor(ground);
-    QPalette colours = background->palette();
-    colours.setColor(QPalette::Window, ground);
-    background->setPalette(colours);
+    // The row's own ground shows in the margins beside the label.
+    setBackgroundColor(ground);
 }

@@ -8,6 +8,15 @@
 #include "kit/Window.h"
 #include "viewer/WebController.h"
 
+#include <algorithm>
+
+namespace {
+
+// Ends each title in the searchable text: a noncharacter no title or search text holds.
+const QChar titleEnd(0xFFFF);
+
+} // namespace
+
 ContentTable::ContentTable() = default;
 
 ContentTable::~ContentTable()
@@ -43,13 +52,21 @@ void ContentTable::viewDidLoad()
     _parser = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
 
     _cells.clear();
+    _searchableText.clear();
+    _titleStarts.clear();
+    _cells.reserve(size_t(_parser->elements().size()));
+    _titleStarts.reserve(size_t(_parser->elements().size()) + 1);
     unsigned row = 0;
     for (const Record& record : _parser->elements()) {
         auto* cell = new ContentCell();
         cell->customizeWithDictionary(record, row);
+        _titleStarts.push_back(_searchableText.size());
+        _searchableText += cell->text().toCaseFolded();
+        _searchableText += titleEnd;
         _cells.emplace_back(cell);
         ++row;
     }
+    _titleStarts.push_back(_searchableText.size());
     _filteredCells.clear();
     _filteredCells.reserve(_cells.size());
 
@@ -115,11 +132,21 @@ void ContentTable::filterContentForSearchText(const QString& searchText, const Q
 {
     _filteredCells.clear();
     // An empty search text finds nothing.
-    if (searchText.isEmpty())
+    if (searchText.isEmpty() || searchText.contains(titleEnd))
         return;
-    for (const kit::Owned<ContentCell>& cell : _cells)
-        if (cell->text().contains(searchText, Qt::CaseInsensitive))
-            _filteredCells.push_back(cell.get());
+    // The same test as a case-insensitive search of each title, done on the titles folded in
+    // advance: after a match the scan goes on at the next title, so each row counts once.
+    const QString folded = searchText.toCaseFolded();
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype found = _searchableText.indexOf(folded, from);
+        if (found < 0)
+            break;
+        const auto next = std::upper_bound(_titleStarts.begin(), _titleStarts.end(), found);
+        const size_t row = size_t(next - _titleStarts.begin()) - 1;
+        _filteredCells.push_back(_cells[row].get());
+        from = *next;
+    }
 }
 
 QString ContentTable::scopeTitle(int index) const

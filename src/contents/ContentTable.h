@@ -6,13 +6,13 @@
 #include "kit/SearchDisplayController.h"
 #include "kit/TableView.h"
 #include "kit/ViewController.h"
+#include "viewer/WebController.h"
 
 #include <QPointer>
 
 #include <memory>
 #include <vector>
 
-class WebController;
 namespace kit {
 class SearchBar;
 }
@@ -73,6 +73,10 @@ private:
     QPointer<WebController> _webController;
     std::vector<kit::Owned<ContentCell>> _cells;
     std::vector<ContentCell*> _filteredCells;
+    // Every row's title case-folded once and laid end to end, each ended by a character
+    // no search text holds, so a filter pass is one scan of one string.
+    QString _searchableText;
+    std::vector<qsizetype> _titleStarts;
     std::optional<QString> _savedSearchTerm;
     int _savedScopeButtonIndex = 0;
     bool _searchWasActive = false;

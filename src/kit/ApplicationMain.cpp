@@ -13,6 +13,8 @@ namespace kit {
 
 int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainInterface)
 {
+    // The web engine, loaded later from a module, shares the application's OpenGL contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("firstaid"));
     QApplication::setApplicationDisplayName(QStringLiteral("Первая помощь"));

@@ -15,10 +15,12 @@ TableView::TableView(QWidget* parent) : ScrollView(parent)
 
 TableView::~TableView()
 {
-    // The cells belong to the data source, not to the table.
-    for (const QPointer<TableViewCell>& cell : std::as_const(_visible))
-        if (cell)
-            detach(cell);
+    // The cells belong to the data source, not to the table: hand back every one still here.
+    for (QObject* child : contentView()->children())
+        if (auto* cell = qobject_cast<TableViewCell*>(child)) {
+            cell->hide();
+            cell->setParent(nullptr);
+        }
 }
 
 void TableView::setBackgroundColor(const QColor& color)
@@ -31,10 +33,10 @@ void TableView::setBackgroundColor(const QColor& color)
 
 void TableView::detach(TableViewCell* cell)
 {
-    if (cell->parentWidget() == contentView()) {
+    // A row out of sight is only hidden: moving a widget between parents costs far more
+    // than hiding it, and the row may come back at the next scroll or keystroke.
+    if (cell->parentWidget() == contentView())
         cell->hide();
-        cell->setParent(nullptr);
-    }
 }
 
 void TableView::setTableHeaderView(QWidget* view)
@@ -137,7 +139,8 @@ void TableView::layoutContent()
                 cell = _dataSource->cellForRowAtIndexPath(*this, {s, r});
                 if (!cell)
                     continue;
-                cell->setParent(contentView());
+                if (cell->parentWidget() != contentView())
+                    cell->setParent(contentView());
                 cell->setSelected(_selected == IndexPath{s, r}, false);
             }
             cell->setGeometry(0, tops[size_t(r)], width(), tops[size_t(r) + 1] - tops[size_t(r)]);

@@ -37,7 +37,9 @@ public:
 
 // A scrolling list of rows in sections. Row heights are asked for every row at
 // reload; cells are asked for only while their rows are on screen, so a list of
-// any length keeps only its visible rows in the view.
+// any length shows and lays out only its visible rows. Rows that scroll away are
+// hidden and stay the table's children until the table goes or another table
+// shows them.
 class TableView final : public ScrollView {
     Q_OBJECT
 

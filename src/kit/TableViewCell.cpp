@@ -26,10 +26,21 @@ protected:
 
 } // namespace
 
-TableViewCell::TableViewCell(QWidget* parent) : QWidget(parent), _highlight(new Highlight(this))
+TableViewCell::TableViewCell(QWidget* parent) : QWidget(parent)
 {
     resize(320, 44);
-    _highlight->hide();
+}
+
+void TableViewCell::setBackgroundColor(const QColor& color)
+{
+    _backgroundColor = color;
+    update();
+}
+
+void TableViewCell::paintEvent(QPaintEvent*)
+{
+    if (_backgroundColor.alpha() > 0)
+        QPainter(this).fillRect(rect(), _backgroundColor);
 }
 
 void TableViewCell::setBackgroundView(QWidget* view)
@@ -52,9 +63,15 @@ void TableViewCell::setSelected(bool selected, bool)
     if (_selected == selected)
         return;
     _selected = selected;
-    _highlight->setVisible(selected);
+    if (!_highlight && selected) {
+        _highlight = new Highlight(this);
+        _highlight->setGeometry(rect());
+    }
+    if (_highlight)
+        _highlight->setVisible(selected);
     // The highlight lies above the background view and beneath the content.
-    _highlight->lower();
+    if (_highlight)
+        _highlight->lower();
     if (_backgroundView)
         _backgroundView->lower();
     for (Label* label : findChildren<Label*>())
@@ -63,7 +80,8 @@ void TableViewCell::setSelected(bool selected, bool)
 
 void TableViewCell::resizeEvent(QResizeEvent*)
 {
-    _highlight->setGeometry(rect());
+    if (_highlight)
+        _highlight->setGeometry(rect());
     if (_backgroundView)
         _backgroundView->setGeometry(rect());
 }

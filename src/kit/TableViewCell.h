@@ -15,6 +15,9 @@ public:
     explicit TableViewCell(QWidget* parent = nullptr);
 
     QWidget* backgroundView() const { return _backgroundView; }
+    // A plain ground drawn by the row itself, beneath everything: cheaper than a background view.
+    void setBackgroundColor(const QColor& color);
+    QColor backgroundColor() const { return _backgroundColor; }
     // The cell takes the view as its child, beneath everything else.
     void setBackgroundView(QWidget* view);
 
@@ -22,12 +25,15 @@ public:
     virtual void setSelected(bool selected, bool animated);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     QWidget* _backgroundView = nullptr;
-    QWidget* _highlight;
+    // Made on the first selection: most rows are never selected.
+    QWidget* _highlight = nullptr;
+    QColor _backgroundColor = Qt::transparent;
     bool _selected = false;
 };
 

@@ -6,34 +6,6 @@
 #include "kit/NavigationController.h"
 #include "kit/Window.h"
 
-#include <QChildEvent>
-#include <QPointer>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
-
-namespace {
-
-// Hands every navigation request to the viewer's link rule.
-class WebPage final : public QWebEnginePage {
-public:
-    WebPage(WebController* controller, QObject* parent) : QWebEnginePage(parent), _controller(controller)
-    {
-        // A page that cannot be loaded leaves the view empty, with no browser error page.
-        settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
-    }
-
-protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool) override
-    {
-        return !_controller || _controller->shouldStartLoadWithRequest(url, type);
-    }
-
-private:
-    QPointer<WebController> _controller;
-};
-
-} // namespace
-
 WebController::WebController(const QUrl& url) : _url(url)
 {
     // Loading the view starts loading the page.
@@ -44,25 +16,37 @@ WebController::~WebController() = default;
 
 void WebController::loadView()
 {
-    _webView = new QWebEngineView();
-    _webView->setObjectName(QStringLiteral("webView"));
-    _webView->setPage(new WebPage(this, _webView));
-    _webView->resize(kit::Window::applicationFrame().size());
-    _webView->installEventFilter(this);
-    connect(_webView, &QWebEngineView::loadFinished, this, [this](bool ok) {
+    kit::WebView::Handlers handlers;
+    const QPointer<WebController> self(this);
+    handlers.shouldStartLoad = [self](const QUrl& url, kit::NavigationType type) {
+        return !self || self->shouldStartLoadWithRequest(url, type);
+    };
+    handlers.didFinishLoad = [self](bool ok) {
+        if (!self)
+            return;
         // A refused request or a page that failed reports a failed load: nothing was loaded to style.
         if (ok)
-            webViewDidFinishLoad();
-    });
-    setView(_webView);
+            self->webViewDidFinishLoad();
+        emit self->loadEnded(ok);
+    };
+    handlers.touched = [self] {
+        if (self)
+            self->touchesBegan();
+    };
+    _webView = kit::WebView::create(std::move(handlers));
+    QWidget* view = _webView ? _webView->widget() : new QWidget();
+    _webViewWidget = _webView ? view : nullptr;
+    view->resize(kit::Window::applicationFrame().size());
+    setView(view);
 }
 
 void WebController::viewDidLoad()
 {
-    _webView->load(_url);
+    if (webView())
+        _webView->loadRequest(_url);
 }
 
-bool WebController::shouldStartLoadWithRequest(const QUrl& url, QWebEnginePage::NavigationType)
+bool WebController::shouldStartLoadWithRequest(const QUrl& url, kit::NavigationType)
 {
     if (_type != 2 || !_started) {
         _started = true;
@@ -79,8 +63,10 @@ bool WebController::shouldStartLoadWithRequest(const QUrl& url, QWebEnginePage::
 
 void WebController::webViewDidFinishLoad()
 {
-    QPointer<WebController> self(this);
-    _webView->page()->runJavaScript(viewer::fontScript(_fontSize), [self](const QVariant&) {
+    if (!webView())
+        return;
+    const QPointer<WebController> self(this);
+    _webView->evaluateJavaScript(viewer::fontScript(_fontSize), [self](const QVariant&) {
         if (self)
             emit self->pageStyled();
     });
@@ -89,16 +75,4 @@ void WebController::webViewDidFinishLoad()
 void WebController::touchesBegan()
 {
     kit::log(QStringLiteral("HERE"));
-}
-
-bool WebController::eventFilter(QObject* watched, QEvent* event)
-{
-    // The page is drawn by a child the web view makes for itself; watch it as well.
-    if (event->type() == QEvent::ChildAdded) {
-        if (QObject* child = static_cast<QChildEvent*>(event)->child(); child && child->isWidgetType())
-            child->installEventFilter(this);
-    } else if (event->type() == QEvent::MouseButtonPress && watched != _webView) {
-        touchesBegan();
-    }
-    return false;
 }

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "kit/ViewController.h"
+#include "kit/WebView.h"
 
 #include <QPointer>
 #include <QUrl>
-#include <QWebEnginePage>
-
-class QWebEngineView;
 
 // A screen whose whole view is a web view showing one page of the bundle. When
 // a load finishes it gives the page its text size (fontSize). In link mode 2
@@ -20,7 +18,8 @@ public:
     explicit WebController(const QUrl& url);
     ~WebController() override;
 
-    QWebEngineView* webView() const { return _webView; }
+    // The web view, or none when the engine could not be loaded (the viewer stays empty).
+    kit::WebView* webView() const { return _webViewWidget ? _webView : nullptr; }
     WebController* anotherWeb() const { return _anotherWeb; }
     void setAnotherWeb(WebController* viewer) { _anotherWeb = viewer; }
     QUrl url() const { return _url; }
@@ -31,23 +30,25 @@ public:
     void setFontSize(float fontSize) { _fontSize = fontSize; }
 
     // Decided for every load request of the web view: true lets it load.
-    bool shouldStartLoadWithRequest(const QUrl& url, QWebEnginePage::NavigationType navigationType);
+    bool shouldStartLoadWithRequest(const QUrl& url, kit::NavigationType navigationType);
     // Runs the font script with fontSize after a finished load.
     void webViewDidFinishLoad();
     // The log line of a touch on the view.
     void touchesBegan();
 
 signals:
-    // After every finished load, once the font script has run (for tests and benchmarks).
+    // After every load that ended, whether it loaded a page.
+    void loadEnded(bool ok);
+    // After every finished load, once the font script has run.
     void pageStyled();
 
 protected:
     void loadView() override;
     void viewDidLoad() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWebEngineView* _webView = nullptr;
+    kit::WebView* _webView = nullptr;
+    QPointer<QWidget> _webViewWidget;
     QPointer<WebController> _anotherWeb;
     QUrl _url;
     quint32 _type = 0;

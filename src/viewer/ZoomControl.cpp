@@ -5,7 +5,6 @@
 #include "app/KavelAppDelegate.h"
 #include "kit/Image.h"
 
-#include <QWebEngineView>
 
 ZoomControl::ZoomControl(CurrentViewer currentViewer, QObject* parent)
     : QObject(parent),
@@ -31,7 +30,8 @@ void ZoomControl::zoomSliderAction()
         return;
     const float value = _zoomSlider->value();
     if (WebController* shown = _currentViewer ? _currentViewer() : nullptr)
-        shown->webView()->page()->runJavaScript(viewer::fontScript(value * 15.0f));
+        if (kit::WebView* page = shown->webView())
+            page->evaluateJavaScript(viewer::fontScript(value * 15.0f));
     if (KavelAppDelegate* delegate = KavelAppDelegate::shared())
         delegate->setDefaultArticleZoom(value);
 }

@@ -8,8 +8,11 @@
 #include "kit/TabBar.h"
 #include "kit/UserDefaults.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -27,6 +30,25 @@ private:
     int _index;
     QStringList& _journal;
 };
+
+// Processes this one has started whose name says they are the web engine's.
+int webEngineProcesses()
+{
+    int count = 0;
+    const QString parent = QString::number(getpid());
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QString line = QString::fromLatin1(stat.readAll());
+        // pid (comm) state ppid ...
+        const qsizetype close = line.lastIndexOf(QLatin1Char(')'));
+        const QStringList rest = line.mid(close + 2).split(QLatin1Char(' '));
+        if (rest.value(1) == parent && line.contains(QLatin1String("QtWebEngine")))
+            ++count;
+    }
+    return count;
+}
 
 void storeSevenKeys(TestStore& store, const QString& except = QString())
 {
@@ -90,6 +112,16 @@ private slots:
         for (int i = 0; i < 4; ++i)
             QVERIFY2(!tabs[size_t(i)]->isViewLoaded(), qPrintable(QString::number(i)));
         QVERIFY(tabs[4]->view()->isVisibleTo(app.delegate().window()));
+    }
+
+    void launchNeverStartsTheWebEngineUntilAnArticleOpens()
+    {
+        TestStore store;
+        LaunchedApplication app;
+        QTest::mouseClick(app.delegate().tabBarController()->tabBar()->buttonAt(4), Qt::LeftButton);
+        QTest::mouseClick(app.delegate().tabBarController()->tabBar()->buttonAt(0), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(webEngineProcesses(), 0);
     }
 
     void windowShowsTheTabBarWithItsBackgroundBeneathTheButtons()

@@ -60,7 +60,21 @@ public:
         return ok;
     }
 
-    QVariant evaluate(const QString& script) { return evaluateJavaScript(_view.page(), script); }
+    QVariant evaluate(const QString& script)
+    {
+        QVariant result;
+        bool done = false;
+        QEventLoop loop;
+        _view.page()->runJavaScript(script, [&](const QVariant& value) {
+            result = value;
+            done = true;
+            loop.quit();
+        });
+        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+        if (!done)
+            loop.exec();
+        return result;
+    }
 
     QJsonObject evaluateJson(const QString& script)
     {

@@ -5,6 +5,7 @@
 #include "kit/Application.h"
 #include "kit/Bundle.h"
 #include "kit/UserDefaults.h"
+#include "kit/WebView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,7 +14,7 @@
 #include <QMutex>
 #include <QTest>
 #include <QTimer>
-#include <QWebEnginePage>
+
 
 namespace {
 
@@ -74,6 +75,13 @@ void TestBundle::write(const QString& name, const QByteArray& bytes)
     file.write(bytes);
 }
 
+void TestBundle::copyResource(const QString& name)
+{
+    const QString source = QDir(qEnvironmentVariable("FIRSTAID_RESOURCES")).filePath(name);
+    if (!QFile::copy(source, filePath(name)))
+        qFatal("cannot copy %s", qPrintable(source));
+}
+
 void TestBundle::writePage(const QString& name, const QString& title, bool withTable, const QString& extraBody)
 {
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"><title>%1</title></head><body>"
@@ -101,12 +109,12 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
     return condition();
 }
 
-QVariant evaluateJavaScript(QWebEnginePage* page, const QString& script)
+QVariant evaluateJavaScript(kit::WebView* page, const QString& script)
 {
     QVariant result;
     bool done = false;
     QEventLoop loop;
-    page->runJavaScript(script, [&](const QVariant& value) {
+    page->evaluateJavaScript(script, [&](const QVariant& value) {
         result = value;
         done = true;
         loop.quit();
@@ -117,7 +125,7 @@ QVariant evaluateJavaScript(QWebEnginePage* page, const QString& script)
     return result;
 }
 
-QString computedFontSize(QWebEnginePage* page, const QString& selector)
+QString computedFontSize(kit::WebView* page, const QString& selector)
 {
     return evaluateJavaScript(page, QStringLiteral("(function(){var e=document.querySelector('%1');"
                                                    "return e?getComputedStyle(e).fontSize:'';})()")
@@ -172,6 +180,7 @@ KavelAppDelegate& LaunchedApplication::delegate() const
 
 int runTestObjects(int argc, char** argv, const std::vector<std::function<std::unique_ptr<QObject>()>>& makers)
 {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     int failures = 0;
     for (const auto& make : makers) {

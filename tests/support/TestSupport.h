@@ -12,6 +12,7 @@
 namespace kit {
 class Application;
 class ApplicationDelegate;
+class WebView;
 } // namespace kit
 class KavelAppDelegate;
 
@@ -40,6 +41,8 @@ public:
     QString path() const { return _dir.path(); }
     QString filePath(const QString& name) const;
     void write(const QString& name, const QByteArray& bytes);
+    // Copies a file of the application's real bundle (the pictures) into this one.
+    void copyResource(const QString& name);
     // A small article page whose body text and table cells the font script scales.
     void writePage(const QString& name, const QString& title, bool withTable = false,
                    const QString& extraBody = QString());
@@ -54,9 +57,9 @@ private:
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
 
 // Runs a script in a page and waits for its result.
-QVariant evaluateJavaScript(class QWebEnginePage* page, const QString& script);
+QVariant evaluateJavaScript(kit::WebView* page, const QString& script);
 // The computed font size of the first element matching a selector ("" when none).
-QString computedFontSize(class QWebEnginePage* page, const QString& selector);
+QString computedFontSize(kit::WebView* page, const QString& selector);
 
 // Collects the log lines written while it exists.
 class LogCapture final {

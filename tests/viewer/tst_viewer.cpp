@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
-#include <QWebEngineView>
 
 namespace {
 
@@ -28,7 +27,7 @@ bool waitForStyles(QSignalSpy& spy, int count)
 
 void clickLink(WebController* viewer, const QString& id)
 {
-    evaluateJavaScript(viewer->webView()->page(), QStringLiteral("document.getElementById('%1').click()").arg(id));
+    evaluateJavaScript(viewer->webView(), QStringLiteral("document.getElementById('%1').click()").arg(id));
 }
 
 const QString links = QStringLiteral("<a id=\"toB\" href=\"b.html\">B</a> <a id=\"toC\" href=\"c.html\">C</a>");
@@ -52,13 +51,13 @@ private slots:
         TestBundle bundle;
         bundle.writePage(QStringLiteral("a.html"), QStringLiteral("А"), true);
         WebController viewer(pageUrl(bundle, QStringLiteral("a.html")));
-        viewer.webView()->show();
+        viewer.webView()->widget()->show();
         QSignalSpy styled(&viewer, &WebController::pageStyled);
         QVERIFY(waitForStyles(styled, 1));
         QCOMPARE(viewer.fontSize(), 15.0f);
         QCOMPARE(viewer.type(), 0u);
-        QCOMPARE(computedFontSize(viewer.webView()->page(), QStringLiteral("#text")), QStringLiteral("15px"));
-        QCOMPARE(computedFontSize(viewer.webView()->page(), QStringLiteral("#cell")), QStringLiteral("15px"));
+        QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#text")), QStringLiteral("15px"));
+        QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#cell")), QStringLiteral("15px"));
     }
 
     void fontSizeReachesBodyAndCells()
@@ -69,11 +68,11 @@ private slots:
         for (const QString& page : {QStringLiteral("table.html"), QStringLiteral("plain.html")}) {
             WebController viewer(pageUrl(bundle, page));
             viewer.setFontSize(22.5f);
-            viewer.webView()->show();
+            viewer.webView()->widget()->show();
             QSignalSpy styled(&viewer, &WebController::pageStyled);
             QVERIFY(waitForStyles(styled, 1));
-            QCOMPARE(computedFontSize(viewer.webView()->page(), QStringLiteral("#text")), QStringLiteral("22.5px"));
-            const QString cell = computedFontSize(viewer.webView()->page(), QStringLiteral("#cell"));
+            QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#text")), QStringLiteral("22.5px"));
+            const QString cell = computedFontSize(viewer.webView(), QStringLiteral("#cell"));
             QCOMPARE(cell, page == QLatin1String("table.html") ? QStringLiteral("22.5px") : QString());
         }
     }
@@ -114,7 +113,7 @@ private slots:
         // The scheme page itself never left, and a refused request is not a finished load to style.
         QSignalSpy secondStyled(second, &WebController::pageStyled);
         QVERIFY(waitForStyles(secondStyled, 1));
-        QCOMPARE(evaluateJavaScript(scheme->webView()->page(), QStringLiteral("document.title")).toString(),
+        QCOMPARE(evaluateJavaScript(scheme->webView(), QStringLiteral("document.title")).toString(),
                  QStringLiteral("Схема"));
         QCOMPARE(schemeStyled.count(), 1);
     }
@@ -144,20 +143,20 @@ private slots:
         clickLink(viewer, QStringLiteral("toB"));
         QVERIFY(waitForStyles(styled, 2));
         QCOMPARE(navigation.viewControllers().size(), size_t(1));
-        QCOMPARE(evaluateJavaScript(viewer->webView()->page(), QStringLiteral("document.title")).toString(),
+        QCOMPARE(evaluateJavaScript(viewer->webView(), QStringLiteral("document.title")).toString(),
                  QStringLiteral("Б"));
-        QCOMPARE(computedFontSize(viewer->webView()->page(), QStringLiteral("#cell")), QStringLiteral("30px"));
+        QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("#cell")), QStringLiteral("30px"));
     }
 
     void missingPageShowsAnEmptyViewer()
     {
         TestBundle bundle;
         WebController viewer(pageUrl(bundle, QStringLiteral("missing.html")));
-        QSignalSpy finished(viewer.webView(), &QWebEngineView::loadFinished);
+        QSignalSpy finished(&viewer, &WebController::loadEnded);
         QSignalSpy styled(&viewer, &WebController::pageStyled);
         QVERIFY(waitUntil([&] { return !finished.isEmpty(); }));
         QCOMPARE(finished.first().first().toBool(), false);
-        const QString text = evaluateJavaScript(viewer.webView()->page(),
+        const QString text = evaluateJavaScript(viewer.webView(),
                                                 QStringLiteral("document.body ? document.body.innerText : ''"))
                                  .toString();
         QVERIFY2(text.trimmed().isEmpty(), qPrintable(text));
@@ -169,11 +168,11 @@ private slots:
         TestBundle bundle;
         bundle.writePage(QStringLiteral("a.html"), QStringLiteral("А"));
         WebController viewer(pageUrl(bundle, QStringLiteral("a.html")));
-        viewer.webView()->resize(320, 400);
-        viewer.webView()->show();
+        viewer.webView()->widget()->resize(320, 400);
+        viewer.webView()->widget()->show();
         QSignalSpy styled(&viewer, &WebController::pageStyled);
         QVERIFY(waitForStyles(styled, 1));
-        QWidget* surface = viewer.webView()->focusProxy();
+        QWidget* surface = viewer.webView()->widget()->focusProxy();
         QVERIFY(surface);
         LogCapture log;
         QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(150, 300));

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QUrl>
+#include <QVariant>
+
+#include <functional>
+
+class QWidget;
+
+namespace kit {
+
+// How a load request came about.
+enum class NavigationType { LinkClicked, Typed, FormSubmitted, BackForward, Reload, Redirect, Other };
+
+// The phone's web view: a page shown by a real browser engine. The engine lives
+// in a module of its own that is loaded when the first web view is made, so a
+// start that shows no page never loads it.
+class WebView {
+public:
+    struct Handlers {
+        // Asked for every load request; true lets it load.
+        std::function<bool(const QUrl&, NavigationType)> shouldStartLoad;
+        // After a load ends; false when it was refused or failed.
+        std::function<void(bool ok)> didFinishLoad;
+        // A press of the mouse (a touch) on the page.
+        std::function<void()> touched;
+    };
+
+    virtual ~WebView() = default;
+
+    // The web view as a widget: whoever takes it owns the web view with it.
+    virtual QWidget* widget() = 0;
+    virtual void loadRequest(const QUrl& url) = 0;
+    virtual QUrl url() const = 0;
+    // Runs a script in the page; the result arrives later, on the main thread.
+    virtual void evaluateJavaScript(const QString& script, std::function<void(const QVariant&)> done = {}) = 0;
+
+    // A new web view, or none when the engine module cannot be loaded (logged once).
+    static WebView* create(Handlers handlers);
+};
+
+// The engine module's entry point.
+using CreateWebViewFunction = WebView* (*)(WebView::Handlers*);
+
+} // namespace kit
