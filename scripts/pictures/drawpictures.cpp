@@ -336,6 +336,146 @@ QImage helpIndicator()
     return image;
 }
 
+
+// The information button's icon, 22 × 22: a white "i" in a ring.
+QImage infoIcon()
+{
+    QImage image = canvas(22, 22);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 2));
+    p.drawEllipse(QRectF(2, 2, 18, 18));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(9.6, 5.2, 2.8, 2.8));
+    p.drawRoundedRect(QRectF(9.7, 9.2, 2.6, 7.6), 1, 1);
+    return image;
+}
+
+// A service button of the telephones tab, 30 × 88: the service's colour, its
+// sign and its number from a mobile phone.
+QImage serviceButton(const QColor& tint, const QString& number, const std::function<void(QPainter&)>& sign)
+{
+    QImage image = canvas(30, 88);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QLinearGradient fill(0, 0, 30, 0);
+    fill.setColorAt(0, tint.lighter(135));
+    fill.setColorAt(1, tint.darker(110));
+    p.setPen(QPen(tint.darker(160), 1));
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(1.5, 1.5, 27, 85), 5, 5);
+    p.save();
+    p.translate(3, 14);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    sign(p);
+    p.restore();
+    p.setPen(Qt::white);
+    p.setFont(face(11, true));
+    p.drawText(QRectF(0, 50, 30, 30), Qt::AlignCenter, number);
+    return image;
+}
+
+// Signs drawn in a 24 × 24 box.
+void drawFlame(QPainter& p)
+{
+    QPainterPath flame;
+    flame.moveTo(12, 1);
+    flame.cubicTo(16, 7, 20, 10, 20, 15);
+    flame.cubicTo(20, 20, 16.5, 23, 12, 23);
+    flame.cubicTo(7.5, 23, 4, 20, 4, 15);
+    flame.cubicTo(4, 11, 8, 9, 9, 5);
+    flame.cubicTo(11, 8, 11, 10, 10.5, 13);
+    flame.cubicTo(13, 11, 13, 6, 12, 1);
+    flame.closeSubpath();
+    p.drawPath(flame);
+}
+
+void drawCross(QPainter& p)
+{
+    p.drawRect(QRectF(8.5, 2, 7, 20));
+    p.drawRect(QRectF(2, 8.5, 20, 7));
+}
+
+void drawFire(QPainter& p)
+{
+    QPainterPath fire;
+    fire.moveTo(12, 0);
+    fire.cubicTo(14, 6, 21, 8, 21, 15);
+    fire.cubicTo(21, 20, 17, 24, 12, 24);
+    fire.cubicTo(7, 24, 3, 20, 3, 15);
+    fire.cubicTo(3, 11, 6, 9, 7, 6);
+    fire.cubicTo(9, 9, 9, 11, 8.5, 13);
+    fire.cubicTo(11, 10, 13, 5, 12, 0);
+    fire.closeSubpath();
+    p.drawPath(fire);
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    p.drawEllipse(QRectF(9, 15, 6, 6));
+}
+
+void drawShield(QPainter& p)
+{
+    QPainterPath shield;
+    shield.moveTo(12, 1);
+    shield.lineTo(21, 4.5);
+    shield.cubicTo(21, 14, 18, 19.5, 12, 23.5);
+    shield.cubicTo(6, 19.5, 3, 14, 3, 4.5);
+    shield.closeSubpath();
+    p.drawPath(shield);
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    QPainterPath star;
+    for (int i = 0; i < 10; ++i) {
+        const double angle = -M_PI / 2 + i * M_PI / 5;
+        const double radius = i % 2 ? 2.4 : 5.6;
+        const QPointF point(12 + radius * std::cos(angle), 11.5 + radius * std::sin(angle));
+        i ? star.lineTo(point) : star.moveTo(point);
+    }
+    star.closeSubpath();
+    p.drawPath(star);
+}
+
+// An icon of a related application, 57 × 57: a rounded square with its initial.
+QImage applicationIcon(const QColor& tint, const QString& initial)
+{
+    QImage image = canvas(57, 57);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QLinearGradient fill(0, 0, 0, 57);
+    fill.setColorAt(0, tint.lighter(140));
+    fill.setColorAt(1, tint.darker(120));
+    p.setPen(Qt::NoPen);
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 56, 56), 11, 11);
+    QLinearGradient gloss(0, 0, 0, 28);
+    gloss.setColorAt(0, QColor(255, 255, 255, 110));
+    gloss.setColorAt(1, QColor(255, 255, 255, 20));
+    p.setBrush(gloss);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 56, 27), 11, 11);
+    p.setPen(Qt::white);
+    p.setFont(face(30, true));
+    p.drawText(QRectF(0, 0, 57, 57), Qt::AlignCenter, initial);
+    return image;
+}
+
+// The developer's mark, 60 × 28.
+QImage developerMark()
+{
+    QImage image = canvas(60, 28);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setPen(QPen(QColor(0x8a, 0x08, 0x08), 1.5));
+    p.setBrush(QColor(255, 255, 255, 200));
+    p.drawRoundedRect(QRectF(1, 1, 58, 26), 6, 6);
+    p.setPen(QColor(0x8a, 0x08, 0x08));
+    p.setFont(face(15, true));
+    p.drawText(QRectF(0, 0, 60, 28), Qt::AlignCenter, QStringLiteral("ТКЛ"));
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -363,5 +503,18 @@ int main(int argc, char** argv)
     ok &= save(helpButton(false), dir, QStringLiteral("sosButton.png"));
     ok &= save(helpButton(true), dir, QStringLiteral("sosButtonPressed.png"));
     ok &= save(helpIndicator(), dir, QStringLiteral("sosIndicator.png"));
+    ok &= save(infoIcon(), dir, QStringLiteral("iconInfo.png"));
+    ok &= save(serviceButton(QColor::fromRgbF(0.581f, 0.352f, 0.02f), QStringLiteral("104"), drawFlame), dir,
+               QStringLiteral("btnGas.png"));
+    ok &= save(serviceButton(QColor::fromRgbF(0.581f, 0.581f, 0.581f), QStringLiteral("103"), drawCross), dir,
+               QStringLiteral("btnEmerg.png"));
+    ok &= save(serviceButton(QColor::fromRgbF(0.58f, 0.211f, 0.211f), QStringLiteral("101"), drawFire), dir,
+               QStringLiteral("btnFire.png"));
+    ok &= save(serviceButton(QColor::fromRgbF(0.313f, 0.314f, 0.58f), QStringLiteral("102"), drawShield), dir,
+               QStringLiteral("btnPolice.png"));
+    ok &= save(applicationIcon(QColor(0x2e, 0x7d, 0x32), QStringLiteral("R")), dir, QStringLiteral("appRovan.png"));
+    ok &= save(applicationIcon(QColor(0x15, 0x65, 0xc0), QStringLiteral("P")), dir, QStringLiteral("appPex.png"));
+    ok &= save(applicationIcon(QColor(0xef, 0x6c, 0x00), QStringLiteral("S")), dir, QStringLiteral("appSulka.png"));
+    ok &= save(developerMark(), dir, QStringLiteral("logoTkl.png"));
     return ok ? 0 : 1;
 }

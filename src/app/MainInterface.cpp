@@ -34,7 +34,14 @@ std::unique_ptr<kit::ApplicationDelegate> loadMainInterface(kit::Application& ap
     // it in; index 4 is SOS, where a complete card opens, one hold from help.
     std::vector<std::unique_ptr<kit::ViewController>> tabs;
     tabs.push_back(tab<Content>(QStringLiteral("Содержание"), QStringLiteral("tabContent.png")));
-    tabs.push_back(tab<Schema>(QStringLiteral("Схема"), QStringLiteral("tabSchema.png")));
+    auto scheme = tab<Schema>(QStringLiteral("Схема"), QStringLiteral("tabSchema.png"));
+    auto* schema = static_cast<Schema*>(scheme.get());
+    // The scheme's information button, which leads to the about screen.
+    auto* infoButton = new kit::BarButtonItem(kit::imageNamed(QStringLiteral("iconInfo.png")),
+                                              kit::BarButtonItem::Style::Plain, [schema] { schema->showAbout(); }, schema);
+    infoButton->setObjectName(QStringLiteral("infoButton"));
+    schema->setInfoButton(infoButton);
+    tabs.push_back(std::move(scheme));
     tabs.push_back(tab<Telephones>(QStringLiteral("Телефоны"), QStringLiteral("tabTelephones.png")));
     tabs.push_back(tab<Map>(QStringLiteral("Карта"), QStringLiteral("tabMap.png")));
     tabs.push_back(tab<SOS>(QStringLiteral("SOS"), QStringLiteral("tabSOS.png")));

@@ -2,6 +2,8 @@
 
 #include "Window.h"
 
+#include <QDesktopServices>
+
 namespace kit {
 namespace {
 
@@ -29,6 +31,11 @@ Application* Application::sharedApplication()
 Window* Application::keyWindow() const
 {
     return _keyWindow.data();
+}
+
+bool Application::openURL(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
 }
 
 void Application::setKeyWindow(Window* window)

@@ -30,6 +30,9 @@ public:
 
     Window* keyWindow() const;
 
+    // Hands an address (mail, web) to the desktop, as the phone hands it to the platform.
+    bool openURL(const QUrl& url);
+
 private:
     friend class Window;
     void setKeyWindow(Window* window);

@@ -41,6 +41,12 @@ void BarButton::setTint(const QColor& tint)
     update();
 }
 
+void BarButton::setShape(Shape shape)
+{
+    _shape = shape;
+    update();
+}
+
 void BarButton::setImage(const QImage& image)
 {
     _image = image;
@@ -61,6 +67,15 @@ void BarButton::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -1.5);
     QPainterPath path;
+    if (_shape == Shape::Plain) {
+        // A plain item is only its picture, brighter while pressed.
+        painter.setOpacity(isEnabled() ? (isDown() ? 0.6 : 1.0) : 0.45);
+        const QSizeF size = _image.size();
+        painter.drawImage(QRectF(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2,
+                                 size.width(), size.height()),
+                          _image);
+        return;
+    }
     if (_shape == Shape::Back) {
         const double r = 5;
         const double tip = 12;
@@ -166,6 +181,8 @@ void NavigationBar::refresh()
             connect(_rightItem, &BarButtonItem::changed, this, &NavigationBar::refresh);
     }
     if (_rightItem) {
+        _right->setShape(_rightItem->style() == BarButtonItem::Style::Plain ? BarButton::Shape::Plain
+                                                                            : BarButton::Shape::Bordered);
         _right->setText(_rightItem->title());
         _right->setImage(_rightItem->image());
         _right->setEnabled(_rightItem->isEnabled());

@@ -15,11 +15,12 @@ class BarButton final : public QAbstractButton {
     Q_OBJECT
 
 public:
-    enum class Shape { Bordered, Back };
+    enum class Shape { Bordered, Back, Plain };
 
     BarButton(Shape shape, QWidget* parent);
     void setTint(const QColor& tint);
     void setImage(const QImage& image);
+    void setShape(Shape shape);
     QSize sizeHint() const override;
 
 protected:

@@ -1,0 +1,99 @@
+#include "Button.h"
+
+#include "Font.h"
+
+#include <QPainter>
+
+namespace kit {
+namespace {
+
+size_t index(Button::State state)
+{
+    return state == Button::State::Highlighted ? 1 : 0;
+}
+
+} // namespace
+
+Button::Button(QWidget* parent) : Control(parent)
+{
+    setFont(boldSystemFont(15));
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void Button::setTitle(const QString& title)
+{
+    _title = title;
+    setAccessibleName(title);
+    update();
+}
+
+void Button::setTitleColor(const QColor& color)
+{
+    _titleColor = color;
+    update();
+}
+
+void Button::setImage(const QImage& image, State state)
+{
+    _image[index(state)] = image;
+    update();
+}
+
+void Button::setBackgroundImage(const QImage& image, State state)
+{
+    _background[index(state)] = image;
+    update();
+}
+
+QImage Button::image(State state) const
+{
+    return _image[index(state)];
+}
+
+void Button::setUnderlined(bool underlined)
+{
+    _underlined = underlined;
+    update();
+}
+
+void Button::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const bool pressed = isHighlighted();
+    const bool ownPressedBackground = pressed && !_background[1].isNull();
+    const bool ownPressedImage = pressed && !_image[1].isNull();
+    const QImage& background = ownPressedBackground ? _background[1] : _background[0];
+    const QImage& image = ownPressedImage ? _image[1] : _image[0];
+    if (!isEnabled())
+        painter.setOpacity(0.45);
+
+    if (!background.isNull())
+        painter.drawImage(rect(), background);
+
+    const QSize imageSize = image.isNull() ? QSize() : image.size().boundedTo(size());
+    const int titleRoom = std::max(0, width() - imageSize.width());
+    const QFontMetrics metrics(font());
+    const int titleWidth = _title.isEmpty() ? 0 : std::min(titleRoom, metrics.horizontalAdvance(_title));
+    const int left = (width() - imageSize.width() - titleWidth) / 2;
+    if (!image.isNull())
+        painter.drawImage(QRect(QPoint(left, (height() - imageSize.height()) / 2), imageSize), image);
+    if (titleWidth > 0) {
+        QFont titleFont = font();
+        titleFont.setUnderline(_underlined);
+        painter.setFont(titleFont);
+        painter.setPen(_titleColor);
+        const QRect titleBox(left + imageSize.width(), 0, titleWidth, height());
+        painter.drawText(titleBox, Qt::AlignCenter, metrics.elidedText(_title, Qt::ElideRight, titleWidth));
+    }
+    // Drawn darker while pressed, unless the state has pictures of its own.
+    if (pressed && !ownPressedBackground && !ownPressedImage) {
+        painter.setOpacity(1.0);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        painter.fillRect(rect(), QColor(0, 0, 0, 90));
+    }
+}
+
+} // namespace kit

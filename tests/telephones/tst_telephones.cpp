@@ -1,0 +1,148 @@
+// The emergency services tab.
+
+#include "TestSupport.h"
+
+#include "app/KavelAppDelegate.h"
+#include "kit/Button.h"
+#include "kit/NavigationBar.h"
+#include "kit/TabBar.h"
+#include "kit/View.h"
+#include "telephones/Telephones.h"
+#include "viewer/WebController.h"
+#include "viewer/ZoomControl.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+struct TelephonesTab {
+    TestStore store;
+    std::unique_ptr<LaunchedApplication> app;
+    Telephones* screen = nullptr;
+
+    explicit TelephonesTab(float zoom = 1.0f)
+    {
+        app = std::make_unique<LaunchedApplication>();
+        app->delegate().setDefaultArticleZoom(zoom);
+        QTest::mouseClick(tabBar()->buttonAt(2), Qt::LeftButton);
+        screen = qobject_cast<Telephones*>(app->delegate().tabBarController()->selectedViewController());
+    }
+    kit::TabBar* tabBar() const { return app->delegate().tabBarController()->tabBar(); }
+    kit::Button* button(const char* name) const
+    {
+        return screen->view()->findChild<kit::Button*>(QString::fromLatin1(name));
+    }
+    QString page() const { return screen->webCon()->url().fileName(); }
+};
+
+} // namespace
+
+class TestTelephones final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void policeOnFirstDisplay()
+    {
+        TelephonesTab tab;
+        QCOMPARE(tab.screen->navBar()->title(), QStringLiteral("Милиция"));
+        QCOMPARE(tab.screen->navBar()->tintColor(), kit::color(0.313, 0.314, 0.58, 1.0));
+        QCOMPARE(tab.page(), QStringLiteral("police.html"));
+        QCOMPARE(tab.screen->webCon()->type(), 1u);
+        QCOMPARE(tab.screen->webCon()->view()->geometry(), QRect(0, 44, 290, 370));
+        QVERIFY(tab.screen->navBar()->rightButton()->isVisible());
+        for (const char* name : {"gasButton", "kavelButton", "fireButton", "policeButton"})
+            QVERIFY(!tab.button(name)->geometry().intersects(tab.screen->webCon()->view()->geometry()));
+    }
+
+    void servicesTitleColourAndPage_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QColor>("tint");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("gas") << "gasButton" << "Горгаз" << kit::color(0.581, 0.352, 0.02, 1.0) << "gas.html";
+        QTest::newRow("ambulance") << "kavelButton" << "Скорая" << kit::color(0.581, 0.581, 0.581, 1.0) << "emerg.html";
+        QTest::newRow("fire") << "fireButton" << "Пожарная" << kit::color(0.58, 0.211, 0.211, 1.0) << "fire.html";
+        QTest::newRow("police") << "policeButton" << "Милиция" << kit::color(0.313, 0.314, 0.58, 1.0) << "police.html";
+    }
+
+    void servicesTitleColourAndPage()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, title);
+        QFETCH(QColor, tint);
+        QFETCH(QString, page);
+        TelephonesTab tab;
+        QTest::mouseClick(tab.button(button.toLatin1().constData()), Qt::LeftButton);
+        QCOMPARE(tab.screen->navBar()->title(), title);
+        QCOMPARE(tab.screen->navBar()->tintColor(), tint);
+        QCOMPARE(tab.page(), page);
+        // Again: the page is loaded anew in a new viewer.
+        QPointer<WebController> first = tab.screen->webCon();
+        QTest::mouseClick(tab.button(button.toLatin1().constData()), Qt::LeftButton);
+        QVERIFY(tab.screen->webCon() != first.data());
+        QCOMPARE(tab.page(), page);
+    }
+
+    void policeAgainOnEveryAppearance()
+    {
+        TelephonesTab tab;
+        tab.screen->onGasPressed();
+        QCOMPARE(tab.page(), QStringLiteral("gas.html"));
+        QTest::mouseClick(tab.tabBar()->buttonAt(3), Qt::LeftButton);
+        QTest::mouseClick(tab.tabBar()->buttonAt(2), Qt::LeftButton);
+        QCOMPARE(tab.page(), QStringLiteral("police.html"));
+        QCOMPARE(tab.screen->navBar()->title(), QStringLiteral("Милиция"));
+    }
+
+    void aServicePageTakesThePaneAway()
+    {
+        TelephonesTab tab;
+        QTest::mouseClick(tab.screen->navBar()->rightButton(), Qt::LeftButton);
+        QVERIFY(tab.screen->zoom()->sliderView());
+        QVERIFY(!tab.screen->zoom()->zoomButton()->isEnabled());
+        tab.screen->onFirePressed();
+        QVERIFY(!tab.screen->zoom()->sliderView());
+        QVERIFY(tab.screen->zoom()->zoomButton()->isEnabled());
+        // Leaving the tab does too.
+        tab.screen->zoomButtonAction();
+        QTest::mouseClick(tab.tabBar()->buttonAt(0), Qt::LeftButton);
+        QVERIFY(!tab.screen->zoom()->sliderView());
+    }
+
+    void pagesFollowTheStoredZoomAndLinksLoadInPlace()
+    {
+        TelephonesTab tab(2.0f);
+        WebController* viewer = tab.screen->webCon();
+        QCOMPARE(viewer->fontSize(), 30.0f);
+        QSignalSpy styled(viewer, &WebController::pageStyled);
+        QVERIFY(waitUntil([&] { return styled.count() > 0; }));
+        QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("li")), QStringLiteral("30px"));
+        evaluateJavaScript(viewer->webView(), QStringLiteral("location.href = 'call.html'"));
+        QVERIFY(waitUntil([&] { return styled.count() > 1; }));
+        QCOMPARE(viewer->webView()->url().fileName(), QStringLiteral("call.html"));
+        QCOMPARE(tab.screen->webCon(), viewer);
+    }
+
+    void missingServicePageKeepsTheScreenWorking()
+    {
+        TestBundle bundle;
+        for (const char* picture : {"iconBtnTextSize.png", "sliderBackPane.png", "btnPolice.png", "btnFire.png"})
+            bundle.copyResource(QString::fromLatin1(picture));
+        TelephonesTab tab;
+        QSignalSpy ended(tab.screen->webCon(), &WebController::loadEnded);
+        QVERIFY(waitUntil([&] { return !ended.isEmpty(); }));
+        QCOMPARE(ended.first().first().toBool(), false);
+        tab.screen->onFirePressed();
+        QCOMPARE(tab.screen->navBar()->title(), QStringLiteral("Пожарная"));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestTelephones()); }});
+}
+
+#include "tst_telephones.moc"
