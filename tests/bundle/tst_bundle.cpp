@@ -207,6 +207,11 @@ private slots:
             {QStringLiteral("btnCancel.png"), {71, 30}},       {QStringLiteral("noPhoto.png"), {66, 66}},
             {QStringLiteral("aboutBg.png"), {320, 367}},       {QStringLiteral("sosButton.png"), {180, 180}},
             {QStringLiteral("sosButtonPressed.png"), {180, 180}}, {QStringLiteral("sosIndicator.png"), {220, 220}},
+            {QStringLiteral("iconInfo.png"), {22, 22}},       {QStringLiteral("btnGas.png"), {30, 88}},
+            {QStringLiteral("btnEmerg.png"), {30, 88}},       {QStringLiteral("btnFire.png"), {30, 88}},
+            {QStringLiteral("btnPolice.png"), {30, 88}},      {QStringLiteral("appRovan.png"), {57, 57}},
+            {QStringLiteral("appPex.png"), {57, 57}},         {QStringLiteral("appSulka.png"), {57, 57}},
+            {QStringLiteral("logoTkl.png"), {60, 28}},
         };
         for (const auto& [name, size] : pictures)
             QCOMPARE(QImage(bundleFile(name)).size(), size);
