@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "IdleTimer.h"
 #include "Window.h"
 
 #include <QDesktopServices>
@@ -36,6 +37,16 @@ Window* Application::keyWindow() const
 bool Application::openURL(const QUrl& url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+void Application::setIdleTimerDisabled(bool disabled)
+{
+    IdleTimer::setDisabled(disabled);
+}
+
+bool Application::isIdleTimerDisabled() const
+{
+    return IdleTimer::isDisabled();
 }
 
 void Application::setKeyWindow(Window* window)

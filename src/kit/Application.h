@@ -32,6 +32,9 @@ public:
 
     // Hands an address (mail, web) to the desktop, as the phone hands it to the platform.
     bool openURL(const QUrl& url);
+    // While disabled the desktop does not blank or lock the screen.
+    void setIdleTimerDisabled(bool disabled);
+    bool isIdleTimerDisabled() const;
 
 private:
     friend class Window;

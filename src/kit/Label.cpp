@@ -2,6 +2,8 @@
 
 #include "Font.h"
 
+#include <QPainter>
+
 namespace kit {
 
 Label::Label(QWidget* parent) : QLabel(parent)
@@ -59,6 +61,19 @@ void Label::applyWrapping()
     const bool wraps = _numberOfLines != 1
         && (_lineBreakMode == LineBreakMode::WordWrap || _lineBreakMode == LineBreakMode::CharacterWrap);
     setWordWrap(wraps);
+}
+
+} // namespace kit
+
+namespace kit {
+
+void Label::paintEvent(QPaintEvent*)
+{
+    // Drawn as it is measured, with the phone's line-break modes (a long single line
+    // ends in an ellipsis).
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    drawText(painter, contentsRect(), text(), font(), _lineBreakMode, _numberOfLines, alignment());
 }
 
 } // namespace kit

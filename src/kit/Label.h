@@ -24,6 +24,9 @@ public:
     // On a selected row: white text on a clear background until it ends.
     void setHighlighted(bool highlighted);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void applyWrapping();
 

@@ -233,9 +233,11 @@ void NavigationBar::paintEvent(QPaintEvent*)
     if (natural > titleBox.width())
         titleBox = QRect(left, 0, width() - left - right, height());
     const QString text = painter.fontMetrics().elidedText(title(), Qt::ElideRight, titleBox.width());
-    painter.setPen(QColor(0, 0, 0, 130));
-    painter.drawText(titleBox.translated(0, -1), Qt::AlignCenter, text);
-    painter.setPen(Qt::white);
+    // White on a dark bar, dark on a light one, so the title stays legible whatever the tint.
+    const bool light = 0.299 * _tint.redF() + 0.587 * _tint.greenF() + 0.114 * _tint.blueF() > 0.62;
+    painter.setPen(light ? QColor(255, 255, 255, 160) : QColor(0, 0, 0, 130));
+    painter.drawText(titleBox.translated(0, light ? 1 : -1), Qt::AlignCenter, text);
+    painter.setPen(light ? QColor(0x30, 0x30, 0x30) : QColor(Qt::white));
     painter.drawText(titleBox, Qt::AlignCenter, text);
 }
 

@@ -4,6 +4,8 @@
 #include <QSizeF>
 #include <QString>
 
+class QPainter;
+
 namespace kit {
 
 // The phone's line-break modes, with its numbering.
@@ -22,5 +24,11 @@ enum class LineBreakMode {
 // modes keep one line. Sizes are rounded up to whole points; an empty text needs none.
 QSizeF sizeWithFont(const QString& text, const QFont& font, const QSizeF& constraint,
                     LineBreakMode mode);
+
+// Draws a text in a box as a label does: wrapped as sizeWithFont measures it when the
+// mode wraps and more than one line is allowed (0 lines: no limit), otherwise on one
+// line, shortened with an ellipsis as the mode says; placed in the box by the alignment.
+void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font, LineBreakMode mode,
+              int numberOfLines, Qt::Alignment alignment);
 
 } // namespace kit

@@ -3,6 +3,8 @@
 #include "BarButtonItem.h"
 #include "NavigationController.h"
 #include "TabBarController.h"
+#include "Application.h"
+#include "View.h"
 #include "Window.h"
 
 namespace kit {
@@ -78,6 +80,46 @@ TabBarController* ViewController::tabBarController() const
         if (auto* tabs = qobject_cast<TabBarController*>(parent))
             return tabs;
     return nullptr;
+}
+
+bool ViewController::presentModalViewController(std::unique_ptr<ViewController> viewController, bool animated)
+{
+    if (_modal || !viewController)
+        return false;
+    Application* application = Application::sharedApplication();
+    Window* window = application ? application->keyWindow() : nullptr;
+    if (!window)
+        return false;
+    _modal = std::move(viewController);
+    _modal->setParentViewController(this);
+    QWidget* shown = _modal->view();
+    viewWillDisappear(animated);
+    _modal->viewWillAppear(animated);
+    kit::addSubview(window, shown);
+    shown->setFocus();
+    viewDidDisappear(animated);
+    _modal->viewDidAppear(animated);
+    return true;
+}
+
+void ViewController::dismissModalViewControllerAnimated(bool animated)
+{
+    if (!_modal) {
+        // The presented screen asks its presenter.
+        if (_parent && _parent->_modal.get() == this)
+            _parent->dismissModalViewControllerAnimated(animated);
+        return;
+    }
+    std::unique_ptr<ViewController> leaving = std::move(_modal);
+    leaving->viewWillDisappear(animated);
+    viewWillAppear(animated);
+    if (leaving->isViewLoaded())
+        leaving->view()->hide();
+    leaving->viewDidDisappear(animated);
+    viewDidAppear(animated);
+    leaving->setParentViewController(nullptr);
+    // The presented screen may be running this very call from one of its own timers or buttons.
+    leaving.release()->deleteLater();
 }
 
 void ViewController::didReceiveMemoryWarning()

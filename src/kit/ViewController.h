@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 namespace kit {
 
 class NavigationController;
@@ -50,6 +52,8 @@ public:
 
     QWidget* view();
     bool isViewLoaded() const { return bool(_view); }
+    // Gives the screen a view made elsewhere; the screen owns it from now on.
+    void setView(QWidget* view);
     // The controller whose root view this is, if any.
     static ViewController* controllerOfView(const QWidget* view);
 
@@ -58,8 +62,16 @@ public:
     NavigationItem& navigationItem() { return _navigationItem; }
     TabBarItem& tabBarItem() { return _tabBarItem; }
 
-    // The container that shows this screen, if any.
+    // The container that shows this screen, or the screen that presented it; none otherwise.
     ViewController* parentViewController() const { return _parent; }
+
+    // Shows a screen over the whole key window until it is dismissed. A screen shows one
+    // presented screen at a time: presenting while one is up does nothing and returns false.
+    bool presentModalViewController(std::unique_ptr<ViewController> viewController, bool animated);
+    // Takes the presented screen away (sent to the presenter, or to the presented screen,
+    // which passes it on); it is destroyed once control is back in the event loop.
+    void dismissModalViewControllerAnimated(bool animated);
+    ViewController* modalViewController() const { return _modal.get(); }
     NavigationController* navigationController() const;
     TabBarController* tabBarController() const;
 
@@ -78,7 +90,6 @@ protected:
     virtual void viewDidLoad() {}
     // After the view was let go under memory pressure.
     virtual void viewDidUnload() {}
-    void setView(QWidget* view);
 
 private:
     friend class NavigationController;
@@ -86,6 +97,7 @@ private:
     void setParentViewController(ViewController* parent) { _parent = parent; }
 
     Owned<QWidget> _view;
+    std::unique_ptr<ViewController> _modal;
     NavigationItem _navigationItem;
     TabBarItem _tabBarItem;
     QPointer<ViewController> _parent;

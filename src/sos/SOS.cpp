@@ -1,20 +1,145 @@
 #include "SOS.h"
 
+#include "EmergencyScreen.h"
+#include "kit/Button.h"
+#include "kit/Font.h"
+#include "kit/Image.h"
+#include "kit/ImageView.h"
+#include "kit/Label.h"
+#include "kit/ProgressView.h"
+#include "kit/Timer.h"
+#include "kit/View.h"
 #include "kit/Window.h"
+
+#include <QPainter>
+
+namespace {
+
+// The screen's ground: a soft gradient, red towards the bottom.
+class SosBackground final : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        QLinearGradient fill(0, 0, 0, height());
+        fill.setColorAt(0, QColor(0xff, 0xff, 0xff));
+        fill.setColorAt(1, QColor(0xf6, 0xdc, 0xdc));
+        painter.fillRect(rect(), fill);
+    }
+};
+
+} // namespace
 
 SOS::SOS() = default;
 
+SOS::~SOS()
+{
+    stopTimers();
+}
+
 void SOS::loadView()
 {
-    auto* view = new QWidget();
+    // The screen's layout: a title, the help button with the ring that shows around it
+    // while it is held, the progress of the hold and what to do.
+    auto* view = new SosBackground();
     view->setObjectName(QStringLiteral("sosView"));
     view->resize(kit::Window::applicationFrame().size());
-    view->setAutoFillBackground(true);
-    view->setPalette(QPalette(Qt::white));
+
+    auto* title = new kit::Label(view);
+    title->setText(QStringLiteral("Экстренный вызов"));
+    title->setFont(kit::boldSystemFont(22));
+    title->setTextColor(QColor(0x8a, 0x08, 0x08));
+    title->setAlignment(Qt::AlignCenter);
+    kit::setFrame(title, QRect(0, 22, 320, 30));
+
+    _image = new kit::ImageView(kit::imageNamed(QStringLiteral("sosIndicator.png")), view);
+    _image->setObjectName(QStringLiteral("sosIndicator"));
+    kit::setFrame(_image, QRect(50, 66, 220, 220));
+    _image->hide();
+
+    _helpButton = new kit::Button(view);
+    _helpButton->setObjectName(QStringLiteral("helpButton"));
+    _helpButton->setBackgroundImage(kit::imageNamed(QStringLiteral("sosButton.png")));
+    _helpButton->setBackgroundImage(kit::imageNamed(QStringLiteral("sosButtonPressed.png")), kit::Button::State::Highlighted);
+    _helpButton->setAccessibleName(QStringLiteral("Помощь: удерживайте 3 секунды"));
+    kit::setFrame(_helpButton, QRect(70, 86, 180, 180));
+    _helpButton->addTarget(this, [this] { helpButtonPressed(); }, kit::ControlEvent::TouchDown);
+    _helpButton->addTarget(this, [this] { helpButtonCanceled(); },
+                           kit::ControlEvent::TouchUpInside | kit::ControlEvent::TouchUpOutside);
+
+    _progressBar = new kit::ProgressView(view);
+    _progressBar->setObjectName(QStringLiteral("sosProgress"));
+    kit::setFrame(_progressBar, QRect(60, 300, 200, 9));
+    _progressBar->hide();
+
+    auto* hint = new kit::Label(view);
+    hint->setText(QStringLiteral("Нажмите и удерживайте кнопку 3 секунды: на экране появится ваша медицинская "
+                                 "карта и зазвучит сигнал. Номер экстренных служб — 112."));
+    hint->setFont(kit::systemFont(14));
+    hint->setTextColor(QColor(0x55, 0x55, 0x55));
+    hint->setNumberOfLines(0);
+    hint->setLineBreakMode(kit::LineBreakMode::WordWrap);
+    hint->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    kit::setFrame(hint, QRect(20, 322, 280, 80));
+
     setView(view);
+}
+
+void SOS::stopTimers()
+{
+    if (_timer)
+        _timer->invalidate();
+    if (_updater)
+        _updater->invalidate();
+    _timer = nullptr;
+    _updater = nullptr;
+}
+
+void SOS::helpButtonPressed()
+{
+    // A second press while a hold runs starts it over instead of leaving a timer behind.
+    stopTimers();
+    _image->show();
+    _progressBar->show();
+    _progressBar->setProgress(0);
+    const QPointer<SOS> self(this);
+    _updater = kit::Timer::scheduledTimer(double(0.05f), true, [self] {
+        if (self)
+            self->updateProgress();
+    });
+    _timer = kit::Timer::scheduledTimer(3.0, false, [self] {
+        if (self)
+            self->callHelp();
+    });
+}
+
+void SOS::helpButtonCanceled()
+{
+    _image->hide();
+    _progressBar->hide();
+    _progressBar->setProgress(0);
+    stopTimers();
+}
+
+void SOS::updateProgress()
+{
+    _progressBar->setProgress(_progressBar->progress() + 1.0f / 60);
+}
+
+void SOS::callHelp()
+{
+    _image->hide();
+    _progressBar->hide();
+    stopTimers();
+    // One emergency card at a time: a second one is never laid over the first.
+    if (modalViewController())
+        return;
+    auto emergency = std::make_unique<EmergencyScreen>();
+    kit::setFrame(emergency->view(), QRect(0, 0, 320, 480));
+    presentModalViewController(std::move(emergency), true);
 }
 
 void SOS::close()
 {
-    // Nothing on this screen changes while it is shown, so there is nothing to put back.
+    // The screen keeps no state that leaving the tab should undo.
 }

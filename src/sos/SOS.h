@@ -2,14 +2,43 @@
 
 #include "app/TabScreen.h"
 
-// The SOS tab: holding its help button brings up the emergency card.
+#include <QPointer>
+
+namespace kit {
+class Button;
+class ImageView;
+class ProgressView;
+class Timer;
+} // namespace kit
+
+// The SOS tab: holding its help button for 3 seconds brings up the emergency
+// card over the whole window; letting go earlier cancels. No call is placed.
 class SOS final : public TabScreen {
     Q_OBJECT
 
 public:
     SOS();
+    ~SOS() override;
+
+    void helpButtonPressed();
+    void helpButtonCanceled();
+    void updateProgress();
+    void callHelp();
     void close() override;
+
+    kit::Button* helpButton() const { return _helpButton; }
+    kit::ImageView* image() const { return _image; }
+    kit::ProgressView* progressBar() const { return _progressBar; }
 
 protected:
     void loadView() override;
+
+private:
+    void stopTimers();
+
+    kit::Button* _helpButton = nullptr;
+    kit::ImageView* _image = nullptr;
+    kit::ProgressView* _progressBar = nullptr;
+    QPointer<kit::Timer> _timer;
+    QPointer<kit::Timer> _updater;
 };

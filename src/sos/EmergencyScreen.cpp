@@ -1,0 +1,319 @@
+#include "EmergencyScreen.h"
+
+#include "app/KavelAppDelegate.h"
+#include "card/PersonalRecord.h"
+#include "kit/Application.h"
+#include "kit/Bundle.h"
+#include "kit/Button.h"
+#include "kit/Font.h"
+#include "kit/Image.h"
+#include "kit/ImageView.h"
+#include "kit/Label.h"
+#include "kit/NavigationBar.h"
+#include "kit/NavigationController.h"
+#include "kit/ProgressView.h"
+#include "kit/ScrollView.h"
+#include "kit/Timer.h"
+#include "kit/UserDefaults.h"
+#include "kit/View.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const char* const captionTexts[] = {"Домашний адрес:", "Дата рождения:", "Вес/рост:", "Группа крови:",
+                                    "Заболевания:", "Заметки:"};
+
+// The photo as stored; a picture larger than the photo place, which the picker never
+// writes, is read scaled into 66 × 66 so it can never cover the card or exhaust memory.
+QImage decodePhoto(const QByteArray& data)
+{
+    if (data.isEmpty())
+        return {};
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize stored = reader.size();
+    const QSize place(record::photoSide, record::photoSide);
+    if (stored.isValid() && (stored.width() > place.width() || stored.height() > place.height()))
+        reader.setScaledSize(stored.scaled(place, Qt::KeepAspectRatio));
+    QImage photo = reader.read();
+    if (!photo.isNull() && (photo.width() > place.width() || photo.height() > place.height()))
+        photo = photo.scaled(place, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return photo;
+}
+
+QString weightAndHeight(const std::optional<QString>& weight, const std::optional<QString>& height)
+{
+    if (weight && height)
+        return QStringLiteral("Вес %1кг / Рост %2см").arg(*weight, *height);
+    if (weight)
+        return QStringLiteral("Вес %1кг").arg(*weight);
+    if (height)
+        return QStringLiteral("Рост %1см").arg(*height);
+    return {};
+}
+
+} // namespace
+
+EmergencyScreen::EmergencyScreen() = default;
+
+EmergencyScreen::~EmergencyScreen()
+{
+    // A screen that goes without being cancelled (the application quitting) leaves no timer behind.
+    for (QPointer<kit::Timer>* timer : {&_timer, &_updater, &_timeUpdater, &_barUpdater, &_soundTimer})
+        stop(*timer);
+    _navCon.reset();
+    if (_soundObject)
+        kit::SystemSound::dispose(_soundObject);
+}
+
+void EmergencyScreen::stop(QPointer<kit::Timer>& timer)
+{
+    if (timer)
+        timer->invalidate();
+    timer = nullptr;
+}
+
+void EmergencyScreen::loadView()
+{
+    auto* view = new QWidget();
+    view->setObjectName(QStringLiteral("emergencyView"));
+    view->resize(320, 480);
+    setView(view);
+}
+
+void EmergencyScreen::viewDidLoad()
+{
+    if (kit::Application* application = kit::Application::sharedApplication())
+        application->setIdleTimerDisabled(true);
+    _pressed = false;
+
+    _mainView = new kit::ScrollView();
+    _mainView->setObjectName(QStringLiteral("emergencyCard"));
+    auto card = std::make_unique<kit::ViewController>();
+    _viewCon = card.get();
+    _navCon = std::make_unique<kit::NavigationController>(std::move(card));
+    _progress = new kit::ProgressView();
+    kit::setFrame(_progress, QRect(90, 18, 220, 9));
+
+    _cancel = new kit::Button();
+    _cancel->setObjectName(QStringLiteral("cancelButton"));
+    kit::setFrame(_cancel, QRect(10, 7, 71, 30));
+    _cancel->setImage(kit::imageNamed(QStringLiteral("btnCancel.png")));
+
+    QWidget* content = _mainView->contentView();
+    _imageView = new kit::ImageView();
+    _imageView->setObjectName(QStringLiteral("photo"));
+    kit::setFrame(_imageView, QRect(20, 20, 66, 66));
+    _name = new kit::Label();
+    _name->setObjectName(QStringLiteral("name"));
+    kit::setFrame(_name, QRect(94, 30, 206, 45));
+    for (size_t i = 0; i < _captions.size(); ++i) {
+        _captions[i] = new kit::Label();
+        _captions[i]->setObjectName(QStringLiteral("caption%1").arg(i));
+        kit::setFrame(_captions[i], QRect(15, 0, 280, 22));
+        _values[i] = new kit::Label();
+        _values[i]->setObjectName(QStringLiteral("value%1").arg(i));
+        kit::setFrame(_values[i], QRect(20, 0, 280, 22));
+    }
+    _progress->hide();
+    _cancel->addTarget(this, [this] { touchesBegin(); }, kit::ControlEvent::TouchDown);
+    _cancel->addTarget(this, [this] { touchesEnd(); }, kit::ControlEvent::TouchUpInside);
+    _cancel->addTarget(this, [this] { touchesEnd(); }, kit::ControlEvent::TouchUpOutside);
+
+    const QFont captionFont = kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15);
+    for (kit::Label* caption : _captions) {
+        caption->setFont(captionFont);
+        caption->setTextColor(Qt::gray);
+    }
+
+    _imageView->setImage(kit::imageNamed(QStringLiteral("noPhoto.png")));
+    _name->setText(QStringLiteral("Имя Фамилия"));
+    for (size_t i = 0; i < _captions.size(); ++i)
+        _captions[i]->setText(QString::fromUtf8(captionTexts[i]));
+    _cancel->setTitle(QStringLiteral("Отмена"));
+    for (kit::Label* value : _values) {
+        value->setNumberOfLines(0);
+        value->setLineBreakMode(kit::LineBreakMode::WordWrap);
+        value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+    _viewCon->setView(_mainView);
+    kit::setFrame(_navCon->view(), QRect(0, 0, 320, 480));
+    _navCon->navigationBar()->setTintColor(Qt::white);
+
+    kit::addSubview(view(), _navCon->view());
+    kit::addSubview(view(), _cancel);
+    kit::addSubview(view(), _progress);
+    _progress->hide();
+    for (QWidget* child : std::initializer_list<QWidget*>{_imageView, _name})
+        kit::addSubview(content, child);
+    for (size_t i = 0; i < _captions.size(); ++i) {
+        kit::addSubview(content, _captions[i]);
+        kit::addSubview(content, _values[i]);
+    }
+
+    _bgView = new QWidget();
+    _bgView->setObjectName(QStringLiteral("background"));
+    _bgView->setAutoFillBackground(true);
+    _bgView->setPalette(QPalette(Qt::white));
+    kit::setFrame(_bgView, QRect(0, 0, 320, 480));
+    kit::insertSubview(view(), _bgView, 0);
+
+    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    if (const std::optional<QString> name = defaults.stringForKey(record::OWN_NAME))
+        _name->setText(*name);
+    const QString texts[] = {
+        defaults.stringForKey(record::OWN_ADDRESS).value_or(QString()),
+        defaults.stringForKey(record::OWN_BIRTHDAY).value_or(QString()),
+        weightAndHeight(defaults.stringForKey(record::OWN_WEIGHT), defaults.stringForKey(record::OWN_GROWTH)),
+        defaults.stringForKey(record::OWN_BLOOD).value_or(QString()),
+        defaults.stringForKey(record::OWN_ILLNESS).value_or(QString()),
+        defaults.stringForKey(record::OWN_NOTE).value_or(QString()),
+    };
+    for (size_t i = 0; i < _values.size(); ++i)
+        _values[i]->setText(texts[i]);
+    const QImage photo = decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
+    if (!photo.isNull()) {
+        _imageView->setImage(photo);
+        _imageView->resize(photo.size());
+    }
+
+    layout();
+    startAlarm();
+}
+
+void EmergencyScreen::layout()
+{
+    kit::Label* first = _captions[0];
+    kit::setFrame(first, QRect(15, 94, 280, int(std::lround(KavelAppDelegate::getLabelHeight(*first)))));
+    for (size_t i = 0; i < _captions.size(); ++i) {
+        kit::Label* caption = _captions[i];
+        kit::Label* value = _values[i];
+        if (i > 0) {
+            const QRect previousCaption = _captions[i - 1]->geometry();
+            const QRect previousValue = _values[i - 1]->geometry();
+            const int bottom = std::max(previousCaption.y() + previousCaption.height(),
+                                        previousValue.y() + previousValue.height());
+            kit::setFrame(caption, QRect(15, bottom + 8 + 4, 280, 22));
+        }
+        const QRect frame = caption->geometry();
+        kit::setFrame(value, QRect(20, frame.y() + frame.height() - 3, 280, value->height()));
+        kit::setFrame(value, QRect(20, value->y(), 280, int(std::lround(KavelAppDelegate::getLabelHeight(*value)))));
+    }
+    const QRect note = _values.back()->geometry();
+    _mainView->setContentSize(QSize(view()->width(), note.y() + note.height() + 40));
+}
+
+void EmergencyScreen::startAlarm()
+{
+    _soundRefURL = kit::Bundle::mainBundle().urlForResource(QStringLiteral("alarm"), QStringLiteral("aif"));
+    _soundObject = kit::SystemSound::create(_soundRefURL);
+
+    const QPointer<EmergencyScreen> self(this);
+    _timeUpdater = kit::Timer::scheduledTimer(1.0, true, [self] {
+        if (self)
+            self->increaseTime();
+    });
+    _barUpdater = kit::Timer::scheduledTimer(double(0.01f), true, [self] {
+        if (self)
+            self->updateBarColor();
+    });
+    _soundTimer = kit::Timer::scheduledTimer(10.0, true, [self] {
+        if (self)
+            self->playSound();
+    });
+    playSound();
+}
+
+void EmergencyScreen::playSound()
+{
+    kit::SystemSound::play(_soundObject);
+}
+
+void EmergencyScreen::increaseTime()
+{
+    _timeLeft += 1.0;
+    if (_pressed) {
+        _viewCon->setTitle(QString(QLatin1String("")));
+        return;
+    }
+    const double t = _timeLeft;
+    const auto hours = unsigned(t / 3600);
+    const auto minutes = unsigned((t - hours * 3600.0) / 60);
+    const auto seconds = unsigned(t - hours * 3600.0 - minutes * 60.0);
+    _viewCon->setTitle(QString::asprintf("%02u:%02u:%02u", hours, minutes, seconds));
+}
+
+void EmergencyScreen::updateBarColor()
+{
+    if (_fIntensity >= 1.0f)
+        _incr = false;
+    if (_fIntensity <= 0.0f)
+        _incr = true;
+    // At the turning points the intensity may lie just outside 0 to 1: the colour takes the nearest value.
+    const float component = std::clamp(_fIntensity, 0.0f, 1.0f);
+    const QColor colour = QColor::fromRgbF(1.0f, component, component, 1.0f);
+    _navCon->navigationBar()->setTintColor(colour);
+    QPalette background = _bgView->palette();
+    background.setColor(QPalette::Window, colour);
+    _bgView->setPalette(background);
+    if (_incr)
+        _fIntensity += 0.06f;
+    else
+        _fIntensity -= 0.06f;
+}
+
+void EmergencyScreen::touchesBegin()
+{
+    // A second press while a hold runs starts it over instead of leaving a timer behind.
+    stop(_timer);
+    stop(_updater);
+    _pressed = true;
+    _viewCon->setTitle(QString(QLatin1String("")));
+    _progress->show();
+    _progress->setProgress(0);
+    const QPointer<EmergencyScreen> self(this);
+    _updater = kit::Timer::scheduledTimer(double(0.05f), true, [self] {
+        if (self)
+            self->updateProgress();
+    });
+    _timer = kit::Timer::scheduledTimer(3.0, false, [self] {
+        if (self)
+            self->cancelPressed();
+    });
+}
+
+void EmergencyScreen::updateProgress()
+{
+    _progress->setProgress(_progress->progress() + 1.0f / 60);
+}
+
+void EmergencyScreen::touchesEnd()
+{
+    _pressed = false;
+    _progress->hide();
+    _progress->setProgress(0);
+    stop(_timer);
+    stop(_updater);
+}
+
+void EmergencyScreen::cancelPressed()
+{
+    _progress->hide();
+    stop(_timer);
+    stop(_updater);
+    stop(_soundTimer);
+    stop(_timeUpdater);
+    stop(_barUpdater);
+    if (kit::Application* application = kit::Application::sharedApplication())
+        application->setIdleTimerDisabled(false);
+    if (kit::ViewController* presenter = parentViewController())
+        presenter->dismissModalViewControllerAnimated(true);
+}

@@ -1,0 +1,91 @@
+// Holding off the screen saver while the emergency card is up, on a private
+// session bus with a screen saver of the test's own.
+
+#include "TestSupport.h"
+
+#include "kit/Application.h"
+#include "kit/RunLoop.h"
+#include "kit/SystemSound.h"
+#include "sos/EmergencyScreen.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+class SilentSound final : public kit::SoundService {
+public:
+    kit::SystemSoundID createSystemSound(const QUrl&) override { return 1; }
+    void playSystemSound(kit::SystemSoundID) override {}
+    void disposeSystemSound(kit::SystemSoundID) override {}
+};
+
+} // namespace
+
+class TestIdleTimer final : public QObject {
+    Q_OBJECT
+
+public:
+    QProcess* saver = nullptr;
+
+private slots:
+    void oneInhibitWhileTheCardIsUpAndItsRelease()
+    {
+        QVERIFY(saver);
+        QStringList calls;
+        // The helper was started before the application's event loop existed: poll its output.
+        auto readCalls = [&] {
+            saver->waitForReadyRead(5);
+            while (saver->canReadLine())
+                calls << QString::fromUtf8(saver->readLine()).trimmed();
+        };
+        SilentSound sound;
+        kit::SystemSound::setService(&sound);
+        kit::ManualClock clock;
+        TestStore store;
+        kit::Application application;
+        {
+            EmergencyScreen card;
+            card.view();
+            QVERIFY(waitUntil([&] { readCalls(); return !calls.isEmpty(); }, 10000));
+            QCOMPARE(calls, QStringList{QStringLiteral("Inhibit firstaid 42")});
+            card.touchesBegin();
+            clock.advance(3.0);
+            QVERIFY(waitUntil([&] { readCalls(); return calls.size() >= 2; }, 10000));
+        }
+        QCOMPARE(calls, (QStringList{QStringLiteral("Inhibit firstaid 42"), QStringLiteral("UnInhibit 42")}));
+        kit::SystemSound::setService(nullptr);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    // A session bus of the test's own, before anything in this process looks for one.
+    QProcess bus;
+    bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                              QStringLiteral("--print-address=1")});
+    if (!bus.waitForStarted(10000) || !bus.waitForReadyRead(10000)) {
+        std::fprintf(stderr, "tst_idletimer: dbus-daemon could not be started\n");
+        return 1;
+    }
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+
+    QProcess saver;
+    saver.start(QStringLiteral(FAKE_SCREENSAVER), {});
+    if (!saver.waitForReadyRead(10000) || saver.readLine().trimmed() != "ready") {
+        std::fprintf(stderr, "tst_idletimer: the screen saver of the test did not start\n");
+        return 1;
+    }
+    const int result = runTestObjects(argc, argv, {[&saver] {
+        auto test = std::make_unique<TestIdleTimer>();
+        test->saver = &saver;
+        return std::unique_ptr<QObject>(test.release());
+    }});
+    saver.kill();
+    saver.waitForFinished();
+    bus.kill();
+    bus.waitForFinished();
+    return result;
+}
+
+#include "tst_idletimer.moc"

@@ -1,0 +1,373 @@
+// The SOS tab, the emergency card and its alarm, on the manual clock.
+
+#include "TestSupport.h"
+
+#include "app/KavelAppDelegate.h"
+#include "card/PersonalRecord.h"
+#include "kit/Button.h"
+#include "kit/Font.h"
+#include "kit/ImageView.h"
+#include "kit/Label.h"
+#include "kit/NavigationBar.h"
+#include "kit/NavigationController.h"
+#include "kit/ProgressView.h"
+#include "kit/RunLoop.h"
+#include "kit/ScrollView.h"
+#include "kit/SystemSound.h"
+#include "kit/TabBar.h"
+#include "kit/Timer.h"
+#include "kit/UserDefaults.h"
+#include "sos/EmergencyScreen.h"
+#include "sos/SOS.h"
+
+#include <QBuffer>
+#include <QPointer>
+#include <QTest>
+
+namespace {
+
+// Notes what the screens ask of the sound service.
+class RecordingSound final : public kit::SoundService {
+public:
+    RecordingSound() { kit::SystemSound::setService(this); }
+    ~RecordingSound() override { kit::SystemSound::setService(nullptr); }
+    kit::SystemSoundID createSystemSound(const QUrl& file) override
+    {
+        created << file;
+        return 7;
+    }
+    void playSystemSound(kit::SystemSoundID sound) override { played << sound; }
+    void disposeSystemSound(kit::SystemSoundID sound) override { disposed << sound; }
+    QList<QUrl> created;
+    QList<kit::SystemSoundID> played;
+    QList<kit::SystemSoundID> disposed;
+};
+
+QByteArray png(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// The application on the SOS tab, its timers on a manual clock and its sound recorded.
+struct SosTab {
+    kit::ManualClock clock;
+    RecordingSound sound;
+    TestStore store;
+    std::unique_ptr<LaunchedApplication> app;
+    SOS* sos = nullptr;
+
+    SosTab()
+    {
+        app = std::make_unique<LaunchedApplication>();
+        QTest::mouseClick(app->delegate().tabBarController()->tabBar()->buttonAt(4), Qt::LeftButton);
+        sos = qobject_cast<SOS*>(app->delegate().tabBarController()->selectedViewController());
+    }
+    ~SosTab()
+    {
+        for (kit::Timer* timer : kit::RunLoop::main().timers())
+            timer->invalidate();
+    }
+    void press() { QTest::mousePress(sos->helpButton(), Qt::LeftButton, {}, QPoint(90, 90)); }
+    void release() { QTest::mouseRelease(sos->helpButton(), Qt::LeftButton, {}, QPoint(90, 90)); }
+    EmergencyScreen* emergency() const { return qobject_cast<EmergencyScreen*>(sos->modalViewController()); }
+    EmergencyScreen* callHelp()
+    {
+        press();
+        clock.advance(3.0);
+        release();
+        return emergency();
+    }
+    int emergencyScreensInWindow() const
+    {
+        return int(app->delegate().window()->findChildren<QWidget*>(QStringLiteral("emergencyView"),
+                                                                   Qt::FindDirectChildrenOnly).size());
+    }
+};
+
+QString title(EmergencyScreen* screen)
+{
+    return screen->navCon()->navigationBar()->title();
+}
+
+QColor background(EmergencyScreen* screen)
+{
+    return screen->bgView()->palette().color(QPalette::Window);
+}
+
+} // namespace
+
+class TestSos final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void holdReleasedBeforeThreeSecondsShowsNothing()
+    {
+        SosTab tab;
+        tab.press();
+        QVERIFY(tab.sos->image()->isVisible());
+        QVERIFY(tab.sos->progressBar()->isVisible());
+        tab.clock.advance(2.9);
+        QVERIFY(tab.sos->progressBar()->progress() > 0.9f);
+        tab.release();
+        QVERIFY(!tab.sos->image()->isVisible());
+        QVERIFY(!tab.sos->progressBar()->isVisible());
+        QCOMPARE(tab.sos->progressBar()->progress(), 0.0f);
+        tab.clock.advance(5);
+        QVERIFY(!tab.emergency());
+        QVERIFY(kit::RunLoop::main().timers().empty());
+    }
+
+    void threeSecondsPresentExactlyOneCard()
+    {
+        SosTab tab;
+        tab.press();
+        tab.clock.advance(3.0);
+        EmergencyScreen* card = tab.emergency();
+        QVERIFY(card);
+        // While the finger is still down, over the whole window, status strip included.
+        QCOMPARE(card->view()->parentWidget(), tab.app->delegate().window());
+        QCOMPARE(card->view()->geometry(), QRect(0, 0, 320, 480));
+        QVERIFY(card->view()->isVisible());
+        QVERIFY(!tab.sos->image()->isVisible());
+        tab.clock.advance(5);
+        tab.release();
+        QCOMPARE(tab.emergency(), card);
+        QCOMPARE(tab.emergencyScreensInWindow(), 1);
+        // Holding again behind the card never lays a second one over it.
+        tab.sos->helpButtonPressed();
+        tab.clock.advance(3.0);
+        QCOMPARE(tab.emergency(), card);
+        QCOMPARE(tab.emergencyScreensInWindow(), 1);
+    }
+
+    void aSecondPressStartsTheHoldOver()
+    {
+        SosTab tab;
+        tab.sos->helpButtonPressed();
+        tab.clock.advance(1.0);
+        tab.sos->helpButtonPressed();
+        QCOMPARE(kit::RunLoop::main().timers().size(), size_t(2));
+        QCOMPARE(tab.sos->progressBar()->progress(), 0.0f);
+        tab.clock.advance(2.5);
+        QVERIFY(!tab.emergency());
+        tab.sos->helpButtonCanceled();
+        QVERIFY(kit::RunLoop::main().timers().empty());
+    }
+
+    void rightAfterLoadingTheAlarmHasSoundedOnce()
+    {
+        SosTab tab;
+        EmergencyScreen* card = tab.callHelp();
+        QVERIFY(card);
+        QCOMPARE(tab.sound.created.size(), 1);
+        QCOMPARE(tab.sound.created.first().fileName(), QStringLiteral("alarm.aif"));
+        QCOMPARE(tab.sound.played, (QList<kit::SystemSoundID>{7}));
+        QCOMPARE(card->navCon()->navigationBar()->tintColor(), QColor(Qt::white));
+        QCOMPARE(background(card), QColor(Qt::white));
+        QVERIFY(title(card).isEmpty());
+        QVERIFY(tab.app->delegate().window() && kit::Application::sharedApplication()->isIdleTimerDisabled());
+
+        tab.clock.advance(double(0.01f));
+        QCOMPARE(card->navCon()->navigationBar()->tintColor(), QColor::fromRgbF(1, 0, 0));
+        QCOMPARE(background(card), QColor::fromRgbF(1, 0, 0));
+        tab.clock.advance(1.0 - double(0.01f));
+        QCOMPARE(title(card), QStringLiteral("00:00:01"));
+        tab.clock.advance(9.0);
+        QCOMPARE(tab.sound.played.size(), 2);
+        tab.clock.advance(10.0);
+        QCOMPARE(tab.sound.played.size(), 3);
+    }
+
+    void elapsedTimeCountsTicks()
+    {
+        SosTab tab;
+        EmergencyScreen* card = tab.callHelp();
+        for (int i = 0; i < 3661; ++i)
+            card->increaseTime();
+        QCOMPARE(title(card), QStringLiteral("01:01:01"));
+        for (int i = 3661; i < 360000; ++i)
+            card->increaseTime();
+        QCOMPARE(title(card), QStringLiteral("100:00:00"));
+    }
+
+    void pulseTurnsAtTheTopAndBottom()
+    {
+        SosTab tab;
+        EmergencyScreen* card = tab.callHelp();
+        std::vector<float> intensities;
+        std::vector<float> greens;
+        for (int i = 0; i < 70; ++i) {
+            intensities.push_back(card->intensity());
+            card->updateBarColor();
+            greens.push_back(background(card).greenF());
+        }
+        // Red at the first tick and again 34 ticks later; white-most at 1.02, shown as 1.
+        QCOMPARE(greens[0], 0.0f);
+        QCOMPARE(greens[34], 0.0f);
+        QCOMPARE(greens[68], 0.0f);
+        const float top = *std::max_element(intensities.begin(), intensities.end());
+        const float bottom = *std::min_element(intensities.begin(), intensities.end());
+        QVERIFY(std::abs(top - 1.02f) < 1e-4f);
+        QVERIFY(bottom <= 1e-4f && bottom > -0.06f);
+        QCOMPARE(*std::max_element(greens.begin(), greens.end()), 1.0f);
+    }
+
+    void aTapOnCancelLeavesTheAlarmRunning()
+    {
+        SosTab tab;
+        EmergencyScreen* card = tab.callHelp();
+        tab.clock.advance(1.0);
+        QCOMPARE(title(card), QStringLiteral("00:00:01"));
+        QTest::mousePress(card->cancelButton(), Qt::LeftButton);
+        QVERIFY(title(card).isEmpty());
+        QVERIFY(card->progress()->isVisible());
+        tab.clock.advance(0.5);
+        QVERIFY(card->progress()->progress() > 0.1f);
+        QTest::mouseRelease(card->cancelButton(), Qt::LeftButton);
+        QVERIFY(!card->progress()->isVisible());
+        QCOMPARE(card->progress()->progress(), 0.0f);
+        tab.clock.advance(0.5);
+        // Counted from the start, not from the tap.
+        QCOMPARE(title(card), QStringLiteral("00:00:02"));
+        QCOMPARE(tab.emergency(), card);
+    }
+
+    void threeSecondHoldOfCancelStopsEverything()
+    {
+        SosTab tab;
+        QPointer<EmergencyScreen> card = tab.callHelp();
+        QTest::mousePress(card->cancelButton(), Qt::LeftButton);
+        // A second press during the hold starts it over, with no timer left behind.
+        card->touchesBegin();
+        tab.clock.advance(3.0);
+        QVERIFY(!tab.emergency());
+        QVERIFY(kit::RunLoop::main().timers().empty());
+        QVERIFY(!kit::Application::sharedApplication()->isIdleTimerDisabled());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(card.isNull());
+        QCOMPARE(tab.sound.disposed, (QList<kit::SystemSoundID>{7}));
+        tab.clock.advance(30);
+        QCOMPARE(tab.sound.played.size(), 1);
+
+        // A new hold starts from nothing and needs the full 3 seconds.
+        tab.press();
+        QCOMPARE(tab.sos->progressBar()->progress(), 0.0f);
+        tab.clock.advance(2.9);
+        QVERIFY(!tab.emergency());
+        tab.clock.advance(0.1);
+        QVERIFY(tab.emergency());
+    }
+
+    void emptyRecordLayout()
+    {
+        SosTab tab;
+        EmergencyScreen* card = tab.callHelp();
+        QCOMPARE(card->imageView()->geometry(), QRect(20, 20, 66, 66));
+        QVERIFY(!card->imageView()->image().isNull());
+        QCOMPARE(card->nameLabel()->text(), QStringLiteral("Имя Фамилия"));
+        const QStringList captions = {QStringLiteral("Домашний адрес:"), QStringLiteral("Дата рождения:"),
+                                      QStringLiteral("Вес/рост:"), QStringLiteral("Группа крови:"),
+                                      QStringLiteral("Заболевания:"), QStringLiteral("Заметки:")};
+        QCOMPARE(card->caption(0)->geometry().topLeft(), QPoint(15, 94));
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(card->caption(i)->text(), captions[i]);
+            QVERIFY(card->caption(i)->font().italic());
+            QCOMPARE(card->caption(i)->palette().color(QPalette::WindowText), QColor(Qt::gray));
+            QVERIFY(card->value(i)->text().isEmpty());
+            QCOMPARE(card->value(i)->height(), 8);
+            QCOMPARE(card->value(i)->y(), card->caption(i)->geometry().bottom() + 1 - 3);
+            if (i > 0)
+                QCOMPARE(card->caption(i)->y(), card->value(i - 1)->geometry().bottom() + 1 + 12);
+        }
+        const QRect note = card->value(5)->geometry();
+        QCOMPARE(card->mainView()->contentSize().height(), note.y() + note.height() + 40);
+    }
+
+    void aLongAddressMovesEverythingBelowByTheSameAmount()
+    {
+        std::vector<int> shortTops;
+        std::vector<int> longTops;
+        int grown = 0;
+        for (const QString& address : {QStringLiteral("ул. Мира, 1"),
+                                       QStringLiteral("г. Санкт-Петербург, Невский проспект, дом 28, корпус 2, квартира "
+                                                      "115, подъезд 3, этаж 7, код домофона 115В")}) {
+            SosTab tab;
+            tab.store.set(record::OWN_ADDRESS, address);
+            tab.store.set(record::OWN_NOTE, QStringLiteral("Заметка"));
+            EmergencyScreen* card = tab.callHelp();
+            std::vector<int>& tops = shortTops.empty() ? shortTops : longTops;
+            for (int i = 1; i < 6; ++i) {
+                tops.push_back(card->caption(i)->y());
+                tops.push_back(card->value(i)->y());
+            }
+            tops.push_back(card->mainView()->contentSize().height());
+            grown = card->value(0)->height() - grown;
+        }
+        QVERIFY(grown > 0);
+        for (size_t i = 0; i < shortTops.size(); ++i)
+            QCOMPARE(longTops[i] - shortTops[i], grown);
+    }
+
+    void photoAndName()
+    {
+        {
+            SosTab tab;
+            kit::UserDefaults::standardUserDefaults().setObject(png(66, 44), record::OWN_IMAGE);
+            tab.store.set(record::OWN_NAME, QStringLiteral("Константинопольский-Преображенский Александр Александрович"));
+            EmergencyScreen* card = tab.callHelp();
+            QCOMPARE(card->imageView()->geometry(), QRect(20, 20, 66, 44));
+            QCOMPARE(card->nameLabel()->geometry(), QRect(94, 30, 206, 45));
+            QCOMPARE(card->nameLabel()->numberOfLines(), 1);
+        }
+        {
+            // A larger picture is shown within the photo's place, its shape kept.
+            SosTab tab;
+            kit::UserDefaults::standardUserDefaults().setObject(png(300, 150), record::OWN_IMAGE);
+            QCOMPARE(tab.callHelp()->imageView()->geometry(), QRect(20, 20, 66, 33));
+        }
+        {
+            SosTab tab;
+            kit::UserDefaults::standardUserDefaults().setObject(QByteArray("not a picture"), record::OWN_IMAGE);
+            EmergencyScreen* card = tab.callHelp();
+            QCOMPARE(card->imageView()->geometry(), QRect(20, 20, 66, 66));
+            QCOMPARE(card->imageView()->image().size(), QSize(66, 66));
+        }
+    }
+
+    void weightAndHeightForms_data()
+    {
+        QTest::addColumn<QString>("weight");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("both") << "60" << "170" << "Вес 60кг / Рост 170см";
+        QTest::newRow("weight only") << "60" << QString() << "Вес 60кг";
+        QTest::newRow("height only") << QString() << "170" << "Рост 170см";
+        QTest::newRow("neither") << QString() << QString() << QString();
+    }
+
+    void weightAndHeightForms()
+    {
+        QFETCH(QString, weight);
+        QFETCH(QString, height);
+        QFETCH(QString, shown);
+        SosTab tab;
+        if (!weight.isNull())
+            tab.store.set(record::OWN_WEIGHT, weight);
+        if (!height.isNull())
+            tab.store.set(record::OWN_GROWTH, height);
+        QCOMPARE(tab.callHelp()->value(2)->text(), shown);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestSos()); }});
+}
+
+#include "tst_sos.moc"
