@@ -71,9 +71,26 @@ void Label::paintEvent(QPaintEvent*)
 {
     // Drawn as it is measured, with the phone's line-break modes (a long single line
     // ends in an ellipsis).
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
-    drawText(painter, contentsRect(), text(), font(), _lineBreakMode, _numberOfLines, alignment());
+    const QColor colour = palette().color(QPalette::WindowText);
+    const qreal ratio = devicePixelRatioF();
+    const QString key = QStringLiteral("%1|%2|%3|%4x%5|%6|%7|%8|%9")
+                            .arg(text(), font().key(), colour.name(QColor::HexArgb))
+                            .arg(width())
+                            .arg(height())
+                            .arg(int(_lineBreakMode))
+                            .arg(_numberOfLines)
+                            .arg(int(alignment()))
+                            .arg(ratio);
+    if (key != _renderedKey) {
+        _renderedKey = key;
+        _rendered = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        _rendered.setDevicePixelRatio(ratio);
+        _rendered.fill(Qt::transparent);
+        QPainter painter(&_rendered);
+        painter.setPen(colour);
+        drawText(painter, contentsRect(), text(), font(), _lineBreakMode, _numberOfLines, alignment());
+    }
+    QPainter(this).drawImage(0, 0, _rendered);
 }
 
 } // namespace kit

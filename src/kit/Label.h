@@ -2,6 +2,7 @@
 
 #include "TextMeasure.h"
 
+#include <QImage>
 #include <QLabel>
 
 namespace kit {
@@ -31,6 +32,11 @@ private:
     void applyWrapping();
 
     void applyColours();
+
+    // The text as last drawn, kept while nothing that shapes it changes: a screen that
+    // repaints often (a flashing background) then only copies it.
+    QImage _rendered;
+    QString _renderedKey;
 
     QColor _text = Qt::black;
     QColor _background = Qt::transparent;

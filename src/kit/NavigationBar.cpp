@@ -226,19 +226,29 @@ void NavigationBar::paintEvent(QPaintEvent*)
     // Centred on the bar when it fits between the buttons, otherwise in the room they leave.
     const int left = _back->isVisible() ? _back->geometry().right() + 6 : 10;
     const int right = _right->isVisible() ? width() - _right->geometry().left() + 6 : 10;
-    painter.setFont(boldSystemFont(20));
-    const int natural = painter.fontMetrics().horizontalAdvance(title());
-    const int side = std::max(left, right);
-    QRect titleBox(side, 0, width() - 2 * side, height());
-    if (natural > titleBox.width())
-        titleBox = QRect(left, 0, width() - left - right, height());
-    const QString text = painter.fontMetrics().elidedText(title(), Qt::ElideRight, titleBox.width());
     // White on a dark bar, dark on a light one, so the title stays legible whatever the tint.
     const bool light = 0.299 * _tint.redF() + 0.587 * _tint.greenF() + 0.114 * _tint.blueF() > 0.62;
-    painter.setPen(light ? QColor(255, 255, 255, 160) : QColor(0, 0, 0, 130));
-    painter.drawText(titleBox.translated(0, light ? 1 : -1), Qt::AlignCenter, text);
-    painter.setPen(light ? QColor(0x30, 0x30, 0x30) : QColor(Qt::white));
-    painter.drawText(titleBox, Qt::AlignCenter, text);
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5").arg(title()).arg(left).arg(right).arg(width()).arg(light);
+    if (key != _titleKey) {
+        _titleKey = key;
+        const qreal ratio = devicePixelRatioF();
+        _titleImage = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        _titleImage.setDevicePixelRatio(ratio);
+        _titleImage.fill(Qt::transparent);
+        QPainter text(&_titleImage);
+        text.setFont(boldSystemFont(20));
+        const int natural = text.fontMetrics().horizontalAdvance(title());
+        const int side = std::max(left, right);
+        QRect titleBox(side, 0, width() - 2 * side, height());
+        if (natural > titleBox.width())
+            titleBox = QRect(left, 0, width() - left - right, height());
+        const QString shown = text.fontMetrics().elidedText(title(), Qt::ElideRight, titleBox.width());
+        text.setPen(light ? QColor(255, 255, 255, 160) : QColor(0, 0, 0, 130));
+        text.drawText(titleBox.translated(0, light ? 1 : -1), Qt::AlignCenter, shown);
+        text.setPen(light ? QColor(0x30, 0x30, 0x30) : QColor(Qt::white));
+        text.drawText(titleBox, Qt::AlignCenter, shown);
+    }
+    painter.drawImage(0, 0, _titleImage);
 }
 
 } // namespace kit

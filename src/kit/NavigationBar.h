@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -63,6 +64,9 @@ private:
     void layoutButtons();
 
     QColor _tint;
+    // The title as last drawn: a bar whose tint flashes repaints often, its title seldom changes.
+    QImage _titleImage;
+    QString _titleKey;
     QPointer<NavigationItem> _item;
     QPointer<BarButtonItem> _rightItem;
     BarButton* _back;

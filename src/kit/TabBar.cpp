@@ -39,7 +39,11 @@ protected:
         if (!_icon.isNull()) {
             const QSizeF size = _icon.size().scaled(30, 30, Qt::KeepAspectRatio);
             const QRectF target(box.center().x() - size.width() / 2, 4, size.width(), size.height());
-            painter.drawImage(target, tinted(target.size().toSize()));
+            // The coloured icon is made once per state.
+            QImage& icon = _tinted[_selected ? 1 : 0];
+            if (icon.isNull())
+                icon = tinted(target.size().toSize());
+            painter.drawImage(target, icon);
         }
         painter.setFont(boldSystemFont(10));
         painter.setPen(_selected ? Qt::white : QColor(0x9c, 0x9c, 0x9c));
@@ -67,6 +71,7 @@ private:
     }
 
     QImage _icon;
+    QImage _tinted[2];
     bool _selected = false;
 };
 

@@ -5,6 +5,7 @@
 #include "kit/Application.h"
 #include "kit/Bundle.h"
 #include "kit/Button.h"
+#include "kit/ColorView.h"
 #include "kit/Font.h"
 #include "kit/Image.h"
 #include "kit/ImageView.h"
@@ -85,6 +86,8 @@ void EmergencyScreen::loadView()
     auto* view = new QWidget();
     view->setObjectName(QStringLiteral("emergencyView"));
     view->resize(320, 480);
+    // Its background view covers it whole, so nothing beneath the card is ever repainted with it.
+    view->setAttribute(Qt::WA_OpaquePaintEvent);
     setView(view);
 }
 
@@ -159,10 +162,8 @@ void EmergencyScreen::viewDidLoad()
         kit::addSubview(content, _values[i]);
     }
 
-    _bgView = new QWidget();
+    _bgView = new kit::ColorView(Qt::white);
     _bgView->setObjectName(QStringLiteral("background"));
-    _bgView->setAutoFillBackground(true);
-    _bgView->setPalette(QPalette(Qt::white));
     kit::setFrame(_bgView, QRect(0, 0, 320, 480));
     kit::insertSubview(view(), _bgView, 0);
 
@@ -261,9 +262,7 @@ void EmergencyScreen::updateBarColor()
     const float component = std::clamp(_fIntensity, 0.0f, 1.0f);
     const QColor colour = QColor::fromRgbF(1.0f, component, component, 1.0f);
     _navCon->navigationBar()->setTintColor(colour);
-    QPalette background = _bgView->palette();
-    background.setColor(QPalette::Window, colour);
-    _bgView->setPalette(background);
+    _bgView->setBackgroundColor(colour);
     if (_incr)
         _fIntensity += 0.06f;
     else

@@ -10,6 +10,7 @@
 
 namespace kit {
 class Button;
+class ColorView;
 class ImageView;
 class Label;
 class NavigationController;
@@ -42,7 +43,7 @@ public:
     kit::NavigationController* navCon() const { return _navCon.get(); }
     kit::ViewController* viewCon() const { return _viewCon; }
     kit::ScrollView* mainView() const { return _mainView; }
-    QWidget* bgView() const { return _bgView; }
+    kit::ColorView* bgView() const { return _bgView; }
     kit::ImageView* imageView() const { return _imageView; }
     kit::Label* nameLabel() const { return _name; }
     kit::ProgressView* progress() const { return _progress; }
@@ -65,7 +66,7 @@ private:
     std::unique_ptr<kit::NavigationController> _navCon;
     kit::ViewController* _viewCon = nullptr;
     kit::ScrollView* _mainView = nullptr;
-    QWidget* _bgView = nullptr;
+    kit::ColorView* _bgView = nullptr;
     kit::ImageView* _imageView = nullptr;
     kit::Label* _name = nullptr;
     std::array<kit::Label*, 6> _captions{};

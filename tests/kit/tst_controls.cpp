@@ -1,10 +1,14 @@
 #include "KitTests.h"
 
+#include "kit/Aiff.h"
+#include "kit/Bundle.h"
 #include "kit/Font.h"
 #include "kit/Owned.h"
 #include "kit/Slider.h"
 #include "kit/TextMeasure.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QTest>
 
@@ -100,6 +104,25 @@ private slots:
         }
         slider.sendActionsForControlEvents(kit::ControlEvent::TouchDown);
         QCOMPARE(count, 0);
+    }
+
+    void alarmSoundReadsAsSixteenBitPcm()
+    {
+        QFile file(QDir(kit::Bundle::mainBundle().bundlePath()).filePath(QStringLiteral("alarm.aif")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const std::optional<kit::PcmSound> sound = kit::readAiff(bytes);
+        QVERIFY(sound);
+        QCOMPARE(sound->channels, 1);
+        QCOMPARE(sound->sampleRate, 22050);
+        // 1.5 seconds of 16-bit mono samples.
+        QCOMPARE(sound->samples.size(), qsizetype(33075 * 2) - 6);
+        // Damaged files give nothing rather than noise.
+        QVERIFY(!kit::readAiff(bytes.left(40)));
+        QVERIFY(!kit::readAiff(QByteArray("RIFF....WAVEfmt ")));
+        QByteArray lying = bytes;
+        lying[16] = char(0x7f);  // the first chunk claims to be far longer than the file
+        QVERIFY(!kit::readAiff(lying));
     }
 
     void textMeasurementWrapsAtTheGivenWidth()

@@ -4,7 +4,9 @@
 
 #include "app/KavelAppDelegate.h"
 #include "card/PersonalRecord.h"
+#include "kit/Bundle.h"
 #include "kit/Button.h"
+#include "kit/ColorView.h"
 #include "kit/Font.h"
 #include "kit/ImageView.h"
 #include "kit/Label.h"
@@ -97,7 +99,7 @@ QString title(EmergencyScreen* screen)
 
 QColor background(EmergencyScreen* screen)
 {
-    return screen->bgView()->palette().color(QPalette::Window);
+    return screen->bgView()->backgroundColor();
 }
 
 } // namespace
@@ -338,6 +340,20 @@ private slots:
             QCOMPARE(card->imageView()->geometry(), QRect(20, 20, 66, 66));
             QCOMPARE(card->imageView()->image().size(), QSize(66, 66));
         }
+    }
+
+    void realSoundServiceNeverBlocks()
+    {
+        // Whatever the machine's audio, registering and playing the alarm returns at once.
+        const QUrl alarm = kit::Bundle::mainBundle().urlForResource(QStringLiteral("alarm"), QStringLiteral("aif"));
+        const kit::SystemSoundID sound = kit::SystemSound::create(alarm);
+        QVERIFY(sound != 0);
+        for (int i = 0; i < 3; ++i)
+            kit::SystemSound::play(sound);
+        QCoreApplication::processEvents();
+        kit::SystemSound::dispose(sound);
+        kit::SystemSound::play(sound);
+        QCOMPARE(kit::SystemSound::create(QUrl::fromLocalFile(QStringLiteral("/nonexistent/alarm.aif"))), 0u);
     }
 
     void weightAndHeightForms_data()
