@@ -33,6 +33,15 @@ protected:
         painter.drawRoundedRect(QRectF(width() - 5.5, position, 3, length), 1.5, 1.5);
     }
 
+public:
+    // Only the strip at the right edge: a view over the whole scroll view would be
+    // repainted with everything beneath it.
+    static constexpr int stripWidth = 7;
+    void follow(const QRect& scrollArea)
+    {
+        setGeometry(scrollArea.width() - stripWidth, 0, stripWidth, scrollArea.height());
+    }
+
 private:
     ScrollView* _scrollView;
 };
@@ -80,7 +89,7 @@ void ScrollView::place()
 {
     _content->setGeometry(-_offset.x(), -_offset.y(), std::max(width(), _contentSize.width()),
                           std::max(height(), _contentSize.height()));
-    _indicator->setGeometry(rect());
+    _indicator->follow(rect());
     _indicator->raise();
     _indicator->update();
     layoutContent();
