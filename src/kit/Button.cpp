@@ -76,7 +76,8 @@ void Button::paintEvent(QPaintEvent*)
     const QSize imageSize = image.isNull() ? QSize() : image.size().boundedTo(size());
     const int titleRoom = std::max(0, width() - imageSize.width());
     const QFontMetrics metrics(font());
-    const int titleWidth = _title.isEmpty() ? 0 : std::min(titleRoom, metrics.horizontalAdvance(_title));
+    // No room for the title: nothing to measure or draw.
+    const int titleWidth = _title.isEmpty() || titleRoom == 0 ? 0 : std::min(titleRoom, metrics.horizontalAdvance(_title));
     const int left = (width() - imageSize.width() - titleWidth) / 2;
     if (!image.isNull())
         painter.drawImage(QRect(QPoint(left, (height() - imageSize.height()) / 2), imageSize), image);

@@ -66,31 +66,54 @@ void Label::applyWrapping()
 } // namespace kit
 
 namespace kit {
+namespace {
+
+// The smallest rectangle holding every pixel that is not fully transparent.
+QRect inkedBounds(const QImage& image)
+{
+    int left = image.width();
+    int right = -1;
+    int top = image.height();
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) == 0)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+} // namespace
 
 void Label::paintEvent(QPaintEvent*)
 {
     // Drawn as it is measured, with the phone's line-break modes (a long single line
     // ends in an ellipsis).
-    const QColor colour = palette().color(QPalette::WindowText);
-    const qreal ratio = devicePixelRatioF();
-    const QString key = QStringLiteral("%1|%2|%3|%4x%5|%6|%7|%8|%9")
-                            .arg(text(), font().key(), colour.name(QColor::HexArgb))
-                            .arg(width())
-                            .arg(height())
-                            .arg(int(_lineBreakMode))
-                            .arg(_numberOfLines)
-                            .arg(int(alignment()))
-                            .arg(ratio);
-    if (key != _renderedKey) {
-        _renderedKey = key;
-        _rendered = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-        _rendered.setDevicePixelRatio(ratio);
+    const Drawn now{text(), font(), palette().color(QPalette::WindowText), size(), _lineBreakMode, _numberOfLines,
+                    alignment(), devicePixelRatioF()};
+    if (_rendered.isNull() || !(now == _drawn)) {
+        _drawn = now;
+        _rendered = QImage((QSizeF(size()) * now.ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        _rendered.setDevicePixelRatio(now.ratio);
         _rendered.fill(Qt::transparent);
-        QPainter painter(&_rendered);
-        painter.setPen(colour);
-        drawText(painter, contentsRect(), text(), font(), _lineBreakMode, _numberOfLines, alignment());
+        {
+            QPainter painter(&_rendered);
+            painter.setPen(now.colour);
+            drawText(painter, contentsRect(), text(), font(), _lineBreakMode, _numberOfLines, alignment());
+        }
+        // Only the part the text covers is kept, so each repaint copies no empty pixels.
+        const QRect inked = inkedBounds(_rendered);
+        _renderedAt = (QPointF(inked.topLeft()) / now.ratio).toPoint();
+        _rendered = inked.isEmpty() ? QImage() : _rendered.copy(inked);
     }
-    QPainter(this).drawImage(0, 0, _rendered);
+    if (!_rendered.isNull())
+        QPainter(this).drawImage(_renderedAt, _rendered);
 }
 
 } // namespace kit

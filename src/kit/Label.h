@@ -35,8 +35,20 @@ private:
 
     // The text as last drawn, kept while nothing that shapes it changes: a screen that
     // repaints often (a flashing background) then only copies it.
+    struct Drawn {
+        QString text;
+        QFont font;
+        QColor colour;
+        QSize size;
+        LineBreakMode mode = LineBreakMode::TailTruncation;
+        int lines = 1;
+        Qt::Alignment alignment;
+        qreal ratio = 0;
+        bool operator==(const Drawn&) const = default;
+    };
     QImage _rendered;
-    QString _renderedKey;
+    QPoint _renderedAt;
+    Drawn _drawn;
 
     QColor _text = Qt::black;
     QColor _background = Qt::transparent;

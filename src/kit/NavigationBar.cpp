@@ -218,19 +218,17 @@ void NavigationBar::paintEvent(QPaintEvent*)
     gloss.setColorAt(0.51, _tint);
     gloss.setColorAt(1, shade(_tint, 0.85));
     painter.fillRect(bar, gloss);
-    painter.setPen(lighten(_tint, 0.5));
-    painter.drawLine(0, 0, width(), 0);
-    painter.setPen(shade(_tint, 0.5));
-    painter.drawLine(0, height() - 1, width(), height() - 1);
+    painter.fillRect(QRect(0, 0, width(), 1), lighten(_tint, 0.5));
+    painter.fillRect(QRect(0, height() - 1, width(), 1), shade(_tint, 0.5));
 
     // Centred on the bar when it fits between the buttons, otherwise in the room they leave.
     const int left = _back->isVisible() ? _back->geometry().right() + 6 : 10;
     const int right = _right->isVisible() ? width() - _right->geometry().left() + 6 : 10;
     // White on a dark bar, dark on a light one, so the title stays legible whatever the tint.
     const bool light = 0.299 * _tint.redF() + 0.587 * _tint.greenF() + 0.114 * _tint.blueF() > 0.62;
-    const QString key = QStringLiteral("%1|%2|%3|%4|%5").arg(title()).arg(left).arg(right).arg(width()).arg(light);
-    if (key != _titleKey) {
-        _titleKey = key;
+    const TitleDrawn now{title(), left, right, width(), light};
+    if (_titleImage.isNull() || !(now == _titleDrawn)) {
+        _titleDrawn = now;
         const qreal ratio = devicePixelRatioF();
         _titleImage = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
         _titleImage.setDevicePixelRatio(ratio);

@@ -66,7 +66,14 @@ private:
     QColor _tint;
     // The title as last drawn: a bar whose tint flashes repaints often, its title seldom changes.
     QImage _titleImage;
-    QString _titleKey;
+    struct TitleDrawn {
+        QString title;
+        int left = 0;
+        int right = 0;
+        int width = 0;
+        bool light = false;
+        bool operator==(const TitleDrawn&) const = default;
+    } _titleDrawn;
     QPointer<NavigationItem> _item;
     QPointer<BarButtonItem> _rightItem;
     BarButton* _back;
