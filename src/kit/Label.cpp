@@ -97,8 +97,9 @@ void Label::paintEvent(QPaintEvent*)
     // ends in an ellipsis).
     const Drawn now{text(), font(), palette().color(QPalette::WindowText), size(), _lineBreakMode, _numberOfLines,
                     alignment(), devicePixelRatioF()};
-    if (_rendered.isNull() || !(now == _drawn)) {
+    if (!_renderedValid || !(now == _drawn)) {
         _drawn = now;
+        _renderedValid = true;
         _rendered = QImage((QSizeF(size()) * now.ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
         _rendered.setDevicePixelRatio(now.ratio);
         _rendered.fill(Qt::transparent);

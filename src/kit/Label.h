@@ -49,6 +49,7 @@ private:
     QImage _rendered;
     QPoint _renderedAt;
     Drawn _drawn;
+    bool _renderedValid = false;
 
     QColor _text = Qt::black;
     QColor _background = Qt::transparent;

@@ -210,6 +210,32 @@ void EmergencyScreen::layout()
     }
     const QRect note = _values.back()->geometry();
     _mainView->setContentSize(QSize(view()->width(), note.y() + note.height() + 40));
+    flatten();
+}
+
+void EmergencyScreen::flatten()
+{
+    // The card never changes once laid out, while its background flashes a hundred times a
+    // second: drawn once into one picture, each flash copies that picture instead of
+    // repainting every label. The labels stay, hidden, as what the card is made of.
+    QWidget* content = _mainView->contentView();
+    const qreal ratio = view()->devicePixelRatioF();
+    QImage layer((QSizeF(content->size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(ratio);
+    layer.fill(Qt::transparent);
+    content->render(&layer, QPoint(), QRegion(), QWidget::DrawChildren);
+    for (QObject* child : content->children())
+        if (auto* widget = qobject_cast<QWidget*>(child))
+            widget->hide();
+    auto* picture = new kit::ImageView(layer, content);
+    picture->setObjectName(QStringLiteral("cardPicture"));
+    // What the picture shows, for a screen reader.
+    QStringList spoken{_name->text()};
+    for (size_t i = 0; i < _captions.size(); ++i)
+        spoken << _captions[i]->text() + QLatin1Char(' ') + _values[i]->text();
+    picture->setAccessibleName(spoken.join(QLatin1Char('\n')));
+    picture->setGeometry(QRect(QPoint(0, 0), content->size()));
+    picture->show();
 }
 
 void EmergencyScreen::startAlarm()

@@ -61,6 +61,7 @@ protected:
 private:
     void startAlarm();
     void layout();
+    void flatten();
     static void stop(QPointer<kit::Timer>& timer);
 
     std::unique_ptr<kit::NavigationController> _navCon;
