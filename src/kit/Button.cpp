@@ -70,8 +70,13 @@ void Button::paintEvent(QPaintEvent*)
     if (!isEnabled())
         painter.setOpacity(0.45);
 
-    if (!background.isNull())
-        painter.drawImage(rect(), background);
+    // Pictures at their own size are copied as they are; only stretched ones are scaled.
+    if (!background.isNull()) {
+        if (background.size() == size())
+            painter.drawImage(QPoint(0, 0), background);
+        else
+            painter.drawImage(rect(), background);
+    }
 
     const QSize imageSize = image.isNull() ? QSize() : image.size().boundedTo(size());
     const int titleRoom = std::max(0, width() - imageSize.width());
@@ -79,8 +84,13 @@ void Button::paintEvent(QPaintEvent*)
     // No room for the title: nothing to measure or draw.
     const int titleWidth = _title.isEmpty() || titleRoom == 0 ? 0 : std::min(titleRoom, metrics.horizontalAdvance(_title));
     const int left = (width() - imageSize.width() - titleWidth) / 2;
-    if (!image.isNull())
-        painter.drawImage(QRect(QPoint(left, (height() - imageSize.height()) / 2), imageSize), image);
+    if (!image.isNull()) {
+        const QPoint at(left, (height() - imageSize.height()) / 2);
+        if (imageSize == image.size())
+            painter.drawImage(at, image);
+        else
+            painter.drawImage(QRect(at, imageSize), image);
+    }
     if (titleWidth > 0) {
         QFont titleFont = font();
         titleFont.setUnderline(_underlined);

@@ -31,6 +31,12 @@ void ImageView::paintEvent(QPaintEvent*)
     if (_image.isNull())
         return;
     QPainter painter(this);
+    // A picture at its own size is copied as it is; only a stretched one goes through scaling
+    // (which the raster engine spreads over threads, costly for a view that repaints often).
+    if (_image.size() / _image.devicePixelRatio() == size()) {
+        painter.drawImage(QPoint(0, 0), _image);
+        return;
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(rect(), _image);
 }

@@ -211,15 +211,24 @@ void NavigationBar::resizeEvent(QResizeEvent*)
 void NavigationBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF bar = rect();
-    QLinearGradient gloss(bar.topLeft(), bar.bottomLeft());
-    gloss.setColorAt(0, lighten(_tint, 0.35));
-    gloss.setColorAt(0.5, lighten(_tint, 0.1));
-    gloss.setColorAt(0.51, _tint);
-    gloss.setColorAt(1, shade(_tint, 0.85));
-    painter.fillRect(bar, gloss);
-    painter.fillRect(QRect(0, 0, width(), 1), lighten(_tint, 0.5));
-    painter.fillRect(QRect(0, height() - 1, width(), 1), shade(_tint, 0.5));
+    QImage& ground = _grounds[_tint.rgba()];
+    if (ground.size() != size() * devicePixelRatioF()) {
+        if (_grounds.size() > 64)
+            _grounds.clear();
+        ground = QImage((QSizeF(size()) * devicePixelRatioF()).toSize(), QImage::Format_ARGB32_Premultiplied);
+        ground.setDevicePixelRatio(devicePixelRatioF());
+        QPainter fill(&ground);
+        const QRectF bar = rect();
+        QLinearGradient gloss(bar.topLeft(), bar.bottomLeft());
+        gloss.setColorAt(0, lighten(_tint, 0.35));
+        gloss.setColorAt(0.5, lighten(_tint, 0.1));
+        gloss.setColorAt(0.51, _tint);
+        gloss.setColorAt(1, shade(_tint, 0.85));
+        fill.fillRect(bar, gloss);
+        fill.fillRect(QRect(0, 0, width(), 1), lighten(_tint, 0.5));
+        fill.fillRect(QRect(0, height() - 1, width(), 1), shade(_tint, 0.5));
+    }
+    painter.drawImage(QPoint(0, 0), ground);
 
     // Centred on the bar when it fits between the buttons, otherwise in the room they leave.
     const int left = _back->isVisible() ? _back->geometry().right() + 6 : 10;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QHash>
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
@@ -65,6 +66,9 @@ private:
 
     QColor _tint;
     // The title as last drawn: a bar whose tint flashes repaints often, its title seldom changes.
+    // The bar's glossy ground for each tint it has shown: a flashing bar comes back to the
+    // same few tints, and copying a picture is far cheaper than filling a gradient.
+    QHash<QRgb, QImage> _grounds;
     QImage _titleImage;
     struct TitleDrawn {
         QString title;

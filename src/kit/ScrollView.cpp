@@ -26,11 +26,19 @@ protected:
         const double length = std::max(24.0, double(visible) * visible / content);
         const double travel = visible - length - 4;
         const double position = 2 + travel * _scrollView->contentOffset().y() / double(content - visible);
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0, 0, 0, 110));
-        painter.drawRoundedRect(QRectF(width() - 5.5, position, 3, length), 1.5, 1.5);
+        // The knob is drawn once per length and then copied: an antialiased shape is
+        // rasterised on worker threads, too dear for a view repainted with a flashing screen.
+        const int knobLength = int(length);
+        if (_knob.height() != knobLength) {
+            _knob = QImage(3, knobLength, QImage::Format_ARGB32_Premultiplied);
+            _knob.fill(Qt::transparent);
+            QPainter knob(&_knob);
+            knob.setRenderHint(QPainter::Antialiasing);
+            knob.setPen(Qt::NoPen);
+            knob.setBrush(QColor(0, 0, 0, 110));
+            knob.drawRoundedRect(QRectF(0, 0, 3, knobLength), 1.5, 1.5);
+        }
+        QPainter(this).drawImage(QPoint(width() - 5, int(position)), _knob);
     }
 
 public:
@@ -44,6 +52,7 @@ public:
 
 private:
     ScrollView* _scrollView;
+    QImage _knob;
 };
 
 namespace {
