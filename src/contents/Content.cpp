@@ -34,6 +34,7 @@ void Content::viewDidLoad()
     kit::setAutoresizingMask(navigationView, kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
     kit::addSubview(view(), navigationView);
     _navController->setDelegate(this);
+    forwardAppearanceTo(_navController.get());
     _navController->navigationBar()->setTintColor(kit::color(0.541, 0.03, 0.03, 1.0));
     _zoom = new ZoomControl([this] { return _table ? _table->webController() : nullptr; }, this);
 }
@@ -76,22 +77,3 @@ void Content::zoomSliderHide()
         _zoom->zoomSliderHide();
 }
 
-void Content::viewWillAppear(bool animated)
-{
-    _navController->viewWillAppear(animated);
-}
-
-void Content::viewDidAppear(bool animated)
-{
-    _navController->viewDidAppear(animated);
-}
-
-void Content::viewWillDisappear(bool animated)
-{
-    _navController->viewWillDisappear(animated);
-}
-
-void Content::viewDidDisappear(bool animated)
-{
-    _navController->viewDidDisappear(animated);
-}

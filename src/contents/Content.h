@@ -30,10 +30,6 @@ public:
     void zoomSliderAction();
     void zoomSliderHide();
 
-    void viewWillAppear(bool animated) override;
-    void viewDidAppear(bool animated) override;
-    void viewWillDisappear(bool animated) override;
-    void viewDidDisappear(bool animated) override;
 
 protected:
     void loadView() override;

@@ -81,7 +81,7 @@ void ContentTable::viewDidLoad()
     _tableView->setScrollEnabled(true);
 
     setTitle(QStringLiteral("Содержание"));
-    _searchBar->setPlaceholder(QStringLiteral("Поиск"));
+    _searchBar->setPlaceholderText(QStringLiteral("Поиск"));
 }
 
 void ContentTable::viewDidUnload()

@@ -61,14 +61,14 @@ void SearchBar::setText(const QString& text)
     _field->setText(text);
 }
 
-QString SearchBar::placeholder() const
+QString SearchBar::placeholderText() const
 {
     return _field->placeholderText();
 }
 
-void SearchBar::setPlaceholder(const QString& placeholder)
+void SearchBar::setPlaceholderText(const QString& text)
 {
-    _field->setPlaceholderText(placeholder);
+    _field->setPlaceholderText(text);
 }
 
 void SearchBar::setShowsCancelButton(bool shows)

@@ -9,7 +9,7 @@ namespace kit {
 
 class BarButton;
 
-// A 44-point bar with a rounded search field, a placeholder and, while a search
+// A 44-point bar with a rounded search field, a hint text and, while a search
 // runs, a cancel button.
 class SearchBar final : public QWidget {
     Q_OBJECT
@@ -22,8 +22,8 @@ public:
     QString text() const;
     // Also tells those who follow the text, as typing does.
     void setText(const QString& text);
-    QString placeholder() const;
-    void setPlaceholder(const QString& placeholder);
+    QString placeholderText() const;
+    void setPlaceholderText(const QString& text);
     void setShowsCancelButton(bool shows);
     bool showsCancelButton() const { return _showsCancel; }
 

@@ -130,9 +130,32 @@ void ViewController::didReceiveMemoryWarning()
     viewDidUnload();
 }
 
-void ViewController::viewWillAppear(bool) {}
-void ViewController::viewDidAppear(bool) {}
-void ViewController::viewWillDisappear(bool) {}
-void ViewController::viewDidDisappear(bool) {}
+void ViewController::viewWillAppear(bool animated)
+{
+    for (const QPointer<ViewController>& child : _appearanceChildren)
+        if (child)
+            child->viewWillAppear(animated);
+}
+
+void ViewController::viewDidAppear(bool animated)
+{
+    for (const QPointer<ViewController>& child : _appearanceChildren)
+        if (child)
+            child->viewDidAppear(animated);
+}
+
+void ViewController::viewWillDisappear(bool animated)
+{
+    for (const QPointer<ViewController>& child : _appearanceChildren)
+        if (child)
+            child->viewWillDisappear(animated);
+}
+
+void ViewController::viewDidDisappear(bool animated)
+{
+    for (const QPointer<ViewController>& child : _appearanceChildren)
+        if (child)
+            child->viewDidDisappear(animated);
+}
 
 } // namespace kit

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 namespace kit {
 
@@ -79,6 +80,11 @@ public:
     // the next use of view() loads it again.
     virtual void didReceiveMemoryWarning();
 
+    // A screen whose view this screen's view holds (a navigation stack inside a tab):
+    // the appearance calls this screen gets are passed on to it.
+    void forwardAppearanceTo(ViewController* child) { _appearanceChildren.emplace_back(child); }
+
+    // By default these pass the call on to the screens named with forwardAppearanceTo.
     virtual void viewWillAppear(bool animated);
     virtual void viewDidAppear(bool animated);
     virtual void viewWillDisappear(bool animated);
@@ -98,6 +104,7 @@ private:
 
     Owned<QWidget> _view;
     std::unique_ptr<ViewController> _modal;
+    std::vector<QPointer<ViewController>> _appearanceChildren;
     NavigationItem _navigationItem;
     TabBarItem _tabBarItem;
     QPointer<ViewController> _parent;

@@ -40,6 +40,7 @@ void Schema::viewDidLoad()
     _web = web.get();
     _body = std::make_unique<kit::NavigationController>(std::move(web));
     _body->setDelegate(this);
+    forwardAppearanceTo(_body.get());
     QWidget* bodyView = _body->view();
     kit::setFrame(bodyView, QRect(0, 0, 320, 460));
     kit::setAutoresizingMask(bodyView, kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
@@ -90,22 +91,3 @@ void Schema::zoomSliderHide()
         _zoom->zoomSliderHide();
 }
 
-void Schema::viewWillAppear(bool animated)
-{
-    _body->viewWillAppear(animated);
-}
-
-void Schema::viewDidAppear(bool animated)
-{
-    _body->viewDidAppear(animated);
-}
-
-void Schema::viewWillDisappear(bool animated)
-{
-    _body->viewWillDisappear(animated);
-}
-
-void Schema::viewDidDisappear(bool animated)
-{
-    _body->viewDidDisappear(animated);
-}

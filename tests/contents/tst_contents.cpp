@@ -127,7 +127,7 @@ private slots:
             QCOMPARE(cells[i]->label()->backgroundColor(), i % 2 == 0 ? grey : QColor(Qt::white));
         QCOMPARE(cells[2]->text(), QStringLiteral("Химические ожоги & глаза"));
         QCOMPARE(tab.table->title(), QStringLiteral("Содержание"));
-        QCOMPARE(tab.table->searchBar()->placeholder(), QStringLiteral("Поиск"));
+        QCOMPARE(tab.table->searchBar()->placeholderText(), QStringLiteral("Поиск"));
     }
 
     void searchFoldsLetterCaseAndNothingElse()
