@@ -1,8 +1,16 @@
 #include "Map.h"
 
+#include "MapWindow.h"
+#include "kit/NavigationBar.h"
+#include "kit/View.h"
 #include "kit/Window.h"
 
 Map::Map() = default;
+
+Map::~Map()
+{
+    _body.reset();
+}
 
 void Map::loadView()
 {
@@ -14,7 +22,23 @@ void Map::loadView()
     setView(view);
 }
 
+void Map::viewDidLoad()
+{
+    auto window = std::make_unique<MapWindow>();
+    _window = window.get();
+    _body = std::make_unique<kit::NavigationController>(std::move(window));
+    forwardAppearanceTo(_body.get());
+    _body->navigationBar()->setTintColor(kit::color(0.541, 0.03, 0.03, 1.0));
+    QWidget* bodyView = _body->view();
+    kit::setFrame(bodyView, QRect(QPoint(0, 0), view()->size()));
+    kit::setAutoresizingMask(bodyView, kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
+    kit::addSubview(view(), bodyView);
+}
+
 void Map::close()
 {
-    // Nothing on this screen changes while it is shown, so there is nothing to put back.
+    if (!_body)
+        return;
+    while (_body->viewControllers().size() > 1)
+        _body->popViewControllerAnimated(true);
 }

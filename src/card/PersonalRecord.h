@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QDate>
+#include <QImage>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // The owner's medical card: nine entries of the user-defaults store, one key per
 // field. Every reader and writer of the card takes its keys and value forms from here.
@@ -58,7 +62,13 @@ inline QString keyForTextField(int field)
     }
 }
 
+// The birthday as stored: the locale's long date, month written out, without the
+// weekday ("7 декабря 2026 г.", "December 7, 2026").
+QString formatBirthday(QDate date, const QLocale& locale = QLocale());
+
 // Weight and height.
+// Row text of the weight and height: both, either one alone, or empty when neither is stored.
+QString weightAndHeightText(const std::optional<QString>& weight, const std::optional<QString>& height);
 inline constexpr unsigned minimumMeasure = 5;
 inline constexpr unsigned maximumMeasure = 299;
 inline constexpr unsigned defaultWeight = 60;
@@ -82,5 +92,12 @@ inline QString formatBlood(const QString& group, const QString& rhesus)
 
 // The photo's longer side, in pixels.
 inline constexpr int photoSide = 66;
+// The photo as stored from a picked picture: scaled so that its longer side is 66
+// pixels (a smaller picture is enlarged), each side rounded to the nearest pixel,
+// encoded as PNG. Empty for a null picture.
+QByteArray photoThumbnail(const QImage& picture);
+// The stored photo; null when the data do not decode. A picture larger than the
+// photo place, which the picker never writes, is read scaled into it.
+QImage decodePhoto(const QByteArray& data);
 
 } // namespace record

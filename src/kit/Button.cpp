@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace kit {
 namespace {
 
@@ -80,9 +82,9 @@ void Button::paintEvent(QPaintEvent*)
 
     const QSize imageSize = image.isNull() ? QSize() : image.size().boundedTo(size());
     const int titleRoom = std::max(0, width() - imageSize.width());
-    const QFontMetrics metrics(font());
+    const QFontMetricsF metrics(font(), this);
     // No room for the title: nothing to measure or draw.
-    const int titleWidth = _title.isEmpty() || titleRoom == 0 ? 0 : std::min(titleRoom, metrics.horizontalAdvance(_title));
+    const int titleWidth = _title.isEmpty() || titleRoom == 0 ? 0 : std::min(titleRoom, int(std::ceil(metrics.horizontalAdvance(_title))));
     const int left = (width() - imageSize.width() - titleWidth) / 2;
     if (!image.isNull()) {
         const QPoint at(left, (height() - imageSize.height()) / 2);

@@ -145,8 +145,7 @@ void NavigationBar::setTintColor(const QColor& tint)
 {
     _tint = tint;
     _back->setTint(tint);
-    _right->setTint(tint);
-    update();
+    refresh();
 }
 
 void NavigationBar::setItems(NavigationItem* top, const QString& backTitle)
@@ -183,6 +182,8 @@ void NavigationBar::refresh()
     if (_rightItem) {
         _right->setShape(_rightItem->style() == BarButtonItem::Style::Plain ? BarButton::Shape::Plain
                                                                             : BarButton::Shape::Bordered);
+        // A button that finishes a task is blue on any bar, as on the phone.
+        _right->setTint(_rightItem->style() == BarButtonItem::Style::Done ? QColor(0x2a, 0x62, 0xd6) : _tint);
         _right->setText(_rightItem->title());
         _right->setImage(_rightItem->image());
         _right->setEnabled(_rightItem->isEnabled());

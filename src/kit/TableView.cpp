@@ -1,16 +1,63 @@
 #include "TableView.h"
 
-#include "TableViewCell.h"
+#include "Font.h"
+#include "Label.h"
+
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 
 namespace kit {
+namespace {
 
-TableView::TableView(QWidget* parent) : ScrollView(parent)
+// Room above a grouped section: its header text, or a plain gap.
+constexpr int groupedTitledHeader = 46;
+constexpr int groupedGap = 10;
+constexpr int plainTitledHeader = 22;
+
+// The grouped table's ground: fine upright stripes of blue-grey.
+const QPixmap& groupedGround()
+{
+    static const QPixmap tile = [] {
+        QPixmap stripes(7, 1);
+        QPainter painter(&stripes);
+        painter.fillRect(0, 0, 7, 1, QColor(0xc5, 0xcc, 0xd4));
+        painter.fillRect(0, 0, 4, 1, QColor(0xcb, 0xd2, 0xd8));
+        return stripes;
+    }();
+    return tile;
+}
+
+} // namespace
+
+TableView::TableView(QWidget* parent, TableViewStyle style) : ScrollView(parent), _style(style)
 {
     setObjectName(QStringLiteral("tableView"));
-    setBackgroundColor(Qt::white);
+    if (style == TableViewStyle::Plain)
+        setBackgroundColor(Qt::white);
+}
+
+void TableView::paintEvent(QPaintEvent* event)
+{
+    if (_style == TableViewStyle::Grouped)
+        QPainter(this).drawTiledPixmap(rect(), groupedGround());
+    ScrollView::paintEvent(event);
+}
+
+void TableView::setEditing(bool editing, bool)
+{
+    if (_editing == editing)
+        return;
+    _editing = editing;
+    reloadData();
+}
+
+Label* TableView::headerLabelForSection(int section) const
+{
+    if (section < 0 || section >= numberOfSections())
+        return nullptr;
+    return _sections[size_t(section)].header;
 }
 
 TableView::~TableView()
@@ -65,13 +112,32 @@ void TableView::reloadData()
             detach(cell);
     _visible.clear();
     _highlighted.reset();
+    _confirming.reset();
+    for (const Section& section : _sections)
+        delete section.header;
     _sections.clear();
 
+    const bool grouped = _style == TableViewStyle::Grouped;
     int y = _header ? _header->height() : 0;
     const int sections = _dataSource ? _dataSource->numberOfSectionsInTableView(*this) : 0;
     for (int s = 0; s < sections; ++s) {
         Section section;
         section.top = y;
+        const QString title = _dataSource->titleForHeaderInSection(*this, s);
+        if (!title.isEmpty()) {
+            auto* header = new Label(contentView());
+            header->setObjectName(QStringLiteral("sectionHeader"));
+            header->setText(title);
+            header->setFont(boldSystemFont(17));
+            header->setTextColor(grouped ? QColor(0x4c, 0x56, 0x6c) : QColor(0x3a, 0x3a, 0x3a));
+            header->setGeometry(grouped ? 20 : 10, y + (grouped ? 14 : 0), width() - (grouped ? 40 : 20),
+                                grouped ? 24 : plainTitledHeader);
+            header->show();
+            section.header = header;
+            y += grouped ? groupedTitledHeader : plainTitledHeader;
+        } else if (grouped) {
+            y += groupedGap;
+        }
         const int rows = _dataSource->numberOfRowsInSection(*this, s);
         section.rowTops.reserve(size_t(rows) + 1);
         for (int r = 0; r < rows; ++r) {
@@ -81,9 +147,11 @@ void TableView::reloadData()
         }
         section.rowTops.push_back(y);
         _sections.push_back(std::move(section));
+        if (grouped)
+            y += groupedGap;
     }
-    if (_selected && (_selected->section >= numberOfSections() || _selected->row >= numberOfRowsInSection(_selected->section)))
-        _selected.reset();
+    // A reload starts with no row selected, as on the phone.
+    _selected.reset();
     setContentSize(QSize(width(), y));
     layoutContent();
 }
@@ -122,6 +190,9 @@ void TableView::layoutContent()
 {
     if (_header)
         _header->setGeometry(0, 0, width(), _header->height());
+    for (const Section& section : _sections)
+        if (section.header)
+            section.header->resize(width() - 2 * section.header->x(), section.header->height());
     if (!_dataSource)
         return;
     const QRect visible = visibleRect();
@@ -141,7 +212,7 @@ void TableView::layoutContent()
                     continue;
                 if (cell->parentWidget() != contentView())
                     cell->setParent(contentView());
-                cell->setSelected(_selected == IndexPath{s, r}, false);
+                prepareCell(cell, {s, r}, rows);
             }
             cell->setGeometry(0, tops[size_t(r)], width(), tops[size_t(r) + 1] - tops[size_t(r)]);
             cell->show();
@@ -154,6 +225,87 @@ void TableView::layoutContent()
         if (cell)
             detach(cell);
     _visible = std::move(stillVisible);
+}
+
+void TableView::prepareCell(TableViewCell* cell, IndexPath indexPath, int rows)
+{
+    using Position = TableViewCell::GroupedPosition;
+    Position position = Position::None;
+    if (_style == TableViewStyle::Grouped)
+        position = rows == 1 ? Position::Single
+                   : indexPath.row == 0 ? Position::Top
+                   : indexPath.row == rows - 1 ? Position::Bottom
+                                               : Position::Middle;
+    cell->setGroupedPosition(position);
+    TableViewCellEditingStyle style = TableViewCellEditingStyle::None;
+    if (_editing)
+        style = _delegate ? _delegate->editingStyleForRowAtIndexPath(*this, indexPath) : TableViewCellEditingStyle::Delete;
+    cell->setEditing(_editing, style);
+    if (style == TableViewCellEditingStyle::Delete && _delegate)
+        cell->setDeleteConfirmationTitle(_delegate->titleForDeleteConfirmationButtonForRowAtIndexPath(*this, indexPath));
+    cell->setShowingDeleteConfirmation(false);
+    cell->setSelected(_selected == indexPath, false);
+    // A cell may be shown by more than one table over its life; each asks it only for its own rows.
+    connect(cell, &TableViewCell::editingControlTapped, this, &TableView::editingControlTapped, Qt::UniqueConnection);
+    connect(cell, &TableViewCell::deleteConfirmationTapped, this, &TableView::deleteConfirmationTapped,
+            Qt::UniqueConnection);
+}
+
+std::optional<IndexPath> TableView::indexPathForVisibleCell(const TableViewCell* cell) const
+{
+    for (auto it = _visible.cbegin(); it != _visible.cend(); ++it)
+        if (it.value() == cell) {
+            int flat = it.key();
+            for (int s = 0; s < numberOfSections(); ++s) {
+                const int rows = numberOfRowsInSection(s);
+                if (flat < rows)
+                    return IndexPath{s, flat};
+                flat -= rows;
+            }
+        }
+    return std::nullopt;
+}
+
+void TableView::editingControlTapped()
+{
+    auto* cell = qobject_cast<TableViewCell*>(sender());
+    const std::optional<IndexPath> row = indexPathForVisibleCell(cell);
+    if (!row || !_editing)
+        return;
+    if (cell->editingStyle() == TableViewCellEditingStyle::Insert) {
+        endDeleteConfirmation();
+        if (_dataSource)
+            _dataSource->commitEditingStyle(*this, TableViewCellEditingStyle::Insert, *row);
+        return;
+    }
+    // A touch of the minus asks for confirmation, a second one takes the question back.
+    const bool wasConfirming = _confirming == row;
+    endDeleteConfirmation();
+    if (!wasConfirming) {
+        _confirming = row;
+        cell->setShowingDeleteConfirmation(true);
+    }
+}
+
+void TableView::deleteConfirmationTapped()
+{
+    auto* cell = qobject_cast<TableViewCell*>(sender());
+    const std::optional<IndexPath> row = indexPathForVisibleCell(cell);
+    if (!row || row != _confirming)
+        return;
+    endDeleteConfirmation();
+    if (_dataSource)
+        _dataSource->commitEditingStyle(*this, TableViewCellEditingStyle::Delete, *row);
+}
+
+bool TableView::endDeleteConfirmation()
+{
+    if (!_confirming)
+        return false;
+    if (TableViewCell* cell = cellForRowAtIndexPath(*_confirming))
+        cell->setShowingDeleteConfirmation(false);
+    _confirming.reset();
+    return true;
 }
 
 TableViewCell* TableView::cellForRowAtIndexPath(IndexPath indexPath) const
@@ -205,6 +357,8 @@ void TableView::deselectRowAtIndexPath(IndexPath indexPath, bool animated)
 
 void TableView::pressed(QPoint position)
 {
+    if (_confirming || (_editing && !_allowsSelectionDuringEditing))
+        return;
     const std::optional<IndexPath> row = indexPathForRowAtPoint(position + contentOffset());
     if (!row)
         return;
@@ -234,6 +388,9 @@ void TableView::tapped(QPoint position)
     const std::optional<IndexPath> row = indexPathForRowAtPoint(position + contentOffset());
     const std::optional<IndexPath> pressedRow = _highlighted;
     unhighlight();
+    // While a delete waits for confirmation a touch elsewhere only takes the question back.
+    if (endDeleteConfirmation())
+        return;
     if (!row || row != pressedRow)
         return;
     selectRowAtIndexPath(*row, false);

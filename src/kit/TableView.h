@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScrollView.h"
+#include "TableViewCell.h"
 
 #include <QHash>
 #include <QPointer>
@@ -11,7 +12,9 @@
 namespace kit {
 
 class TableView;
-class TableViewCell;
+class Label;
+
+enum class TableViewStyle { Plain, Grouped };
 
 struct IndexPath {
     int section = 0;
@@ -26,6 +29,10 @@ public:
     virtual int numberOfRowsInSection(TableView& tableView, int section) = 0;
     // The cell stays the data source's: the table shows it while the row is on screen.
     virtual TableViewCell* cellForRowAtIndexPath(TableView& tableView, IndexPath indexPath) = 0;
+    // A section's header text; none gives the section no header.
+    virtual QString titleForHeaderInSection(TableView&, int) { return {}; }
+    // The owner touched a row's add control or confirmed its delete.
+    virtual void commitEditingStyle(TableView&, TableViewCellEditingStyle, IndexPath) {}
 };
 
 class TableViewDelegate {
@@ -33,6 +40,15 @@ public:
     virtual ~TableViewDelegate() = default;
     virtual float heightForRowAtIndexPath(TableView&, IndexPath) { return 44.0f; }
     virtual void didSelectRowAtIndexPath(TableView&, IndexPath) {}
+    // The control a row carries while the table is being edited.
+    virtual TableViewCellEditingStyle editingStyleForRowAtIndexPath(TableView&, IndexPath)
+    {
+        return TableViewCellEditingStyle::Delete;
+    }
+    virtual QString titleForDeleteConfirmationButtonForRowAtIndexPath(TableView&, IndexPath)
+    {
+        return QStringLiteral("Удалить");
+    }
 };
 
 // A scrolling list of rows in sections. Row heights are asked for every row at
@@ -40,12 +56,25 @@ public:
 // any length shows and lays out only its visible rows. Rows that scroll away are
 // hidden and stay the table's children until the table goes or another table
 // shows them.
+//
+// A grouped table draws each section as a rounded white box on a striped ground,
+// with its header text above it. While the table is being edited every row
+// carries the control of its editing style; a delete is carried out only after
+// the row's confirmation button is touched.
 class TableView final : public ScrollView {
     Q_OBJECT
 
 public:
-    explicit TableView(QWidget* parent = nullptr);
+    explicit TableView(QWidget* parent = nullptr, TableViewStyle style = TableViewStyle::Plain);
     ~TableView() override;
+
+    TableViewStyle style() const { return _style; }
+    bool isEditing() const { return _editing; }
+    void setEditing(bool editing, bool animated = false);
+    bool allowsSelectionDuringEditing() const { return _allowsSelectionDuringEditing; }
+    void setAllowsSelectionDuringEditing(bool allows) { _allowsSelectionDuringEditing = allows; }
+    // The header label of a section, while it has one.
+    Label* headerLabelForSection(int section) const;
 
     void setDataSource(TableViewDataSource* dataSource) { _dataSource = dataSource; }
     void setDelegate(TableViewDelegate* delegate) { _delegate = delegate; }
@@ -75,6 +104,7 @@ public:
     void setBackgroundColor(const QColor& color);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void layoutContent() override;
     void pressed(QPoint position) override;
     void pressCancelled() override;
@@ -83,11 +113,18 @@ protected:
 private:
     struct Section {
         int top = 0;
+        QPointer<Label> header;
         std::vector<int> rowTops;  // content y of each row; one more entry for the section's end
     };
     int flatIndex(IndexPath indexPath) const;
     void detach(TableViewCell* cell);
     void unhighlight();
+    std::optional<IndexPath> indexPathForVisibleCell(const TableViewCell* cell) const;
+    void editingControlTapped();
+    void deleteConfirmationTapped();
+    // Ends a delete confirmation that is showing; true when there was one.
+    bool endDeleteConfirmation();
+    void prepareCell(TableViewCell* cell, IndexPath indexPath, int rows);
 
     TableViewDataSource* _dataSource = nullptr;
     TableViewDelegate* _delegate = nullptr;
@@ -96,6 +133,10 @@ private:
     QHash<int, QPointer<TableViewCell>> _visible;  // by flat row index
     std::optional<IndexPath> _selected;
     std::optional<IndexPath> _highlighted;
+    std::optional<IndexPath> _confirming;
+    TableViewStyle _style;
+    bool _editing = false;
+    bool _allowsSelectionDuringEditing = false;
 };
 
 } // namespace kit

@@ -18,9 +18,6 @@
 #include "kit/UserDefaults.h"
 #include "kit/View.h"
 
-#include <QBuffer>
-#include <QImageReader>
-
 #include <algorithm>
 #include <cmath>
 
@@ -28,37 +25,6 @@ namespace {
 
 const char* const captionTexts[] = {"Домашний адрес:", "Дата рождения:", "Вес/рост:", "Группа крови:",
                                     "Заболевания:", "Заметки:"};
-
-// The photo as stored; a picture larger than the photo place, which the picker never
-// writes, is read scaled into 66 × 66 so it can never cover the card or exhaust memory.
-QImage decodePhoto(const QByteArray& data)
-{
-    if (data.isEmpty())
-        return {};
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    const QSize stored = reader.size();
-    const QSize place(record::photoSide, record::photoSide);
-    if (stored.isValid() && (stored.width() > place.width() || stored.height() > place.height()))
-        reader.setScaledSize(stored.scaled(place, Qt::KeepAspectRatio));
-    QImage photo = reader.read();
-    if (!photo.isNull() && (photo.width() > place.width() || photo.height() > place.height()))
-        photo = photo.scaled(place, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return photo;
-}
-
-QString weightAndHeight(const std::optional<QString>& weight, const std::optional<QString>& height)
-{
-    if (weight && height)
-        return QStringLiteral("Вес %1кг / Рост %2см").arg(*weight, *height);
-    if (weight)
-        return QStringLiteral("Вес %1кг").arg(*weight);
-    if (height)
-        return QStringLiteral("Рост %1см").arg(*height);
-    return {};
-}
 
 } // namespace
 
@@ -173,14 +139,14 @@ void EmergencyScreen::viewDidLoad()
     const QString texts[] = {
         defaults.stringForKey(record::OWN_ADDRESS).value_or(QString()),
         defaults.stringForKey(record::OWN_BIRTHDAY).value_or(QString()),
-        weightAndHeight(defaults.stringForKey(record::OWN_WEIGHT), defaults.stringForKey(record::OWN_GROWTH)),
+        record::weightAndHeightText(defaults.stringForKey(record::OWN_WEIGHT), defaults.stringForKey(record::OWN_GROWTH)),
         defaults.stringForKey(record::OWN_BLOOD).value_or(QString()),
         defaults.stringForKey(record::OWN_ILLNESS).value_or(QString()),
         defaults.stringForKey(record::OWN_NOTE).value_or(QString()),
     };
     for (size_t i = 0; i < _values.size(); ++i)
         _values[i]->setText(texts[i]);
-    const QImage photo = decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
+    const QImage photo = record::decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
     if (!photo.isNull()) {
         _imageView->setImage(photo);
         _imageView->resize(photo.size());

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "WheelEditor.h"
+
+// The blood group editor: the row shows "group / rhesus", a wheel of the four
+// groups and a wheel of the two signs below it. A wheel replaces only its half.
+class ChangeBlood final : public WheelEditor {
+    Q_OBJECT
+
+public:
+    ChangeBlood();
+
+    QString group() const { return _group; }
+    void setGroup(const QString& group) { _group = group; }
+    QString rhesus() const { return _rhesus; }
+    void setRhesus(const QString& rhesus) { _rhesus = rhesus; }
+
+    void saveBlood();
+    kit::PickerView* picker() const { return wheels(); }
+
+    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+
+protected:
+    void viewDidLoad() override;
+    const QStringList& rowsOfComponent(int component) const override { return component == 0 ? _groups : _rhesuses; }
+    void wheelTurned(int row, int component) override;
+
+private:
+    QStringList _groups;
+    QStringList _rhesuses;
+    QString _group;
+    QString _rhesus;
+};

@@ -1,0 +1,51 @@
+#include "ChangeDate.h"
+
+#include "PersonalRecord.h"
+#include "kit/UserDefaults.h"
+
+ChangeDate::ChangeDate()
+    : FieldEditor(QStringLiteral("Дата рождения"), QStringLiteral("Дата рождения"), [this] { saveDate(); }),
+      _datePicker(new kit::DatePicker())
+{
+    _datePicker->setObjectName(QStringLiteral("datePicker"));
+    _datePicker->setAccessibleName(QStringLiteral("Дата рождения"));
+    _datePicker->setMinimumDate(QDate(1900, 1, 1));
+    _datePicker->setMaximumDate(QDate::currentDate());
+    _datePicker->setDate(QDate(1980, 1, 1), false);
+}
+
+ChangeDate::~ChangeDate() = default;
+
+void ChangeDate::viewDidLoad()
+{
+    _text = kit::UserDefaults::standardUserDefaults().stringForKey(record::OWN_BIRTHDAY);
+    FieldEditor::viewDidLoad();
+    placePicker(_datePicker.get());
+    _datePicker->addTarget(this, [this] { onDateChanged(); }, kit::ControlEvent::ValueChanged);
+}
+
+kit::TableViewCell* ChangeDate::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath)
+{
+    return valueCell(_text.value_or(QString()));
+}
+
+void ChangeDate::didSelectRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath)
+{
+    deselectRow(tableView, indexPath);
+}
+
+void ChangeDate::onDateChanged()
+{
+    _text = record::formatBirthday(_datePicker->date());
+    enableSave();
+    tableView()->reloadData();
+}
+
+void ChangeDate::saveDate()
+{
+    // Save is enabled only once the picker has given a date.
+    if (!_text)
+        return;
+    kit::UserDefaults::standardUserDefaults().setObject(*_text, record::OWN_BIRTHDAY);
+    finishSave();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "kit/ActionSheet.h"
+#include "kit/ImagePickerController.h"
+#include "kit/Owned.h"
+#include "kit/ViewController.h"
+
+#include <QPointer>
+
+#include <memory>
+
+// The photo picker: asks for the source in a sheet over the tab bar, then shows the
+// camera or the photo library; the picked picture is stored as the card's photo,
+// a thumbnail whose longer side is 66. A cancel at either step stores nothing.
+class ChangeImage final : public kit::ViewController,
+                          public kit::ActionSheetDelegate,
+                          public kit::ImagePickerControllerDelegate {
+    Q_OBJECT
+
+public:
+    ChangeImage();
+    ~ChangeImage() override;
+
+    kit::ActionSheet* actionSheet() const { return _actionSheet.get(); }
+    kit::ImagePickerController* imagePicker() const { return _imagePicker; }
+
+    void clickedButtonAtIndex(kit::ActionSheet& actionSheet, int buttonIndex) override;
+    void didFinishPickingImage(kit::ImagePickerController& picker, const QImage& image,
+                               const QVariantMap& editingInfo) override;
+    void imagePickerControllerDidCancel(kit::ImagePickerController& picker) override;
+
+protected:
+    void loadView() override;
+    void viewDidLoad() override;
+
+private:
+    void presentPicker();
+    void finish();
+
+    // Held here until it is presented; the presentation owns it from then on.
+    std::unique_ptr<kit::ImagePickerController> _pickerToPresent;
+    QPointer<kit::ImagePickerController> _imagePicker;
+    kit::Owned<kit::ActionSheet> _actionSheet;
+};

@@ -1,0 +1,82 @@
+#include "ChangeInfo.h"
+
+#include "PersonalRecord.h"
+#include "kit/UserDefaults.h"
+
+namespace {
+
+struct TextField {
+    QString title;
+    QString header;
+    QString startingText;
+};
+
+TextField textField(unsigned type)
+{
+    switch (type) {
+    case record::Address:
+        return {QStringLiteral("Адрес"), QStringLiteral("Домашний адрес"), QStringLiteral("Введите адрес")};
+    case record::Illness:
+        return {QStringLiteral("Болезни"), QStringLiteral("Заболевания"), QStringLiteral("Введите заболевания")};
+    case record::Note:
+        return {QStringLiteral("Заметки"), QStringLiteral("Заметки"), QStringLiteral("Введите заметки")};
+    case record::Name:
+        return {QStringLiteral("Имя"), QStringLiteral("Имя Фамилия"), QStringLiteral("Введите имя и фамилию")};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+ChangeInfo::ChangeInfo() : FieldEditor(QString(), QString(), [this] { saveInfo(); }) {}
+
+void ChangeInfo::setType(unsigned type)
+{
+    _type = type;
+    setTitle(textField(type).title);
+}
+
+QString ChangeInfo::titleForHeaderInSection(kit::TableView&, int)
+{
+    return textField(_type).header;
+}
+
+kit::TableViewCell* ChangeInfo::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath)
+{
+    if (_cell.get())
+        return _cell.get();
+    auto* cell = new kit::TableViewCell();
+    cell->setObjectName(QStringLiteral("Cell"));
+    _cell.reset(cell);
+    const QRect frame = cell->geometry();
+    _text = new kit::TextView(cell);
+    _text->setGeometry(frame.x() + 10, frame.y() + 10, frame.width() - 20, 123);
+    _text->setAccessibleName(textField(_type).header);
+    _text->setText(textField(_type).startingText);
+    const QString key = record::keyForTextField(int(_type));
+    if (const std::optional<QString> stored = key.isEmpty() ? std::nullopt
+                                                            : kit::UserDefaults::standardUserDefaults().stringForKey(key))
+        _text->setText(*stored);
+    _text->setDelegate(this);
+    return cell;
+}
+
+void ChangeInfo::viewDidAppear(bool animated)
+{
+    FieldEditor::viewDidAppear(animated);
+    // Typing goes straight into the text, after what it already holds.
+    if (_text) {
+        _text->setFocus();
+        _text->moveCursor(QTextCursor::End);
+    }
+}
+
+void ChangeInfo::saveInfo()
+{
+    const QString key = record::keyForTextField(int(_type));
+    if (key.isEmpty() || !_text)
+        return;
+    kit::UserDefaults::standardUserDefaults().setObject(_text->text(), key);
+    finishSave();
+}

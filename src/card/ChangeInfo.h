@@ -1,0 +1,33 @@
+#pragma once
+
+#include "FieldEditor.h"
+#include "kit/TextView.h"
+
+// The editor of the card's free-text fields: home address, illnesses, notes and
+// the owner's name, chosen by the field number given as the type. One tall row
+// holds the text: the stored value, or a starting text that is ordinary text.
+class ChangeInfo final : public FieldEditor, public kit::TextViewDelegate {
+    Q_OBJECT
+
+public:
+    ChangeInfo();
+
+    unsigned type() const { return _type; }
+    void setType(unsigned type);
+
+    void saveInfo();
+    kit::TextView* textView() const { return _text; }
+
+    float heightForRowAtIndexPath(kit::TableView&, kit::IndexPath) override { return 143.0f; }
+    QString titleForHeaderInSection(kit::TableView&, int) override;
+    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+    void didSelectRowAtIndexPath(kit::TableView&, kit::IndexPath) override {}
+    void textViewDidChange(kit::TextView&) override { enableSave(); }
+
+    void viewDidAppear(bool animated) override;
+
+private:
+    unsigned _type = 0;
+    kit::Owned<kit::TableViewCell> _cell;
+    QPointer<kit::TextView> _text;
+};

@@ -1,0 +1,54 @@
+#include "ChangeWeight.h"
+
+#include "PersonalRecord.h"
+#include "kit/UserDefaults.h"
+
+ChangeWeight::ChangeWeight()
+    : WheelEditor(QStringLiteral("Вес и рост"), QStringLiteral("Вес/Рост"), [this] { saveValue(); })
+{
+    weightPicker()->setObjectName(QStringLiteral("weightPicker"));
+}
+
+void ChangeWeight::viewDidLoad()
+{
+    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    const std::optional<QString> weight = defaults.stringForKey(record::OWN_WEIGHT);
+    const std::optional<QString> growth = defaults.stringForKey(record::OWN_GROWTH);
+    // The stored pair is taken only whole; one value alone starts from the defaults.
+    if (weight && growth) {
+        _weight = *weight;
+        _growth = *growth;
+    } else {
+        _weight = record::formatMeasure(record::defaultWeight);
+        _growth = record::formatMeasure(record::defaultGrowth);
+    }
+    WheelEditor::viewDidLoad();
+    for (unsigned value = record::minimumMeasure; value <= record::maximumMeasure; ++value) {
+        _weights << record::formatMeasure(value);
+        _growths << record::formatMeasure(value);
+    }
+    // The wheels open on the defaults whatever is stored; the row shows the stored values.
+    setUpWheels(QStringLiteral("Вес, кг"), QStringLiteral("Рост, см"),
+                int(record::defaultWeight - record::minimumMeasure), int(record::defaultGrowth - record::minimumMeasure));
+}
+
+kit::TableViewCell* ChangeWeight::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath)
+{
+    return valueCell(record::weightAndHeightText(_weight, _growth));
+}
+
+void ChangeWeight::wheelTurned(int row, int component)
+{
+    if (component == 0)
+        _weight = _weights.at(row);
+    else
+        _growth = _growths.at(row);
+}
+
+void ChangeWeight::saveValue()
+{
+    kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    defaults.setObject(_weight, record::OWN_WEIGHT);
+    defaults.setObject(_growth, record::OWN_GROWTH);
+    finishSave();
+}

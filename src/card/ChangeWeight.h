@@ -1,0 +1,30 @@
+#pragma once
+
+#include "WheelEditor.h"
+
+// The weight and height editor: the row shows both values, two wheels below it
+// offer 5 to 299 kilograms and centimetres. A wheel replaces only its own value.
+class ChangeWeight final : public WheelEditor {
+    Q_OBJECT
+
+public:
+    ChangeWeight();
+
+    void saveValue();
+    kit::PickerView* weightPicker() const { return wheels(); }
+    QString weight() const { return _weight; }
+    QString growth() const { return _growth; }
+
+    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+
+protected:
+    void viewDidLoad() override;
+    const QStringList& rowsOfComponent(int component) const override { return component == 0 ? _weights : _growths; }
+    void wheelTurned(int row, int component) override;
+
+private:
+    QString _weight;
+    QString _growth;
+    QStringList _weights;
+    QStringList _growths;
+};

@@ -1,0 +1,68 @@
+#include "FieldEditor.h"
+
+#include "kit/Font.h"
+#include "kit/Label.h"
+#include "kit/NavigationController.h"
+#include "kit/UserDefaults.h"
+
+FieldEditor::FieldEditor(const QString& title, const QString& header, std::function<void()> saveAction)
+    : kit::TableViewController(kit::TableViewStyle::Grouped), _header(header)
+{
+    setTitle(title);
+    _saveButton = new kit::BarButtonItem(QStringLiteral("Сохранить"), kit::BarButtonItem::Style::Done,
+                                         std::move(saveAction), this);
+    _saveButton->setObjectName(QStringLiteral("saveButton"));
+    _saveButton->setEnabled(false);
+}
+
+void FieldEditor::viewDidLoad()
+{
+    navigationItem().setRightBarButtonItem(_saveButton);
+}
+
+void FieldEditor::enableSave()
+{
+    _saveButton->setEnabled(true);
+}
+
+void FieldEditor::finishSave()
+{
+    kit::UserDefaults::standardUserDefaults().synchronize();
+    if (kit::NavigationController* stack = navigationController())
+        stack->popViewControllerAnimated(true);
+}
+
+kit::TableViewCell* FieldEditor::valueCell(const QString& text)
+{
+    if (!_valueCell.get())
+        _valueCell.reset(new kit::TableViewCell());
+    _valueCell->textLabel()->setText(text);
+    return _valueCell.get();
+}
+
+void FieldEditor::placePicker(QWidget* picker)
+{
+    picker->setParent(tableView());
+    picker->setGeometry(0, 151, 320, 216);
+    picker->setHidden(false);
+    picker->raise();
+}
+
+QWidget* FieldEditor::wheelRowLabel(QWidget* reusingView, const QString& text)
+{
+    auto* label = qobject_cast<kit::Label*>(reusingView);
+    if (!label) {
+        label = new kit::Label();
+        label->setGeometry(0, 0, 150, 44);
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(kit::boldSystemFont(25));
+        label->setBackgroundColor(Qt::transparent);
+    }
+    label->setText(text);
+    return label;
+}
+
+void FieldEditor::deselectRow(kit::TableView& tableView, kit::IndexPath indexPath)
+{
+    tableView.deselectRowAtIndexPath(indexPath, true);
+}

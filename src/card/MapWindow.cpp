@@ -1,0 +1,243 @@
+#include "MapWindow.h"
+
+#include "ChangeBlood.h"
+#include "ChangeDate.h"
+#include "ChangeImage.h"
+#include "ChangeInfo.h"
+#include "ChangeWeight.h"
+#include "PersonalRecord.h"
+#include "kit/Font.h"
+#include "kit/Image.h"
+#include "kit/Label.h"
+#include "kit/NavigationController.h"
+#include "kit/UserDefaults.h"
+#include "kit/View.h"
+#include "kit/Window.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+constexpr int headerHeight = 80;
+
+const char* const placeholders[] = {"Домашний адрес", "Дата рождения", "Вес/рост", "Группа крови", "Заболевания",
+                                    "Заметки"};
+
+// A rounded white box like the rows', for the header's buttons: plain, and blue while pressed.
+QImage box(QSize size, bool pressed)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF frame = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5);
+    QPainterPath path;
+    path.addRoundedRect(frame, 8, 8);
+    if (pressed) {
+        QLinearGradient fill(frame.topLeft(), frame.bottomLeft());
+        fill.setColorAt(0, QColor(0x05, 0x8c, 0xf5));
+        fill.setColorAt(1, QColor(0x01, 0x5e, 0xe6));
+        painter.fillPath(path, fill);
+    } else {
+        painter.fillPath(path, Qt::white);
+    }
+    painter.setPen(QPen(QColor(0xa7, 0xab, 0xb0), 1));
+    painter.drawPath(path);
+    return image;
+}
+
+// Whether the row's field is stored; the weight and height row counts either value.
+bool rowIsFilled(int row)
+{
+    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    if (row == record::WeightAndHeight)
+        return defaults.stringForKey(record::OWN_WEIGHT) || defaults.stringForKey(record::OWN_GROWTH);
+    const QString key = row == record::Birthday ? record::OWN_BIRTHDAY
+                        : row == record::Blood  ? record::OWN_BLOOD
+                                                : record::keyForTextField(row);
+    return bool(defaults.stringForKey(key));
+}
+
+// The text a row shows: the stored value, or the field's name when nothing is stored.
+QString rowText(int row)
+{
+    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    std::optional<QString> value;
+    switch (row) {
+    case record::WeightAndHeight:
+        if (rowIsFilled(row))
+            value = record::weightAndHeightText(defaults.stringForKey(record::OWN_WEIGHT),
+                                                defaults.stringForKey(record::OWN_GROWTH));
+        break;
+    case record::Birthday:
+        value = defaults.stringForKey(record::OWN_BIRTHDAY);
+        break;
+    case record::Blood:
+        value = defaults.stringForKey(record::OWN_BLOOD);
+        break;
+    default:
+        value = defaults.stringForKey(record::keyForTextField(row));
+    }
+    return value.value_or(QString::fromUtf8(placeholders[row]));
+}
+
+} // namespace
+
+MapWindow::MapWindow()
+{
+    setTitle(QStringLiteral("Карта"));
+}
+
+MapWindow::~MapWindow() = default;
+
+void MapWindow::loadView()
+{
+    auto* view = new QWidget();
+    view->setObjectName(QStringLiteral("mapWindowView"));
+    view->resize(kit::Window::applicationFrame().size());
+
+    _tableView = new kit::TableView(view, kit::TableViewStyle::Grouped);
+    _tableView->setGeometry(view->rect());
+    kit::setAutoresizingMask(_tableView, kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
+    _tableView->setDataSource(this);
+    _tableView->setDelegate(this);
+
+    auto* header = new QWidget();
+    header->setObjectName(QStringLiteral("cardHeader"));
+    header->resize(320, headerHeight);
+
+    _imageButton = new kit::Button(header);
+    _imageButton->setObjectName(QStringLiteral("imageButton"));
+    _imageButton->setAccessibleName(QStringLiteral("Фотография"));
+    _imageButton->setGeometry(10, 10, 70, 70);
+    _imageButton->setBackgroundImage(box(_imageButton->size(), false));
+    _imageButton->setBackgroundImage(box(_imageButton->size(), true), kit::Button::State::Highlighted);
+    _imageButton->setImage(kit::imageNamed(QStringLiteral("noPhoto.png")));
+    _imageButton->addTarget(this, [this] { changeImage(); }, kit::ControlEvent::TouchUpInside);
+
+    _nameButton = new kit::Button(header);
+    _nameButton->setObjectName(QStringLiteral("nameButton"));
+    _nameButton->setAccessibleName(QStringLiteral("Имя Фамилия"));
+    _nameButton->setGeometry(90, 23, 220, 44);
+    _nameButton->setFont(kit::boldSystemFont(17));
+    _nameButton->setTitleColor(QColor(0x22, 0x22, 0x22));
+    _nameButton->setTitle(QStringLiteral("Имя Фамилия"));
+    _nameButton->setBackgroundImage(box(_nameButton->size(), false));
+    _nameButton->setBackgroundImage(box(_nameButton->size(), true), kit::Button::State::Highlighted);
+    _nameButton->addTarget(this, [this] { changeName(); }, kit::ControlEvent::TouchUpInside);
+
+    _tableView->setTableHeaderView(header);
+    setView(view);
+}
+
+void MapWindow::viewDidLoad()
+{
+    _tableView->setEditing(true, false);
+    _tableView->setAllowsSelectionDuringEditing(true);
+    navigationItem().setTitle(QStringLiteral("Карта"));
+}
+
+void MapWindow::viewDidAppear(bool animated)
+{
+    kit::ViewController::viewDidAppear(animated);
+    _tableView->reloadData();
+    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    if (const std::optional<QString> name = defaults.stringForKey(record::OWN_NAME))
+        _nameButton->setTitle(*name);
+    const QImage photo = record::decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
+    if (!photo.isNull())
+        _imageButton->setImage(photo);
+}
+
+kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
+{
+    const int row = indexPath.row;
+    if (row < 0 || row >= int(_cells.size()))
+        return nullptr;
+    kit::Owned<kit::TableViewCell>& cell = _cells[size_t(row)];
+    if (!cell.get()) {
+        cell.reset(new kit::TableViewCell());
+        cell->setObjectName(QStringLiteral("Cell"));
+        cell->setEditingAccessoryType(kit::TableViewCellAccessoryType::DisclosureIndicator);
+    }
+    const bool filled = rowIsFilled(row);
+    cell->textLabel()->setText(rowText(row));
+    // A field's name stands in grey where its value would be.
+    cell->textLabel()->setTextColor(filled ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
+    cell->setAccessibleName(rowText(row));
+    return cell.get();
+}
+
+kit::TableViewCellEditingStyle MapWindow::editingStyleForRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
+{
+    return rowIsFilled(indexPath.row) ? kit::TableViewCellEditingStyle::Delete : kit::TableViewCellEditingStyle::Insert;
+}
+
+void MapWindow::commitEditingStyle(kit::TableView& tableView, kit::TableViewCellEditingStyle style,
+                                   kit::IndexPath indexPath)
+{
+    kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    if (style == kit::TableViewCellEditingStyle::Insert) {
+        doAction(unsigned(indexPath.row));
+    } else {
+        switch (indexPath.row) {
+        case record::WeightAndHeight:
+            defaults.removeObjectForKey(record::OWN_WEIGHT);
+            defaults.removeObjectForKey(record::OWN_GROWTH);
+            break;
+        case record::Birthday:
+            defaults.removeObjectForKey(record::OWN_BIRTHDAY);
+            break;
+        case record::Blood:
+            defaults.removeObjectForKey(record::OWN_BLOOD);
+            break;
+        default:
+            if (const QString key = record::keyForTextField(indexPath.row); !key.isEmpty())
+                defaults.removeObjectForKey(key);
+        }
+    }
+    defaults.synchronize();
+    tableView.reloadData();
+}
+
+void MapWindow::didSelectRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
+{
+    doAction(unsigned(indexPath.row));
+}
+
+void MapWindow::changeImage()
+{
+    if (kit::NavigationController* stack = navigationController())
+        stack->pushViewController(std::make_unique<ChangeImage>(), true);
+}
+
+void MapWindow::changeName()
+{
+    doAction(record::Name);
+}
+
+void MapWindow::doAction(unsigned field)
+{
+    kit::NavigationController* stack = navigationController();
+    if (!stack)
+        return;
+    std::unique_ptr<kit::ViewController> editor;
+    switch (field) {
+    case record::Birthday:
+        editor = std::make_unique<ChangeDate>();
+        break;
+    case record::WeightAndHeight:
+        editor = std::make_unique<ChangeWeight>();
+        break;
+    case record::Blood:
+        editor = std::make_unique<ChangeBlood>();
+        break;
+    default: {
+        auto info = std::make_unique<ChangeInfo>();
+        info->setType(field);
+        editor = std::move(info);
+    }
+    }
+    stack->pushViewController(std::move(editor), true);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "FieldEditor.h"
+#include "kit/PickerView.h"
+
+#include <QStringList>
+
+// A field editor whose value is chosen on two wheels below its row, each 150
+// wide, each row drawn by a bold centred label. The editor says what each
+// wheel offers and what a turn of it changes.
+class WheelEditor : public FieldEditor, public kit::PickerViewDataSource, public kit::PickerViewDelegate {
+    Q_OBJECT
+
+public:
+    ~WheelEditor() override;
+
+    kit::PickerView* wheels() const { return _wheels.get(); }
+
+    void didSelectRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+
+    int numberOfComponentsInPickerView(kit::PickerView&) override { return 2; }
+    int numberOfRowsInComponent(kit::PickerView&, int component) override;
+    float widthForComponent(kit::PickerView&, int) override { return 150.0f; }
+    QWidget* viewForRow(kit::PickerView&, int row, int component, QWidget* reusingView) override;
+    void didSelectRow(kit::PickerView& pickerView, int row, int component) override;
+
+protected:
+    WheelEditor(const QString& title, const QString& header, std::function<void()> saveAction);
+
+    // The rows of a wheel: 0 is the left one, any other the right one.
+    virtual const QStringList& rowsOfComponent(int component) const = 0;
+    // A turn of a wheel by the owner, to a row it has.
+    virtual void wheelTurned(int row, int component) = 0;
+    // Fills the wheels, names them for screen readers and turns them to their starting rows.
+    void setUpWheels(const QString& leftName, const QString& rightName, int leftRow, int rightRow);
+
+private:
+    kit::Owned<kit::PickerView> _wheels;
+};

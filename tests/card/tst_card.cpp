@@ -1,0 +1,538 @@
+// The card tab: the card screen, its four editors and the photo picker, driven as
+// the owner drives them, with the store read back from its file.
+
+#include "TestSupport.h"
+
+#include "app/KavelAppDelegate.h"
+#include "card/ChangeBlood.h"
+#include "card/ChangeDate.h"
+#include "card/ChangeImage.h"
+#include "card/ChangeInfo.h"
+#include "card/ChangeWeight.h"
+#include "card/Map.h"
+#include "card/MapWindow.h"
+#include "card/PersonalRecord.h"
+#include "kit/ActionSheet.h"
+#include "kit/DatePicker.h"
+#include "kit/Image.h"
+#include "kit/ImagePickerController.h"
+#include "kit/Label.h"
+#include "kit/NavigationBar.h"
+#include "kit/PickerView.h"
+#include "kit/TabBar.h"
+#include "kit/TabBarController.h"
+#include "kit/UserDefaults.h"
+
+#include <QAbstractButton>
+#include <QBuffer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray encoded(const QImage& image, const char* format = "PNG")
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QImage picture(int width, int height, QColor colour = Qt::darkCyan)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+// Types text as the keyboard does, one character at a time (Cyrillic included).
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &release);
+    }
+}
+
+// The record as a new reader of the settings file sees it.
+std::optional<QString> storedOnDisk(const QString& path, const QString& key)
+{
+    return kit::UserDefaults(path).stringForKey(key);
+}
+
+// The application on the card tab, on a store of the test's own.
+struct CardTab {
+    TestStore store;
+    std::unique_ptr<LaunchedApplication> app;
+    Map* map = nullptr;
+
+    explicit CardTab(const QList<std::pair<QString, QString>>& stored = {})
+    {
+        for (const auto& [key, value] : stored)
+            store.set(key, value);
+        app = std::make_unique<LaunchedApplication>();
+        kit::TabBarController* tabs = app->delegate().tabBarController();
+        if (tabs->selectedIndex() != 3)
+            QTest::mouseClick(tabs->tabBar()->buttonAt(3), Qt::LeftButton);
+        map = qobject_cast<Map*>(tabs->selectedViewController());
+    }
+    MapWindow* window() const { return map->window(); }
+    kit::ViewController* top() const { return map->body()->topViewController(); }
+    kit::TableViewCell* row(int index) const { return window()->tableView()->cellForRowAtIndexPath({0, index}); }
+    QString rowText(int index) const { return row(index)->textLabel()->text(); }
+    QString controlOf(int index) const
+    {
+        kit::Control* control = row(index)->editingControl();
+        return control ? control->objectName() : QString();
+    }
+    void tapControl(int index) const { QTest::mouseClick(row(index)->editingControl(), Qt::LeftButton); }
+    void tapRow(int index) const
+    {
+        kit::TableView* table = window()->tableView();
+        const QRect rect = table->rectForRowAtIndexPath({0, index}).translated(-table->contentOffset());
+        QTest::mouseClick(table, Qt::LeftButton, {}, rect.center());
+    }
+    void back() const { QTest::mouseClick(map->body()->navigationBar()->backButton(), Qt::LeftButton); }
+    void save() const { QTest::mouseClick(map->body()->navigationBar()->rightButton(), Qt::LeftButton); }
+    bool saveEnabled() const { return map->body()->navigationBar()->rightButton()->isEnabled(); }
+    void selectTab(int index) const
+    {
+        QTest::mouseClick(app->delegate().tabBarController()->tabBar()->buttonAt(index), Qt::LeftButton);
+    }
+    template <class Editor>
+    Editor* open(int rowIndex) const
+    {
+        tapRow(rowIndex);
+        return qobject_cast<Editor*>(top());
+    }
+    // The text the editor's one row shows.
+    QString editorRow() const
+    {
+        auto* editor = static_cast<kit::TableViewController*>(top());
+        return editor->tableView()->cellForRowAtIndexPath({0, 0})->textLabel()->text();
+    }
+    QString wheelText(kit::PickerView* picker, int component) const
+    {
+        auto* label = qobject_cast<kit::Label*>(picker->viewForRow(picker->selectedRowInComponent(component), component));
+        return label ? label->text() : QString();
+    }
+};
+
+// The file chooser of the photo library, answering with a prepared file or a cancel.
+struct ChosenFile {
+    explicit ChosenFile(std::optional<QString> path)
+    {
+        kit::ImagePickerController::setFileChooser([path](QWidget*, const QString&) { return path; });
+    }
+    ~ChosenFile() { kit::ImagePickerController::setFileChooser({}); }
+};
+
+} // namespace
+
+class TestCard final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
+
+    void emptyCardShowsEveryFieldNameWithAnAddControl()
+    {
+        CardTab tab;
+        QVERIFY(tab.map);
+        QCOMPARE(tab.top(), tab.window());
+        QCOMPARE(tab.map->body()->navigationBar()->title(), QStringLiteral("Карта"));
+        const QStringList names = {QStringLiteral("Домашний адрес"), QStringLiteral("Дата рождения"),
+                                   QStringLiteral("Вес/рост"),       QStringLiteral("Группа крови"),
+                                   QStringLiteral("Заболевания"),    QStringLiteral("Заметки")};
+        QCOMPARE(tab.window()->tableView()->numberOfRowsInSection(0), 6);
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(tab.rowText(i), names[i]);
+            QCOMPARE(tab.controlOf(i), QStringLiteral("insertControl"));
+        }
+        QCOMPARE(tab.window()->nameButton()->title(), QStringLiteral("Имя Фамилия"));
+        QCOMPARE(tab.window()->imageButton()->image(), kit::imageNamed(QStringLiteral("noPhoto.png")));
+
+        // The add control of the birthday opens its editor, as touching the row does; neither writes.
+        tab.tapControl(1);
+        QVERIFY(qobject_cast<ChangeDate*>(tab.top()));
+        tab.back();
+        QCOMPARE(tab.top(), tab.window());
+        QVERIFY(tab.open<ChangeDate>(1));
+        tab.back();
+        QVERIFY(!QFile::exists(tab.store.path()) || !storedOnDisk(tab.store.path(), record::OWN_BIRTHDAY));
+        // Every row opens its own editor.
+        QCOMPARE(tab.open<ChangeInfo>(0)->type(), 0u);
+        tab.back();
+        QVERIFY(tab.open<ChangeWeight>(2));
+        tab.back();
+        QVERIFY(tab.open<ChangeBlood>(3));
+        tab.back();
+        QCOMPARE(tab.open<ChangeInfo>(5)->type(), 5u);
+        tab.back();
+        QTest::mouseClick(tab.window()->nameButton(), Qt::LeftButton);
+        QCOMPARE(qobject_cast<ChangeInfo*>(tab.top())->type(), 6u);
+    }
+
+    void storedFieldsShowTheirValuesWithADeleteControl()
+    {
+        const QImage photo = picture(66, 50, Qt::red);
+        CardTab tab({{record::OWN_ADDRESS, QStringLiteral("Москва, ул. Тверская, 1")},
+                     {record::OWN_BIRTHDAY, QStringLiteral("7 декабря 1980 г.")},
+                     {record::OWN_WEIGHT, QStringLiteral("60")},
+                     {record::OWN_GROWTH, QStringLiteral("170")},
+                     {record::OWN_BLOOD, QStringLiteral("II группа / Rh+")},
+                     {record::OWN_ILLNESS, QStringLiteral("Астма")},
+                     {record::OWN_NOTE, QString()},
+                     {record::OWN_NAME, QStringLiteral("Иван Петров")}});
+        QCOMPARE(tab.rowText(0), QStringLiteral("Москва, ул. Тверская, 1"));
+        QCOMPARE(tab.rowText(1), QStringLiteral("7 декабря 1980 г."));
+        QCOMPARE(tab.rowText(2), QStringLiteral("Вес 60кг / Рост 170см"));
+        QCOMPARE(tab.rowText(3), QStringLiteral("II группа / Rh+"));
+        QCOMPARE(tab.rowText(4), QStringLiteral("Астма"));
+        // A field saved empty is present: an empty row that can be deleted, not the field's name.
+        QCOMPARE(tab.rowText(5), QString());
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(tab.controlOf(i), QStringLiteral("deleteControl"));
+        QCOMPARE(tab.window()->nameButton()->title(), QStringLiteral("Иван Петров"));
+        QCOMPARE(tab.window()->imageButton()->image(), kit::imageNamed(QStringLiteral("noPhoto.png")));
+
+        // A photo stored later shows when the card comes back into view; so does an empty name.
+        kit::UserDefaults::standardUserDefaults().setObject(encoded(photo), record::OWN_IMAGE);
+        kit::UserDefaults::standardUserDefaults().setObject(QString(), record::OWN_NAME);
+        tab.selectTab(0);
+        tab.selectTab(3);
+        QCOMPARE(tab.window()->imageButton()->image().size(), QSize(66, 50));
+        QCOMPARE(tab.window()->nameButton()->title(), QString());
+
+        // Photo data that do not decode leave the button as it was.
+        kit::UserDefaults::standardUserDefaults().setObject(QByteArray("not a picture"), record::OWN_IMAGE);
+        tab.selectTab(0);
+        tab.selectTab(3);
+        QCOMPARE(tab.window()->imageButton()->image().size(), QSize(66, 50));
+    }
+
+    void weightOrHeightAloneFillsTheRow()
+    {
+        {
+            CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")}});
+            QCOMPARE(tab.rowText(2), QStringLiteral("Вес 75кг"));
+            QCOMPARE(tab.controlOf(2), QStringLiteral("deleteControl"));
+        }
+        {
+            CardTab tab({{record::OWN_GROWTH, QStringLiteral("180")}});
+            QCOMPARE(tab.rowText(2), QStringLiteral("Рост 180см"));
+            QCOMPARE(tab.controlOf(2), QStringLiteral("deleteControl"));
+        }
+    }
+
+    void deleteAsksForConfirmationAndRemovesBothMeasures()
+    {
+        CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")},
+                     {record::OWN_GROWTH, QStringLiteral("180")},
+                     {record::OWN_BLOOD, QStringLiteral("I группа / Rh-")}});
+        tab.tapControl(2);
+        QVERIFY(tab.row(2)->showingDeleteConfirmation());
+        QVERIFY(tab.row(2)->deleteConfirmationButton()->isVisible());
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_WEIGHT), QStringLiteral("75"));
+        // A touch elsewhere takes the question back and opens nothing.
+        tab.tapRow(4);
+        QVERIFY(!tab.row(2)->showingDeleteConfirmation());
+        QCOMPARE(tab.top(), tab.window());
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_GROWTH), QStringLiteral("180"));
+
+        tab.tapControl(2);
+        QTest::mouseClick(tab.row(2)->deleteConfirmationButton(), Qt::LeftButton);
+        QVERIFY(!storedOnDisk(tab.store.path(), record::OWN_WEIGHT));
+        QVERIFY(!storedOnDisk(tab.store.path(), record::OWN_GROWTH));
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BLOOD), QStringLiteral("I группа / Rh-"));
+        QCOMPARE(tab.rowText(2), QStringLiteral("Вес/рост"));
+        QCOMPARE(tab.controlOf(2), QStringLiteral("insertControl"));
+        QCOMPARE(tab.top(), tab.window());
+    }
+
+    void textEditorStartsWithOrdinaryTextAndSavesExactlyWhatItHolds()
+    {
+        CardTab tab;
+        auto* editor = tab.open<ChangeInfo>(0);
+        QVERIFY(editor);
+        QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(), QStringLiteral("Домашний адрес"));
+        QCOMPARE(editor->textView()->text(), QStringLiteral("Введите адрес"));
+        QCOMPARE(editor->textView()->geometry(), QRect(10, 10, 300, 123));
+        QCOMPARE(editor->tableView()->rectForRowAtIndexPath({0, 0}).height(), 143);
+        QVERIFY(!tab.saveEnabled());
+        // Typed after the starting text, on two lines: all of it is the address.
+        editor->textView()->moveCursor(QTextCursor::End);
+        typeText(editor->textView(), QStringLiteral(": д. 5"));
+        QTest::keyClick(editor->textView(), Qt::Key_Return);
+        typeText(editor->textView(), QStringLiteral("кв.\u00a07"));
+        QVERIFY(tab.saveEnabled());
+        tab.save();
+        const QString address = QStringLiteral("Введите адрес: д. 5\nкв.\u00a07");
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_ADDRESS), address);
+        QCOMPARE(tab.top(), tab.window());
+        QCOMPARE(tab.rowText(0), address);
+
+        // A stored value replaces the starting text; emptied and saved it stays present.
+        editor = tab.open<ChangeInfo>(0);
+        QCOMPARE(editor->textView()->text(), address);
+        editor->textView()->selectAll();
+        QTest::keyClick(editor->textView(), Qt::Key_Delete);
+        tab.save();
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_ADDRESS), QString());
+        QCOMPARE(tab.rowText(0), QString());
+        QCOMPARE(tab.controlOf(0), QStringLiteral("deleteControl"));
+    }
+
+    void leavingAnEditorWithoutSavingWritesNothing()
+    {
+        CardTab tab({{record::OWN_NOTE, QStringLiteral("Аллергия на пенициллин")}});
+        const QByteArray before = [&] {
+            QFile file(tab.store.path());
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        auto* editor = tab.open<ChangeInfo>(5);
+        QCOMPARE(editor->textView()->text(), QStringLiteral("Аллергия на пенициллин"));
+        typeText(editor->textView(), QStringLiteral(" и"));
+        tab.back();
+        // Typing, then a tab switch while the editor is open: the card comes back, unchanged.
+        editor = tab.open<ChangeInfo>(5);
+        typeText(editor->textView(), QStringLiteral(" и"));
+        tab.selectTab(0);
+        tab.selectTab(3);
+        QCOMPARE(tab.top(), tab.window());
+        QFile file(tab.store.path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        QCOMPARE(tab.rowText(5), QStringLiteral("Аллергия на пенициллин"));
+    }
+
+    void nameEditorSetsTheNameButton()
+    {
+        CardTab tab;
+        QTest::mouseClick(tab.window()->nameButton(), Qt::LeftButton);
+        auto* editor = qobject_cast<ChangeInfo*>(tab.top());
+        QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(), QStringLiteral("Имя Фамилия"));
+        QCOMPARE(editor->textView()->text(), QStringLiteral("Введите имя и фамилию"));
+        editor->textView()->selectAll();
+        typeText(editor->textView(), QStringLiteral("Анна Смирнова"));
+        tab.save();
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_NAME), QStringLiteral("Анна Смирнова"));
+        QCOMPARE(tab.window()->nameButton()->title(), QStringLiteral("Анна Смирнова"));
+    }
+
+    void weightEditorOpensOnTheDefaultsAndChangesOnlyTheTurnedWheel()
+    {
+        CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")}, {record::OWN_GROWTH, QStringLiteral("180")}});
+        auto* editor = tab.open<ChangeWeight>(2);
+        QVERIFY(editor);
+        kit::PickerView* wheels = editor->weightPicker();
+        QCOMPARE(wheels->geometry(), QRect(0, 151, 320, 216));
+        QVERIFY(wheels->isVisible());
+        QCOMPARE(tab.editorRow(), QStringLiteral("Вес 75кг / Рост 180см"));
+        QCOMPARE(wheels->selectedRowInComponent(0), 55);
+        QCOMPARE(wheels->selectedRowInComponent(1), 165);
+        QCOMPARE(tab.wheelText(wheels, 0), QStringLiteral("60"));
+        QCOMPARE(tab.wheelText(wheels, 1), QStringLiteral("170"));
+        QVERIFY(!tab.saveEnabled());
+        // The wheels offer 5 to 299.
+        QCOMPARE(wheels->numberOfRowsInComponent(0), 295);
+        QCOMPARE(wheels->numberOfRowsInComponent(1), 295);
+        wheels->selectRow(0, 0, false);
+        QCOMPARE(tab.wheelText(wheels, 0), QStringLiteral("5"));
+        wheels->selectRow(294, 1, false);
+        QCOMPARE(tab.wheelText(wheels, 1), QStringLiteral("299"));
+
+        wheels->userSelectRow(56, 0);
+        QCOMPARE(tab.editorRow(), QStringLiteral("Вес 61кг / Рост 180см"));
+        QVERIFY(tab.saveEnabled());
+        tab.save();
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_WEIGHT), QStringLiteral("61"));
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_GROWTH), QStringLiteral("180"));
+        QCOMPARE(tab.rowText(2), QStringLiteral("Вес 61кг / Рост 180см"));
+    }
+
+    void weightEditorStartsFromTheDefaultsUnlessBothAreStored()
+    {
+        {
+            CardTab tab;
+            auto* editor = tab.open<ChangeWeight>(2);
+            QCOMPARE(tab.editorRow(), QStringLiteral("Вес 60кг / Рост 170см"));
+            editor->weightPicker()->userSelectRow(160, 1);
+            tab.save();
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_WEIGHT), QStringLiteral("60"));
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_GROWTH), QStringLiteral("165"));
+        }
+        {
+            CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")}});
+            auto* editor = tab.open<ChangeWeight>(2);
+            QCOMPARE(tab.editorRow(), QStringLiteral("Вес 60кг / Рост 170см"));
+            editor->weightPicker()->userSelectRow(60, 1);
+            tab.save();
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_WEIGHT), QStringLiteral("60"));
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_GROWTH), QStringLiteral("65"));
+        }
+    }
+
+    void bloodEditorReplacesOnlyTheTurnedHalf()
+    {
+        {
+            CardTab tab;
+            auto* editor = tab.open<ChangeBlood>(3);
+            QCOMPARE(tab.editorRow(), QStringLiteral("II группа / Rh+"));
+            QVERIFY(!tab.saveEnabled());
+            QCOMPARE(tab.wheelText(editor->picker(), 0), QStringLiteral("II"));
+            QCOMPARE(tab.wheelText(editor->picker(), 1), QStringLiteral("+"));
+            editor->picker()->userSelectRow(3, 0);
+            QCOMPARE(tab.editorRow(), QStringLiteral("IV группа / Rh+"));
+            tab.save();
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BLOOD), QStringLiteral("IV группа / Rh+"));
+        }
+        {
+            CardTab tab({{record::OWN_BLOOD, QStringLiteral("I группа / Rh-")}});
+            auto* editor = tab.open<ChangeBlood>(3);
+            QCOMPARE(tab.editorRow(), QStringLiteral("I группа / Rh-"));
+            QCOMPARE(editor->picker()->selectedRowInComponent(0), 1);
+            QCOMPARE(editor->picker()->selectedRowInComponent(1), 0);
+            editor->picker()->userSelectRow(1, 1);
+            editor->picker()->userSelectRow(0, 1);
+            tab.save();
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BLOOD), QStringLiteral("I группа / Rh+"));
+        }
+    }
+
+    void bloodValueWithoutSeparatorIsKeptWhole()
+    {
+        CardTab tab({{record::OWN_BLOOD, QStringLiteral("AB(IV)")}});
+        auto* editor = tab.open<ChangeBlood>(3);
+        QCOMPARE(editor->group(), QStringLiteral("AB(IV)"));
+        QCOMPARE(tab.editorRow(), QStringLiteral("AB(IV) / Rh+"));
+        editor->picker()->userSelectRow(3, 0);
+        tab.back();
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BLOOD), QStringLiteral("AB(IV)"));
+    }
+
+    void birthdayKeepsItsStoredWordingUntilThePickerMoves()
+    {
+        CardTab tab({{record::OWN_BIRTHDAY, QStringLiteral("March 2, 1985")}});
+        auto* editor = tab.open<ChangeDate>(1);
+        QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(), QStringLiteral("Дата рождения"));
+        QCOMPARE(editor->datePicker()->geometry(), QRect(0, 151, 320, 216));
+        QCOMPARE(tab.editorRow(), QStringLiteral("March 2, 1985"));
+        QVERIFY(!tab.saveEnabled());
+        editor->datePicker()->userSetDate(QDate(1985, 3, 2));
+        QCOMPARE(tab.editorRow(), QStringLiteral("2 марта 1985 г."));
+        QVERIFY(tab.saveEnabled());
+        tab.save();
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BIRTHDAY), QStringLiteral("2 марта 1985 г."));
+        QCOMPARE(tab.rowText(1), QStringLiteral("2 марта 1985 г."));
+
+        // Nothing stored: a blank row, and moving the picker then going back writes nothing new.
+        kit::UserDefaults::standardUserDefaults().removeObjectForKey(record::OWN_BIRTHDAY);
+        tab.selectTab(0);
+        tab.selectTab(3);
+        editor = tab.open<ChangeDate>(1);
+        QCOMPARE(tab.editorRow(), QString());
+        QVERIFY(!tab.saveEnabled());
+        editor->datePicker()->userSetDate(QDate(1990, 12, 31));
+        tab.back();
+        QVERIFY(!kit::UserDefaults::standardUserDefaults().stringForKey(record::OWN_BIRTHDAY));
+    }
+
+    void birthdayTextIsTheLongDateWithoutTheWeekday()
+    {
+        const QDate date(2026, 12, 7);
+        QCOMPARE(record::formatBirthday(date, QLocale(QLocale::Russian, QLocale::Russia)),
+                 QStringLiteral("7 декабря 2026 г."));
+        QCOMPARE(record::formatBirthday(date, QLocale(QLocale::English, QLocale::UnitedStates)),
+                 QStringLiteral("December 7, 2026"));
+        QCOMPARE(record::formatBirthday(date, QLocale(QLocale::German, QLocale::Germany)),
+                 QStringLiteral("7. Dezember 2026"));
+        QCOMPARE(record::formatBirthday(date, QLocale(QLocale::Hungarian, QLocale::Hungary)),
+                 QStringLiteral("2026. december 7."));
+    }
+
+    void thumbnailsHaveALongerSideOf66()
+    {
+        // Sides are rounded to the nearest pixel, halves up: 49.5 becomes 50.
+        const QList<std::pair<QSize, QSize>> cases = {
+            {{1600, 1200}, {66, 50}}, {{1200, 1600}, {50, 66}}, {{40, 40}, {66, 66}},
+            {{66, 66}, {66, 66}},     {{1000, 1}, {66, 1}},     {{3, 2}, {66, 44}},
+        };
+        for (const auto& [source, expected] : cases) {
+            const QByteArray png = record::photoThumbnail(picture(source.width(), source.height()));
+            QVERIFY(png.startsWith("\x89PNG"));
+            const QImage stored = QImage::fromData(png, "PNG");
+            QCOMPARE(stored.size(), expected);
+            // Filled edge to edge: no transparent strip left by the rounding.
+            QCOMPARE(stored.pixelColor(stored.width() - 1, stored.height() - 1).alpha(), 255);
+        }
+        QVERIFY(record::photoThumbnail(QImage()).isEmpty());
+    }
+
+    void pickedPhotoReplacesTheEarlierOne()
+    {
+        QTemporaryDir files;
+        const QString path = files.filePath(QStringLiteral("portrait.jpg"));
+        QVERIFY(picture(1200, 1600, Qt::blue).save(path, "JPG"));
+        CardTab tab;
+        kit::UserDefaults::standardUserDefaults().setObject(encoded(picture(66, 66, Qt::red)), record::OWN_IMAGE);
+        ChosenFile chooser(path);
+        QTest::mouseClick(tab.window()->imageButton(), Qt::LeftButton);
+        auto* screen = qobject_cast<ChangeImage*>(tab.top());
+        QVERIFY(screen);
+        kit::ActionSheet* sheet = screen->actionSheet();
+        QVERIFY(sheet && sheet->isVisible());
+        QCOMPARE(sheet->buttonTitleAtIndex(0), QStringLiteral("Камера"));
+        QCOMPARE(sheet->buttonTitleAtIndex(1), QStringLiteral("Библиотека"));
+        QCOMPARE(sheet->buttonTitleAtIndex(2), QStringLiteral("Отмена"));
+        QTest::mouseClick(sheet->buttonAtIndex(1), Qt::LeftButton);
+        QVERIFY(waitUntil([&] { return tab.top() == tab.window(); }, 5000));
+        const QImage stored = QImage::fromData(kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE).toByteArray());
+        QCOMPARE(stored.size(), QSize(50, 66));
+        QCOMPARE(stored.pixelColor(25, 33).blue() > 200, true);
+        QCOMPARE(tab.window()->imageButton()->image().size(), QSize(50, 66));
+    }
+
+    void cancelOrABadFileLeavesThePhotoAlone()
+    {
+        QTemporaryDir files;
+        const QString text = files.filePath(QStringLiteral("notes.png"));
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a picture at all");
+        file.close();
+        const QByteArray earlier = encoded(picture(66, 66, Qt::red));
+        CardTab tab;
+        kit::UserDefaults::standardUserDefaults().setObject(earlier, record::OWN_IMAGE);
+        kit::UserDefaults::standardUserDefaults().synchronize();
+
+        // The sheet's own cancel.
+        QTest::mouseClick(tab.window()->imageButton(), Qt::LeftButton);
+        auto* screen = qobject_cast<ChangeImage*>(tab.top());
+        QTest::mouseClick(screen->actionSheet()->buttonAtIndex(2), Qt::LeftButton);
+        QCOMPARE(tab.top(), tab.window());
+
+        // The library's cancel, then a file that is not a picture.
+        for (const std::optional<QString>& chosen : {std::optional<QString>(), std::optional<QString>(text)}) {
+            ChosenFile chooser(chosen);
+            QTest::mouseClick(tab.window()->imageButton(), Qt::LeftButton);
+            screen = qobject_cast<ChangeImage*>(tab.top());
+            QTest::mouseClick(screen->actionSheet()->buttonAtIndex(1), Qt::LeftButton);
+            QVERIFY(waitUntil([&] { return tab.top() == tab.window(); }, 5000));
+        }
+        QCOMPARE(kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE).toByteArray(), earlier);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestCard()); }});
+}
+
+#include "tst_card.moc"
