@@ -1,6 +1,7 @@
 #include "KavelAppDelegate.h"
 
 #include "TabScreen.h"
+#include "card/CardStore.h"
 #include "card/PersonalRecord.h"
 #include "kit/Bundle.h"
 #include "kit/Control.h"
@@ -13,6 +14,9 @@
 #include "kit/View.h"
 
 #include <QDir>
+
+#include <algorithm>
+#include <cmath>
 
 #include <limits>
 
@@ -69,6 +73,7 @@ void KavelAppDelegate::applicationDidFinishLaunching(kit::Application&)
         _tabBarController->setSelectedIndex(4);
 
     _window->addSubview(_tabBarController->view());
+    record::reportUnreadableCard();
 }
 
 bool KavelAppDelegate::shouldSelectViewController(kit::TabBarController& tabBarController,
@@ -91,7 +96,13 @@ float KavelAppDelegate::defaultArticleZoom() const
     const std::optional<QString> stored = kit::UserDefaults::standardUserDefaults().stringForKey(STORED_ZOOM);
     if (!stored)
         return 1.0f;
-    return stored->toFloat();
+    // Only a number within the slider's range means a zoom; anything else a hand or a
+    // damaged file left there reads as the default or the nearest end.
+    bool number = false;
+    const float zoom = stored->toFloat(&number);
+    if (!number || !std::isfinite(zoom))
+        return 1.0f;
+    return std::clamp(zoom, 1.0f, 2.0f);
 }
 
 void KavelAppDelegate::setDefaultArticleZoom(float zoom)

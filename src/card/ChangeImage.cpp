@@ -1,5 +1,6 @@
 #include "ChangeImage.h"
 
+#include "CardStore.h"
 #include "PersonalRecord.h"
 #include "app/KavelAppDelegate.h"
 #include "kit/NavigationController.h"
@@ -82,9 +83,8 @@ void ChangeImage::didFinishPickingImage(kit::ImagePickerController&, const QImag
     const QByteArray photo = record::photoThumbnail(image);
     // A picture that gives no thumbnail leaves the earlier photo as it was.
     if (!photo.isEmpty()) {
-        kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
-        defaults.setObject(photo, record::OWN_IMAGE);
-        defaults.synchronize();
+        kit::UserDefaults::standardUserDefaults().setObject(photo, record::OWN_IMAGE);
+        record::synchronizeCard();
     }
     finish();
 }

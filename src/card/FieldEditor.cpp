@@ -1,9 +1,9 @@
 #include "FieldEditor.h"
 
+#include "CardStore.h"
 #include "kit/Font.h"
 #include "kit/Label.h"
 #include "kit/NavigationController.h"
-#include "kit/UserDefaults.h"
 
 FieldEditor::FieldEditor(const QString& title, const QString& header, std::function<void()> saveAction)
     : kit::TableViewController(kit::TableViewStyle::Grouped), _header(header)
@@ -27,7 +27,10 @@ void FieldEditor::enableSave()
 
 void FieldEditor::finishSave()
 {
-    kit::UserDefaults::standardUserDefaults().synchronize();
+    // A change that could not be written keeps the editor open: the owner has been told
+    // and can save again.
+    if (!record::synchronizeCard())
+        return;
     if (kit::NavigationController* stack = navigationController())
         stack->popViewControllerAnimated(true);
 }

@@ -4,6 +4,7 @@
 #include "ChangeDate.h"
 #include "ChangeImage.h"
 #include "ChangeInfo.h"
+#include "CardStore.h"
 #include "ChangeWeight.h"
 #include "PersonalRecord.h"
 #include "kit/Font.h"
@@ -197,7 +198,7 @@ void MapWindow::commitEditingStyle(kit::TableView& tableView, kit::TableViewCell
                 defaults.removeObjectForKey(key);
         }
     }
-    defaults.synchronize();
+    record::synchronizeCard();
     tableView.reloadData();
 }
 

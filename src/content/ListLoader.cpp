@@ -6,13 +6,21 @@
 #include <QFile>
 #include <QStringDecoder>
 
+namespace {
+
+// Far beyond any list the bundle ships (tens of kilobytes): a larger file is damaged or
+// foreign, and reading it would hold the screen up for seconds.
+constexpr qint64 largestList = 8 * 1024 * 1024;
+
+} // namespace
+
 std::unique_ptr<XMLParser> loadList(const QString& name, const QString& type)
 {
     const QString path = kit::Bundle::mainBundle().pathForResource(name, type);
 
     QByteArray bytes;
     QFile file(path);
-    if (!path.isEmpty() && file.open(QIODevice::ReadOnly))
+    if (!path.isEmpty() && file.open(QIODevice::ReadOnly) && file.size() <= largestList)
         bytes = file.readAll();
 
     // Bytes that are not valid UTF-8 give no text at all.

@@ -2,15 +2,21 @@
 
 #include "Log.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
 
 namespace kit {
 namespace {
@@ -37,6 +43,64 @@ QString freeSetAsideName(const QString& path)
     for (int n = 2; QFileInfo::exists(candidate); ++n)
         candidate = QStringLiteral("%1.unreadable-%2-%3").arg(path, stamp).arg(n);
     return candidate;
+}
+
+// A save in progress is written here first; the process id keeps two running copies of
+// the application from writing into the same file.
+QString savingName(const QString& path, qint64 pid)
+{
+    return QStringLiteral("%1.saving-%2").arg(path).arg(pid);
+}
+
+// Writes the bytes beside the file, flushes them to the disk and renames them over it:
+// an end at any moment, even a kill or a power cut, leaves the old file or the new one.
+// Only the owner may read the card.
+bool replaceAtomically(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const QString temporary = savingName(path, QCoreApplication::applicationPid());
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = file.errorString();
+        return false;
+    }
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+        *error = file.errorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+        file.close();
+        QFile::remove(temporary);
+        return false;
+    }
+    file.close();
+    if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(temporary);
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
+}
+
+// Saves cut off by the end of their process leave their first half behind; nothing reads
+// those, so they go. A save of a copy that still runs is left alone.
+void removeAbandonedSaves(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString prefix = info.fileName() + QStringLiteral(".saving-");
+    const QDir folder = info.absoluteDir();
+    for (const QString& name : folder.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden)) {
+        bool number = false;
+        const qint64 pid = name.mid(prefix.size()).toLongLong(&number);
+        if (!number || pid <= 0)
+            continue;
+        const bool running = pid != QCoreApplication::applicationPid() && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+        if (!running)
+            QFile::remove(folder.filePath(name));
+    }
 }
 
 } // namespace
@@ -71,6 +135,7 @@ UserDefaults::UserDefaults(QString path) : _path(std::move(path))
 
 void UserDefaults::load()
 {
+    removeAbandonedSaves(_path);
     const QFileInfo info(_path);
     if (!info.exists())
         return;
@@ -159,19 +224,18 @@ bool UserDefaults::synchronize()
 {
     if (!_dirty)
         return true;
-    if (_readOnly)
+    if (_readOnly) {
+        _lastError = QStringLiteral("the unreadable file is kept as it is");
         return false;
+    }
     QDir().mkpath(QFileInfo(_path).absolutePath());
-    QSaveFile file(_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        log(QStringLiteral("The settings file %1 could not be written: %2").arg(_path, file.errorString()));
+    QString error;
+    if (!replaceAtomically(_path, QJsonDocument(_values).toJson(QJsonDocument::Indented), &error)) {
+        _lastError = error;
+        log(QStringLiteral("The settings file %1 could not be written: %2").arg(_path, _lastError));
         return false;
     }
-    file.write(QJsonDocument(_values).toJson(QJsonDocument::Indented));
-    if (!file.commit()) {
-        log(QStringLiteral("The settings file %1 could not be written: %2").arg(_path, file.errorString()));
-        return false;
-    }
+    _lastError.clear();
     _dirty = false;
     return true;
 }

@@ -38,6 +38,11 @@ public:
     QString path() const { return _path; }
     // Where an unreadable file was moved at load, or empty.
     QString setAsidePath() const { return _setAsidePath; }
+    // The file could not be read and could not be moved aside: it is left as it is and
+    // nothing is written over it.
+    bool isReadOnly() const { return _readOnly; }
+    // Why the last synchronize failed; empty after one that succeeded.
+    QString lastError() const { return _lastError; }
 
 private:
     void load();
@@ -45,6 +50,7 @@ private:
 
     QString _path;
     QString _setAsidePath;
+    QString _lastError;
     QJsonObject _values;
     bool _dirty = false;
     // The damaged file could not be moved away: writing would destroy it.

@@ -1,0 +1,396 @@
+// Tries to break the application: a card writer killed at random moments, a
+// store that cannot be read or written, and bad bundle files and values.
+
+#include "TestSupport.h"
+
+#include "app/KavelAppDelegate.h"
+#include "card/ChangeInfo.h"
+#include "card/Map.h"
+#include "card/MapWindow.h"
+#include "card/PersonalRecord.h"
+#include "content/ListLoader.h"
+#include "contents/Content.h"
+#include "contents/ContentTable.h"
+#include "kit/AlertView.h"
+#include "kit/Bundle.h"
+#include "kit/Image.h"
+#include "kit/Label.h"
+#include "kit/NavigationBar.h"
+#include "kit/RunLoop.h"
+#include "kit/Slider.h"
+#include "kit/TabBar.h"
+#include "kit/TabBarController.h"
+#include "kit/Timer.h"
+#include "kit/UserDefaults.h"
+#include "sos/EmergencyScreen.h"
+#include "sos/SOS.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The generation every field of a saved card carries, or none when the fields disagree
+// or any is missing: a card that is neither the old one nor the new one.
+std::optional<qint64> generationOf(const kit::UserDefaults& store)
+{
+    const std::optional<QString> weight = store.stringForKey(record::OWN_WEIGHT);
+    if (!weight)
+        return std::nullopt;
+    const QString n = *weight;
+    const QList<std::pair<QString, QString>> expected = {
+        {record::OWN_NAME, QStringLiteral("Имя ") + n},          {record::OWN_ADDRESS, QStringLiteral("Адрес ") + n},
+        {record::OWN_BIRTHDAY, QStringLiteral("Дата ") + n},     {record::OWN_GROWTH, n},
+        {record::OWN_BLOOD, QStringLiteral("Группа ") + n},      {record::OWN_ILLNESS, QStringLiteral("Болезни ") + n},
+    };
+    for (const auto& [key, value] : expected)
+        if (store.stringForKey(key) != value)
+            return std::nullopt;
+    if (!store.stringForKey(record::OWN_NOTE).value_or(QString()).startsWith(QStringLiteral("Заметки %1 ").arg(n)))
+        return std::nullopt;
+    const QByteArray photo = store.objectForKey(record::OWN_IMAGE).toByteArray();
+    if (!photo.startsWith(n.toLatin1() + '\x5a') || photo.size() != n.size() + 60000)
+        return std::nullopt;
+    return n.toLongLong();
+}
+
+QByteArray png(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// The bytes of a PNG whose header claims the given size, with no picture after it.
+QByteArray pngClaiming(quint32 width, quint32 height)
+{
+    QByteArray bytes = png(1, 1);
+    // IHDR's width and height follow the signature (8), the chunk length (4) and type (4).
+    for (int i = 0; i < 4; ++i) {
+        bytes[16 + i] = char((width >> (24 - 8 * i)) & 0xff);
+        bytes[20 + i] = char((height >> (24 - 8 * i)) & 0xff);
+    }
+    return bytes;
+}
+
+// The card tab of a launched application and the alerts over it.
+struct Launched {
+    std::unique_ptr<LaunchedApplication> app = std::make_unique<LaunchedApplication>();
+    Map* card() const
+    {
+        kit::TabBarController* tabs = app->delegate().tabBarController();
+        if (tabs->selectedIndex() != 3)
+            QTest::mouseClick(tabs->tabBar()->buttonAt(3), Qt::LeftButton);
+        return qobject_cast<Map*>(tabs->selectedViewController());
+    }
+    QString rowText(int row) const
+    {
+        return card()->window()->tableView()->cellForRowAtIndexPath({0, row})->textLabel()->text();
+    }
+};
+
+} // namespace
+
+class TestReliability final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cardSurvivesAWriterKilledAtRandomMoments()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("defaults.json"));
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        constexpr int kills = 200;
+        int damaged = 0;
+        qint64 last = 0;
+        for (int i = 0; i < kills; ++i) {
+            QProcess writer;
+            writer.start(QStringLiteral(CARD_WRITER), {path});
+            QVERIFY(writer.waitForStarted());
+            QVERIFY2(writer.waitForReadyRead(10000), "the writer never saved");
+            // A moment somewhere within the next few saves.
+            QThread::usleep(random.bounded(30000));
+            writer.kill();
+            writer.waitForFinished();
+
+            LogCapture log;
+            kit::UserDefaults store(path);
+            const std::optional<qint64> generation = generationOf(store);
+            if (!log.lines().isEmpty() || !store.setAsidePath().isEmpty() || !generation || *generation < last) {
+                ++damaged;
+                continue;
+            }
+            last = *generation;
+        }
+        const int leftovers = int(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size()) - 1;
+        qInfo("kills: %d, damaged stores: %d, saves reached: %lld, temporary files left: %d (seed %u)", kills, damaged,
+              last, leftovers, seed);
+        QCOMPARE(damaged, 0);
+        QVERIFY(last > kills);
+        QCOMPARE(leftovers, 0);
+    }
+
+    void unreadableStoreOpensAnEmptyCardKeepsTheFileAndSaysSoOnce_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("truncated") << QByteArray("{\"OWN_NAME\": \"Иван\", \"OWN_ADD");
+        QByteArray noise(4096, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+        QTest::newRow("random bytes") << noise;
+        QTest::newRow("not an object") << QByteArray("[1, 2, 3]");
+        QTest::newRow("a folder in its place") << QByteArray();
+    }
+
+    void unreadableStoreOpensAnEmptyCardKeepsTheFileAndSaysSoOnce()
+    {
+        QFETCH(QByteArray, content);
+        TestStore store;
+        if (content.isEmpty())
+            QVERIFY(QDir().mkpath(store.path() + QStringLiteral("/inside")));
+        else
+            writeFile(store.path(), content);
+        LogCapture log;
+        Launched launched;
+        QCOMPARE(launched.rowText(0), QStringLiteral("Домашний адрес"));
+        QCOMPARE(launched.card()->window()->nameButton()->title(), QStringLiteral("Имя Фамилия"));
+        const QString aside = kit::UserDefaults::standardUserDefaults().setAsidePath();
+        QVERIFY(!aside.isEmpty());
+        if (content.isEmpty())
+            QVERIFY(QFileInfo(aside + QStringLiteral("/inside")).isDir());
+        else
+            QCOMPARE(readFile(aside), content);
+        QCOMPARE(log.lines().size(), 1);
+        const QList<kit::AlertView*> alerts = kit::AlertView::visibleAlerts();
+        QCOMPARE(alerts.size(), 1);
+        QCOMPARE(alerts.first()->title(), QStringLiteral("Карта не прочитана"));
+        QVERIFY(alerts.first()->message().remove(QChar(0x200B)).contains(aside));
+        QTest::mouseClick(alerts.first()->button(), Qt::LeftButton);
+        QVERIFY(kit::AlertView::visibleAlerts().isEmpty());
+
+        // The new card is written beside the kept file, and the next start says nothing.
+        store.set(record::OWN_NAME, QStringLiteral("Иван"));
+        if (!content.isEmpty())
+            QCOMPARE(readFile(aside), content);
+        kit::UserDefaults::setStandardPath(store.path());
+        Launched again;
+        QVERIFY(kit::AlertView::visibleAlerts().isEmpty());
+        QCOMPARE(again.card()->window()->nameButton()->title(), QStringLiteral("Иван"));
+    }
+
+    void storeThatCanNeitherBeReadNorMovedIsLeftAlone()
+    {
+        // A file the store may read but never replace nor rename.
+        const QString path = QStringLiteral("/proc/self/status");
+        const QByteArray before = readFile(path).left(5);
+        kit::UserDefaults::setStandardPath(path);
+        {
+            Launched launched;
+            QCOMPARE(launched.rowText(1), QStringLiteral("Дата рождения"));
+            const QList<kit::AlertView*> alerts = kit::AlertView::visibleAlerts();
+            QCOMPARE(alerts.size(), 1);
+            QVERIFY(alerts.first()->message().remove(QChar(0x200B)).contains(path));
+            QVERIFY(kit::UserDefaults::standardUserDefaults().isReadOnly());
+            kit::UserDefaults::standardUserDefaults().setObject(QStringLiteral("x"), record::OWN_NAME);
+            QVERIFY(!kit::UserDefaults::standardUserDefaults().synchronize());
+        }
+        QCOMPARE(readFile(path).left(5), before);
+        kit::UserDefaults::setStandardPath(QString());
+    }
+
+    void aSaveThatCannotBeWrittenIsReportedAndKeptForTheNextSave()
+    {
+        QTemporaryDir folder;
+        // The store's folder is an ordinary file: nothing can be created in it.
+        const QString blocker = folder.filePath(QStringLiteral("card"));
+        writeFile(blocker, "in the way");
+        kit::UserDefaults::setStandardPath(blocker + QStringLiteral("/defaults.json"));
+        Launched launched;
+        Map* card = launched.card();
+        card->window()->doAction(record::Illness);
+        auto* editor = qobject_cast<ChangeInfo*>(card->body()->topViewController());
+        QVERIFY(editor);
+        editor->textView()->selectAll();
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("Астма"));
+        QCoreApplication::sendEvent(editor->textView(), &typed);
+        QTest::mouseClick(card->body()->navigationBar()->rightButton(), Qt::LeftButton);
+        QList<kit::AlertView*> alerts = kit::AlertView::visibleAlerts();
+        QCOMPARE(alerts.size(), 1);
+        QCOMPARE(alerts.first()->title(), QStringLiteral("Карта не сохранена"));
+        QCOMPARE(card->body()->topViewController(), editor);
+        alerts.first()->dismiss();
+
+        // Once there is room, the same Save writes it.
+        QVERIFY(QFile::remove(blocker));
+        QTest::mouseClick(card->body()->navigationBar()->rightButton(), Qt::LeftButton);
+        QVERIFY(kit::AlertView::visibleAlerts().isEmpty());
+        QCOMPARE(kit::UserDefaults(blocker + QStringLiteral("/defaults.json")).stringForKey(record::OWN_ILLNESS),
+                 QStringLiteral("Астма"));
+        QCOMPARE(card->body()->topViewController(), card->window());
+        kit::UserDefaults::setStandardPath(QString());
+    }
+
+    void badListFilesLoadNothingQuicklyAndLogOnce_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("records");
+        const QByteArray cell = "<Cell><Text>Ожоги</Text><Link>burns.html</Link></Cell>\n";
+        QByteArray huge = "<List>\n";
+        huge.reserve(50 * 1024 * 1024 + cell.size());
+        while (huge.size() < 50 * 1024 * 1024)
+            huge += cell;
+        huge += "</List>";
+        QTest::newRow("50 MB") << huge << 0;
+        QTest::newRow("invalid UTF-8") << QByteArray("<List><Cell><Text>\xd0\x9e\xff\xfe</Text></Cell></List>") << 0;
+        QByteArray deep = "<List><Cell><Text>";
+        for (int i = 0; i < 10000; ++i)
+            deep += "<a>";
+        deep += "x";
+        for (int i = 0; i < 10000; ++i)
+            deep += "</a>";
+        deep += "</Text></Cell><Cell><Text>after</Text></List>";
+        QTest::newRow("nested 10,000 deep") << deep << 1;
+        QByteArray laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE List [\n<!ENTITY l0 \"ha\">\n";
+        for (int i = 1; i <= 12; ++i)
+            laughs += QStringLiteral("<!ENTITY l%1 \"&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;\">\n")
+                          .arg(i)
+                          .arg(i - 1)
+                          .toLatin1();
+        laughs += "]>\n<List><Cell><Text>&l12;</Text></Cell></List>";
+        QTest::newRow("entity expansion") << laughs << 0;
+    }
+
+    void badListFilesLoadNothingQuicklyAndLogOnce()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, records);
+        TestBundle bundle;
+        bundle.write(QStringLiteral("Content.xml"), content);
+        LogCapture log;
+        QElapsedTimer clock;
+        clock.start();
+        const std::unique_ptr<XMLParser> parser = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        qInfo("loaded in %lld ms", clock.elapsed());
+        QVERIFY(int(parser->elements().size()) <= records);
+        QCOMPARE(log.count(QStringLiteral("Error while parsing file %1.").arg(bundle.filePath(QStringLiteral("Content.xml")))),
+                 1);
+        for (const auto& record : parser->elements())
+            for (auto it = record.cbegin(); it != record.cend(); ++it)
+                QVERIFY(it.value().size() < 100000);
+    }
+
+    void photoDataThatIsNotAPictureShowsThePlaceholder()
+    {
+        for (const QByteArray& data : {QByteArray("not a picture"), pngClaiming(100000, 100000), pngClaiming(20000, 20000)}) {
+            QVERIFY(record::decodePhoto(data).isNull());
+            TestStore store;
+            kit::UserDefaults::standardUserDefaults().setObject(data, record::OWN_IMAGE);
+            kit::UserDefaults::standardUserDefaults().synchronize();
+            Launched launched;
+            QCOMPARE(launched.card()->window()->imageButton()->image(), kit::imageNamed(QStringLiteral("noPhoto.png")));
+        }
+    }
+
+    void storedZoomStaysWithinItsRange_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<float>("zoom");
+        QTest::newRow("abc") << QStringLiteral("abc") << 1.0f;
+        QTest::newRow("nan") << QStringLiteral("nan") << 1.0f;
+        QTest::newRow("inf") << QStringLiteral("inf") << 1.0f;
+        QTest::newRow("-5") << QStringLiteral("-5") << 1.0f;
+        QTest::newRow("1e9") << QStringLiteral("1e9") << 2.0f;
+        QTest::newRow("empty") << QString() << 1.0f;
+        QTest::newRow("valid") << QStringLiteral("1.750000") << 1.75f;
+    }
+
+    void storedZoomStaysWithinItsRange()
+    {
+        QFETCH(QString, stored);
+        QFETCH(float, zoom);
+        TestStore store;
+        store.set(QStringLiteral("STORED_ZOOM"), stored);
+        Launched launched;
+        KavelAppDelegate& delegate = launched.app->delegate();
+        QCOMPARE(delegate.defaultArticleZoom(), zoom);
+        QObject target;
+        QPointer<kit::Slider> slider;
+        kit::Owned<kit::ImageView> pane;
+        delegate.createZoomSlider(&target, slider, pane, [] {}, [] {});
+        QVERIFY(slider);
+        QCOMPARE(slider->value(), zoom);
+        const float fontSize = delegate.defaultArticleZoom() * 15;
+        QVERIFY(fontSize >= 15.0f && fontSize <= 30.0f);
+    }
+
+    void missingBundleStillGivesAWorkingApplication()
+    {
+        TestStore store;
+        kit::Bundle::setMainBundlePath(QStringLiteral("/nonexistent/firstaid"));
+        {
+            Launched launched;
+            kit::TabBarController* tabs = launched.app->delegate().tabBarController();
+            for (int tab : {0, 1, 2, 4, 3})
+                QTest::mouseClick(tabs->tabBar()->buttonAt(tab), Qt::LeftButton);
+            QCOMPARE(tabs->selectedIndex(), 3);
+            auto* content = qobject_cast<Content*>(tabs->viewControllers()[0]);
+            QCOMPARE(content->table()->tableView()->numberOfRowsInSection(0), 0);
+            QCOMPARE(launched.rowText(2), QStringLiteral("Вес/рост"));
+        }
+        kit::Bundle::setMainBundlePath(QString());
+    }
+
+    void emergencyCardComesUpWithoutItsAlarmSound()
+    {
+        kit::ManualClock clock;
+        TestStore store;
+        TestBundle bundle;
+        for (const char* picture : {"bottomPanelBg.png", "btnCancel.png", "noPhoto.png", "sosButton.png"})
+            bundle.copyResource(QString::fromLatin1(picture));
+        {
+            Launched launched;
+            kit::TabBarController* tabs = launched.app->delegate().tabBarController();
+            QTest::mouseClick(tabs->tabBar()->buttonAt(4), Qt::LeftButton);
+            auto* sos = qobject_cast<SOS*>(tabs->selectedViewController());
+            sos->callHelp();
+            auto* emergency = qobject_cast<EmergencyScreen*>(sos->modalViewController());
+            QVERIFY(emergency);
+            clock.advance(30.0);
+            QVERIFY(emergency->view()->isVisible());
+            for (kit::Timer* timer : kit::RunLoop::main().timers())
+                timer->invalidate();
+        }
+    }
+};
+
+int main(int argc, char** argv)
+{
+    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestReliability()); }});
+}
+
+#include "tst_reliability.moc"
