@@ -31,11 +31,15 @@ QFunctionPointer resolvePlatformFunction(const char* moduleFile, const char* env
     for (const QString& path : std::as_const(paths)) {
         if (!QFileInfo(path).isFile())
             continue;
-        // The module stays loaded for the rest of the run.
+        // The module stays loaded for the rest of the run, its library object kept (never
+        // destroyed, as unloading at exit could pull code from under late destructors).
+        static auto* loaded = new QList<QLibrary*>();
         auto* library = new QLibrary(path);
         pointer = library->resolve(function);
-        if (pointer)
+        if (pointer) {
+            loaded->append(library);
             break;
+        }
         log(QStringLiteral("The module %1 could not be loaded: %2").arg(path, library->errorString()));
         delete library;
     }

@@ -12,7 +12,13 @@ WebController::WebController(const QUrl& url) : _url(url)
     view();
 }
 
-WebController::~WebController() = default;
+WebController::~WebController()
+{
+    // The page answers its pending scripts as it goes: that must find this controller
+    // whole, and nobody listening.
+    blockSignals(true);
+    delete _webViewWidget.data();
+}
 
 void WebController::loadView()
 {

@@ -176,27 +176,29 @@ private slots:
         else
             writeFile(store.path(), content);
         LogCapture log;
-        Launched launched;
-        QCOMPARE(launched.rowText(0), QStringLiteral("Домашний адрес"));
-        QCOMPARE(launched.card()->window()->nameButton()->title(), QStringLiteral("Имя Фамилия"));
-        const QString aside = kit::UserDefaults::standardUserDefaults().setAsidePath();
-        QVERIFY(!aside.isEmpty());
-        if (content.isEmpty())
-            QVERIFY(QFileInfo(aside + QStringLiteral("/inside")).isDir());
-        else
-            QCOMPARE(readFile(aside), content);
-        QCOMPARE(log.lines().size(), 1);
-        const QList<kit::AlertView*> alerts = kit::AlertView::visibleAlerts();
-        QCOMPARE(alerts.size(), 1);
-        QCOMPARE(alerts.first()->title(), QStringLiteral("Карта не прочитана"));
-        QVERIFY(alerts.first()->message().remove(QChar(0x200B)).contains(aside));
-        QTest::mouseClick(alerts.first()->button(), Qt::LeftButton);
-        QVERIFY(kit::AlertView::visibleAlerts().isEmpty());
+        {
+            Launched launched;
+            QCOMPARE(launched.rowText(0), QStringLiteral("Домашний адрес"));
+            QCOMPARE(launched.card()->window()->nameButton()->title(), QStringLiteral("Имя Фамилия"));
+            const QString aside = kit::UserDefaults::standardUserDefaults().setAsidePath();
+            QVERIFY(!aside.isEmpty());
+            if (content.isEmpty())
+                QVERIFY(QFileInfo(aside + QStringLiteral("/inside")).isDir());
+            else
+                QCOMPARE(readFile(aside), content);
+            QCOMPARE(log.lines().size(), 1);
+            const QList<kit::AlertView*> alerts = kit::AlertView::visibleAlerts();
+            QCOMPARE(alerts.size(), 1);
+            QCOMPARE(alerts.first()->title(), QStringLiteral("Карта не прочитана"));
+            QVERIFY(alerts.first()->message().remove(QChar(0x200B)).contains(aside));
+            QTest::mouseClick(alerts.first()->button(), Qt::LeftButton);
+            QVERIFY(kit::AlertView::visibleAlerts().isEmpty());
 
-        // The new card is written beside the kept file, and the next start says nothing.
-        store.set(record::OWN_NAME, QStringLiteral("Иван"));
-        if (!content.isEmpty())
-            QCOMPARE(readFile(aside), content);
+            // The new card is written beside the kept file, and the next start says nothing.
+            store.set(record::OWN_NAME, QStringLiteral("Иван"));
+            if (!content.isEmpty())
+                QCOMPARE(readFile(aside), content);
+        }
         kit::UserDefaults::setStandardPath(store.path());
         Launched again;
         QVERIFY(kit::AlertView::visibleAlerts().isEmpty());
