@@ -1,4 +1,5 @@
-// Draws the bundle's pictures with Qt painting and writes them as PNG files.
+// Draws the bundle's pictures with Qt painting and writes them as PNG files, each
+// at 1× (name.png) and at 2× (name@2x.png) for high-resolution screens.
 // Usage: drawpictures OUTPUT_DIR
 
 #include <QDir>
@@ -16,9 +17,14 @@
 
 namespace {
 
+// Pixels per point of the pictures being drawn. Every drawing below is in points:
+// the canvas's device pixel ratio makes its painter scale them.
+int scale = 1;
+
 QImage canvas(int width, int height)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return image;
 }
@@ -52,7 +58,7 @@ QImage bottomPanel()
     gloss.setColorAt(0.49, QColor(0x26, 0x26, 0x26));
     gloss.setColorAt(0.5, QColor(0x12, 0x12, 0x12));
     gloss.setColorAt(1.0, QColor(0x02, 0x02, 0x02));
-    p.fillRect(image.rect(), gloss);
+    p.fillRect(QRect(0, 0, 320, 49), gloss);
     // A thin dark-red rule on top ties the bar to the red navigation bars.
     p.fillRect(QRect(0, 0, 320, 1), QColor(0x8a, 0x08, 0x08));
     p.fillRect(QRect(0, 1, 320, 1), QColor(0x5e, 0x5e, 0x5e));
@@ -271,7 +277,7 @@ QImage aboutBackground()
     QLinearGradient fill(0, 0, 0, 367);
     fill.setColorAt(0, QColor(0xff, 0xff, 0xff));
     fill.setColorAt(1, QColor(0xf3, 0xe2, 0xe2));
-    p.fillRect(image.rect(), fill);
+    p.fillRect(QRect(0, 0, 320, 367), fill);
     drawEmblem(p, QPointF(160, 52), 34);
     p.setPen(QColor(0x8a, 0x08, 0x08));
     p.setFont(face(22, true));
@@ -488,33 +494,62 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
+    const struct {
+        QString name;
+        std::function<QImage()> draw;
+    } pictures[] = {
+        {QStringLiteral("bottomPanelBg.png"), [] { return bottomPanel(); }},
+        {QStringLiteral("sliderBackPane.png"), [] { return sliderPane(); }},
+        {QStringLiteral("iconBtnTextSize.png"), [] { return textSizeIcon(); }},
+        {QStringLiteral("tabContent.png"), [] { return icon(drawBook); }},
+        {QStringLiteral("tabSchema.png"), [] { return icon(drawScheme); }},
+        {QStringLiteral("tabTelephones.png"), [] { return icon(drawHandset); }},
+        {QStringLiteral("tabMap.png"), [] { return icon(drawCard); }},
+        {QStringLiteral("tabSOS.png"), [] { return icon(drawSos); }},
+        {QStringLiteral("btnCancel.png"), [] { return cancelButton(); }},
+        {QStringLiteral("noPhoto.png"), [] { return noPhoto(); }},
+        {QStringLiteral("aboutBg.png"), [] { return aboutBackground(); }},
+        {QStringLiteral("sosButton.png"), [] { return helpButton(false); }},
+        {QStringLiteral("sosButtonPressed.png"), [] { return helpButton(true); }},
+        {QStringLiteral("sosIndicator.png"), [] { return helpIndicator(); }},
+        {QStringLiteral("iconInfo.png"), [] { return infoIcon(); }},
+        {QStringLiteral("btnGas.png"),
+         [] {
+             return serviceButton(QColor::fromRgbF(0.581f, 0.352f, 0.02f), QStringLiteral("104"),
+                                  drawFlame);
+         }},
+        {QStringLiteral("btnEmerg.png"),
+         [] {
+             return serviceButton(QColor::fromRgbF(0.581f, 0.581f, 0.581f), QStringLiteral("103"),
+                                  drawCross);
+         }},
+        {QStringLiteral("btnFire.png"),
+         [] {
+             return serviceButton(QColor::fromRgbF(0.58f, 0.211f, 0.211f), QStringLiteral("101"),
+                                  drawFire);
+         }},
+        {QStringLiteral("btnPolice.png"),
+         [] {
+             return serviceButton(QColor::fromRgbF(0.313f, 0.314f, 0.58f), QStringLiteral("102"),
+                                  drawShield);
+         }},
+        {QStringLiteral("appRovan.png"),
+         [] { return applicationIcon(QColor(0x2e, 0x7d, 0x32), QStringLiteral("R")); }},
+        {QStringLiteral("appPex.png"),
+         [] { return applicationIcon(QColor(0x15, 0x65, 0xc0), QStringLiteral("P")); }},
+        {QStringLiteral("appSulka.png"),
+         [] { return applicationIcon(QColor(0xef, 0x6c, 0x00), QStringLiteral("S")); }},
+        {QStringLiteral("logoTkl.png"), [] { return developerMark(); }},
+    };
     bool ok = true;
-    ok &= save(bottomPanel(), dir, QStringLiteral("bottomPanelBg.png"));
-    ok &= save(sliderPane(), dir, QStringLiteral("sliderBackPane.png"));
-    ok &= save(textSizeIcon(), dir, QStringLiteral("iconBtnTextSize.png"));
-    ok &= save(icon(drawBook), dir, QStringLiteral("tabContent.png"));
-    ok &= save(icon(drawScheme), dir, QStringLiteral("tabSchema.png"));
-    ok &= save(icon(drawHandset), dir, QStringLiteral("tabTelephones.png"));
-    ok &= save(icon(drawCard), dir, QStringLiteral("tabMap.png"));
-    ok &= save(icon(drawSos), dir, QStringLiteral("tabSOS.png"));
-    ok &= save(cancelButton(), dir, QStringLiteral("btnCancel.png"));
-    ok &= save(noPhoto(), dir, QStringLiteral("noPhoto.png"));
-    ok &= save(aboutBackground(), dir, QStringLiteral("aboutBg.png"));
-    ok &= save(helpButton(false), dir, QStringLiteral("sosButton.png"));
-    ok &= save(helpButton(true), dir, QStringLiteral("sosButtonPressed.png"));
-    ok &= save(helpIndicator(), dir, QStringLiteral("sosIndicator.png"));
-    ok &= save(infoIcon(), dir, QStringLiteral("iconInfo.png"));
-    ok &= save(serviceButton(QColor::fromRgbF(0.581f, 0.352f, 0.02f), QStringLiteral("104"), drawFlame), dir,
-               QStringLiteral("btnGas.png"));
-    ok &= save(serviceButton(QColor::fromRgbF(0.581f, 0.581f, 0.581f), QStringLiteral("103"), drawCross), dir,
-               QStringLiteral("btnEmerg.png"));
-    ok &= save(serviceButton(QColor::fromRgbF(0.58f, 0.211f, 0.211f), QStringLiteral("101"), drawFire), dir,
-               QStringLiteral("btnFire.png"));
-    ok &= save(serviceButton(QColor::fromRgbF(0.313f, 0.314f, 0.58f), QStringLiteral("102"), drawShield), dir,
-               QStringLiteral("btnPolice.png"));
-    ok &= save(applicationIcon(QColor(0x2e, 0x7d, 0x32), QStringLiteral("R")), dir, QStringLiteral("appRovan.png"));
-    ok &= save(applicationIcon(QColor(0x15, 0x65, 0xc0), QStringLiteral("P")), dir, QStringLiteral("appPex.png"));
-    ok &= save(applicationIcon(QColor(0xef, 0x6c, 0x00), QStringLiteral("S")), dir, QStringLiteral("appSulka.png"));
-    ok &= save(developerMark(), dir, QStringLiteral("logoTkl.png"));
+    for (const int pass : {1, 2}) {
+        scale = pass;
+        for (const auto& picture : pictures) {
+            QString name = picture.name;
+            if (pass > 1)
+                name.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral("@%1x").arg(pass));
+            ok &= save(picture.draw(), dir, name);
+        }
+    }
     return ok ? 0 : 1;
 }

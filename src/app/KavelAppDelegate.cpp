@@ -123,6 +123,8 @@ void KavelAppDelegate::createZoomSlider(QObject* target, QPointer<kit::Slider>& 
     kit::setCenter(pane, QPoint(218, 82));
 
     auto* newSlider = new kit::Slider(pane);
+    newSlider->setObjectName(QStringLiteral("zoomSlider"));
+    newSlider->setAccessibleName(QStringLiteral("Размер текста"));
     slider = newSlider;
     newSlider->setFrame(QRect(20, 20, 180, 10));
     newSlider->setBackgroundColor(Qt::transparent);

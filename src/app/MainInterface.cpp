@@ -40,6 +40,7 @@ std::unique_ptr<kit::ApplicationDelegate> loadMainInterface(kit::Application& ap
     auto* infoButton = new kit::BarButtonItem(kit::imageNamed(QStringLiteral("iconInfo.png")),
                                               kit::BarButtonItem::Style::Plain, [schema] { schema->showAbout(); }, schema);
     infoButton->setObjectName(QStringLiteral("infoButton"));
+    infoButton->setAccessibleName(QStringLiteral("О программе"));
     schema->setInfoButton(infoButton);
     tabs.push_back(std::move(scheme));
     tabs.push_back(tab<Telephones>(QStringLiteral("Телефоны"), QStringLiteral("tabTelephones.png")));

@@ -48,6 +48,7 @@ kit::TableViewCell* ChangeInfo::cellForRowAtIndexPath(kit::TableView&, kit::Inde
         return _cell.get();
     auto* cell = new kit::TableViewCell();
     cell->setObjectName(QStringLiteral("Cell"));
+    cell->setAccessibleName(textField(_type).header);
     _cell.reset(cell);
     const QRect frame = cell->geometry();
     _text = new kit::TextView(cell);

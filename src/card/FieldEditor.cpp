@@ -17,6 +17,7 @@ FieldEditor::FieldEditor(const QString& title, const QString& header, std::funct
 
 void FieldEditor::viewDidLoad()
 {
+    tableView()->setAccessibleName(title());
     navigationItem().setRightBarButtonItem(_saveButton);
 }
 
@@ -40,6 +41,7 @@ kit::TableViewCell* FieldEditor::valueCell(const QString& text)
     if (!_valueCell.get())
         _valueCell.reset(new kit::TableViewCell());
     _valueCell->textLabel()->setText(text);
+    _valueCell->setAccessibleName(text.isEmpty() ? _header : _header + QStringLiteral(": ") + text);
     return _valueCell.get();
 }
 

@@ -15,6 +15,7 @@
 #include "kit/View.h"
 #include "kit/Window.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -28,7 +29,10 @@ const char* const placeholders[] = {"Домашний адрес", "Дата р�
 // A rounded white box like the rows', for the header's buttons: plain, and blue while pressed.
 QImage box(QSize size, bool pressed)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    // Drawn at the screen's density, so the boxes stay sharp on a high-resolution screen.
+    const qreal ratio = qApp->devicePixelRatio();
+    QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -101,6 +105,7 @@ void MapWindow::loadView()
     _tableView = new kit::TableView(view, kit::TableViewStyle::Grouped);
     _tableView->setGeometry(view->rect());
     kit::setAutoresizingMask(_tableView, kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
+    _tableView->setAccessibleName(QStringLiteral("Медицинская карта"));
     _tableView->setDataSource(this);
     _tableView->setDelegate(this);
 

@@ -33,6 +33,7 @@ void ContentTable::loadView()
     view->setObjectName(QStringLiteral("contentTableView"));
     view->resize(kit::Window::applicationFrame().size());
     _tableView = new kit::TableView(view);
+    _tableView->setAccessibleName(QStringLiteral("Статьи"));
     _tableView->setGeometry(view->rect());
     kit::setAutoresizingMask(_tableView, kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
     _tableView->setDataSource(this);

@@ -48,19 +48,6 @@ protected:
         painter.drawRoundedRect(box, 6, 6);
         painter.setPen(Qt::white);
         painter.drawText(rect(), Qt::AlignCenter, _title);
-        if (hasFocus()) {
-            painter.setPen(QPen(QColor(255, 255, 255, 200), 1, Qt::DotLine));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRoundedRect(box.adjusted(3, 3, -3, -3), 4, 4);
-        }
-    }
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        const int key = event->key();
-        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
-            sendActionsForControlEvents(ControlEvent::TouchUpInside);
-        else
-            Control::keyPressEvent(event);
     }
 
 private:

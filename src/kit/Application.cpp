@@ -1,9 +1,13 @@
 #include "Application.h"
 
+#include "Accessibility.h"
+#include "FocusRing.h"
+
 #include "IdleTimer.h"
 #include "Window.h"
 
 #include <QDesktopServices>
+#include <QProcess>
 
 namespace kit {
 namespace {
@@ -16,6 +20,8 @@ Application::Application()
 {
     Q_ASSERT(!sharedInstance);
     sharedInstance = this;
+    installAccessibility();
+    FocusRing::install();
 }
 
 Application::~Application()
@@ -36,7 +42,11 @@ Window* Application::keyWindow() const
 
 bool Application::openURL(const QUrl& url)
 {
-    return QDesktopServices::openUrl(url);
+    if (QDesktopServices::openUrl(url))
+        return true;
+    // A platform without desktop services of its own (offscreen, minimal) still has the
+    // desktop's opener, which is what those services call too.
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {url.toString(QUrl::FullyEncoded)});
 }
 
 void Application::setIdleTimerDisabled(bool disabled)

@@ -17,6 +17,8 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("firstaid"));
+    // Ties the window to its desktop entry and icon (the Wayland app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("ru.tkl_apps.FirstAid"));
     QApplication::setApplicationDisplayName(QStringLiteral("Первая помощь"));
     QApplication::setApplicationVersion(QStringLiteral(FIRSTAID_VERSION));
 

@@ -14,6 +14,12 @@ BarButtonItem::BarButtonItem(const QString& title, Style style, std::function<vo
 {
 }
 
+void BarButtonItem::setAccessibleName(const QString& name)
+{
+    _accessibleName = name;
+    emit changed();
+}
+
 void BarButtonItem::setEnabled(bool enabled)
 {
     if (_enabled == enabled)

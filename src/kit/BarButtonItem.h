@@ -20,6 +20,9 @@ public:
                   QObject* parent = nullptr);
 
     QImage image() const { return _image; }
+    // What a screen reader says for the button; its title when not set.
+    QString accessibleName() const { return _accessibleName.isEmpty() ? _title : _accessibleName; }
+    void setAccessibleName(const QString& name);
     QString title() const { return _title; }
     Style style() const { return _style; }
     bool isEnabled() const { return _enabled; }
@@ -33,6 +36,7 @@ signals:
 private:
     QImage _image;
     QString _title;
+    QString _accessibleName;
     Style _style;
     std::function<void()> _action;
     bool _enabled = true;

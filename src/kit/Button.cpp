@@ -73,14 +73,16 @@ void Button::paintEvent(QPaintEvent*)
         painter.setOpacity(0.45);
 
     // Pictures at their own size are copied as they are; only stretched ones are scaled.
+    // Sizes are in points, whatever the picture's device pixel ratio.
     if (!background.isNull()) {
-        if (background.size() == size())
+        if (background.deviceIndependentSize() == QSizeF(size()))
             painter.drawImage(QPoint(0, 0), background);
         else
             painter.drawImage(rect(), background);
     }
 
-    const QSize imageSize = image.isNull() ? QSize() : image.size().boundedTo(size());
+    const QSize naturalSize = image.deviceIndependentSize().toSize();
+    const QSize imageSize = image.isNull() ? QSize() : naturalSize.boundedTo(size());
     const int titleRoom = std::max(0, width() - imageSize.width());
     const QFontMetricsF metrics(font(), this);
     // No room for the title: nothing to measure or draw.
@@ -88,7 +90,7 @@ void Button::paintEvent(QPaintEvent*)
     const int left = (width() - imageSize.width() - titleWidth) / 2;
     if (!image.isNull()) {
         const QPoint at(left, (height() - imageSize.height()) / 2);
-        if (imageSize == image.size())
+        if (imageSize == naturalSize)
             painter.drawImage(at, image);
         else
             painter.drawImage(QRect(at, imageSize), image);

@@ -1,10 +1,14 @@
 #include "Control.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace kit {
 
-Control::Control(QWidget* parent) : QWidget(parent) {}
+Control::Control(QWidget* parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::TabFocus);
+}
 
 void Control::addTarget(QObject* target, std::function<void()> action, ControlEvents events)
 {
@@ -37,24 +41,42 @@ bool Control::isTouchInside(QPoint position) const
     return rect().adjusted(-touchSlop, -touchSlop, touchSlop, touchSlop).contains(position);
 }
 
-void Control::mousePressEvent(QMouseEvent* event)
+void Control::press(QPoint position)
 {
-    if (event->button() != Qt::LeftButton || !isEnabled()) {
-        event->ignore();
-        return;
-    }
     const QPointer<Control> self(this);
     _tracking = true;
     _highlighted = true;
     update();
     sendActionsForControlEvents(ControlEvent::TouchDown);
     if (self)
-        beginTracking(event->position().toPoint());
+        beginTracking(position);
+}
+
+void Control::release(QPoint position, bool inside)
+{
+    const QPointer<Control> self(this);
+    _tracking = false;
+    _keyPress = false;
+    _highlighted = false;
+    update();
+    endTracking(position);
+    if (!self)
+        return;
+    sendActionsForControlEvents(inside ? ControlEvent::TouchUpInside : ControlEvent::TouchUpOutside);
+}
+
+void Control::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !isEnabled() || _tracking) {
+        event->ignore();
+        return;
+    }
+    press(event->position().toPoint());
 }
 
 void Control::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!_tracking)
+    if (!_tracking || _keyPress)
         return;
     const bool inside = isTouchInside(event->position().toPoint());
     if (inside != _highlighted) {
@@ -66,18 +88,45 @@ void Control::mouseMoveEvent(QMouseEvent* event)
 
 void Control::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!_tracking || event->button() != Qt::LeftButton)
+    if (!_tracking || _keyPress || event->button() != Qt::LeftButton)
+        return;
+    const QPoint position = event->position().toPoint();
+    release(position, isTouchInside(position));
+}
+
+void Control::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool space = key == Qt::Key_Space;
+    if (!space && key != Qt::Key_Return && key != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // A held key repeats; the press is its first event only.
+    if (!isEnabled() || event->isAutoRepeat() || _tracking)
         return;
     const QPointer<Control> self(this);
-    const QPoint position = event->position().toPoint();
-    _tracking = false;
-    _highlighted = false;
-    update();
-    endTracking(position);
-    if (!self)
+    _keyPress = true;
+    press(rect().center());
+    if (self && !space && _tracking)
+        release(rect().center(), true);
+}
+
+void Control::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !_tracking || !_keyPress) {
+        QWidget::keyReleaseEvent(event);
         return;
-    sendActionsForControlEvents(isTouchInside(position) ? ControlEvent::TouchUpInside
-                                                        : ControlEvent::TouchUpOutside);
+    }
+    release(rect().center(), true);
+}
+
+void Control::focusOutEvent(QFocusEvent* event)
+{
+    // Focus taken away in the middle of a key press: the finger slid off.
+    if (_tracking && _keyPress)
+        release(rect().center(), false);
+    QWidget::focusOutEvent(event);
 }
 
 } // namespace kit

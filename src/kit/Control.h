@@ -27,7 +27,9 @@ enum : unsigned {
 using ControlEvents = unsigned;
 
 // A view that turns a press into control events and sends each event to the
-// target–action pairs registered for it, in registration order.
+// target–action pairs registered for it, in registration order. The keyboard
+// reaches it with Tab; the space bar presses it for as long as it is held (a
+// hold counts as one), Enter presses and lifts at once.
 class Control : public QWidget {
     Q_OBJECT
 
@@ -50,6 +52,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool isTouchInside(QPoint position) const;
 
     // Hooks for subclasses that follow the finger (a slider).
@@ -58,6 +63,9 @@ protected:
     virtual void endTracking(QPoint) {}
 
 private:
+    void press(QPoint position);
+    void release(QPoint position, bool inside);
+
     struct Registration {
         QPointer<QObject> target;
         std::function<void()> action;
@@ -66,6 +74,8 @@ private:
     std::vector<Registration> _registrations;
     bool _tracking = false;
     bool _highlighted = false;
+    // The press being held is the space bar's, not the mouse's.
+    bool _keyPress = false;
 };
 
 } // namespace kit

@@ -7,7 +7,8 @@ namespace kit {
 ImageView::ImageView(const QImage& image, QWidget* parent) : QWidget(parent), _image(image)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    resize(image.size());
+    // Laid out in points: a 2× picture takes the room of its 1× twin.
+    resize(image.deviceIndependentSize().toSize());
 }
 
 void ImageView::setImage(const QImage& image)
@@ -31,9 +32,11 @@ void ImageView::paintEvent(QPaintEvent*)
     if (_image.isNull())
         return;
     QPainter painter(this);
-    // A picture at its own size is copied as it is; only a stretched one goes through scaling
-    // (which the raster engine spreads over threads, costly for a view that repaints often).
-    if (_image.size() / _image.devicePixelRatio() == size()) {
+    // A picture at its own size and the screen's pixel density is copied as it is; only a
+    // stretched one goes through scaling (which the raster engine spreads over threads,
+    // costly for a view that repaints often).
+    if (_image.deviceIndependentSize() == QSizeF(size()) &&
+        _image.devicePixelRatio() == devicePixelRatioF()) {
         painter.drawImage(QPoint(0, 0), _image);
         return;
     }

@@ -56,7 +56,8 @@ void BarButton::setImage(const QImage& image)
 
 QSize BarButton::sizeHint() const
 {
-    const int content = _image.isNull() ? fontMetrics().horizontalAdvance(text()) : _image.width();
+    const int content = _image.isNull() ? fontMetrics().horizontalAdvance(text())
+                                        : _image.deviceIndependentSize().toSize().width();
     const int padding = _shape == Shape::Back ? 22 : 20;
     return {std::max(content + padding, 32), 30};
 }
@@ -70,7 +71,7 @@ void BarButton::paintEvent(QPaintEvent*)
     if (_shape == Shape::Plain) {
         // A plain item is only its picture, brighter while pressed.
         painter.setOpacity(isEnabled() ? (isDown() ? 0.6 : 1.0) : 0.45);
-        const QSizeF size = _image.size();
+        const QSizeF size = _image.deviceIndependentSize();
         painter.drawImage(QRectF(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2,
                                  size.width(), size.height()),
                           _image);
@@ -111,7 +112,7 @@ void BarButton::paintEvent(QPaintEvent*)
     if (_shape == Shape::Back)
         content.setLeft(content.left() + 8);
     if (!_image.isNull()) {
-        const QSizeF size = _image.size();
+        const QSizeF size = _image.deviceIndependentSize();
         const QRectF target(content.center().x() - size.width() / 2, content.center().y() - size.height() / 2,
                             size.width(), size.height());
         painter.drawImage(target, _image);
@@ -185,6 +186,7 @@ void NavigationBar::refresh()
         // A button that finishes a task is blue on any bar, as on the phone.
         _right->setTint(_rightItem->style() == BarButtonItem::Style::Done ? QColor(0x2a, 0x62, 0xd6) : _tint);
         _right->setText(_rightItem->title());
+        _right->setAccessibleName(_rightItem->accessibleName());
         _right->setImage(_rightItem->image());
         _right->setEnabled(_rightItem->isEnabled());
         _right->show();
@@ -237,7 +239,9 @@ void NavigationBar::paintEvent(QPaintEvent*)
     // White on a dark bar, dark on a light one, so the title stays legible whatever the tint.
     const bool light = 0.299 * _tint.redF() + 0.587 * _tint.greenF() + 0.114 * _tint.blueF() > 0.62;
     const TitleDrawn now{title(), left, right, width(), light};
-    if (_titleImage.isNull() || !(now == _titleDrawn)) {
+    // Redrawn too when the window moves to a screen of another pixel density.
+    if (_titleImage.isNull() || !(now == _titleDrawn) ||
+        _titleImage.devicePixelRatio() != devicePixelRatioF()) {
         _titleDrawn = now;
         const qreal ratio = devicePixelRatioF();
         _titleImage = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);

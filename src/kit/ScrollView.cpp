@@ -29,8 +29,10 @@ protected:
         // The knob is drawn once per length and then copied: an antialiased shape is
         // rasterised on worker threads, too dear for a view repainted with a flashing screen.
         const int knobLength = int(length);
-        if (_knob.height() != knobLength) {
-            _knob = QImage(3, knobLength, QImage::Format_ARGB32_Premultiplied);
+        const qreal ratio = devicePixelRatioF();
+        if (_knob.deviceIndependentSize().height() != knobLength || _knob.devicePixelRatio() != ratio) {
+            _knob = QImage(QSize(3, knobLength) * ratio, QImage::Format_ARGB32_Premultiplied);
+            _knob.setDevicePixelRatio(ratio);
             _knob.fill(Qt::transparent);
             QPainter knob(&_knob);
             knob.setRenderHint(QPainter::Antialiasing);

@@ -35,10 +35,15 @@ SearchBar::SearchBar(QWidget* parent)
     setObjectName(QStringLiteral("searchBar"));
     resize(320, barHeight);
     _field->setObjectName(QStringLiteral("searchField"));
+    _field->setAccessibleName(QStringLiteral("Поиск статьи"));
     _field->setFont(systemFont(14));
     _field->setFrame(false);
     _field->setClearButtonEnabled(true);
-    _field->addAction(magnifier(), QLineEdit::LeadingPosition);
+    _field->addAction(magnifier(), QLineEdit::LeadingPosition)->setText(QStringLiteral("Поиск"));
+    // The field's own clear button reads out under the name of its action.
+    for (QAction* action : _field->actions())
+        if (action->objectName() == QLatin1String("_q_qlineeditclearaction"))
+            action->setText(QStringLiteral("Очистить поиск"));
     _field->setStyleSheet(QStringLiteral("QLineEdit { background: white; border: 1px solid #8e98a4; "
                                          "border-radius: 14px; padding: 0 4px; color: black; }"));
     _field->installEventFilter(this);

@@ -6,6 +6,8 @@
 #include <QAbstractButton>
 #include <QPainter>
 
+#include <cmath>
+
 namespace kit {
 
 // One tab: its icon as an alpha mask, coloured by state, and its title below.
@@ -37,12 +39,16 @@ protected:
             painter.drawRoundedRect(box, 4, 4);
         }
         if (!_icon.isNull()) {
-            const QSizeF size = _icon.size().scaled(30, 30, Qt::KeepAspectRatio);
-            const QRectF target(box.center().x() - size.width() / 2, 4, size.width(), size.height());
-            // The coloured icon is made once per state.
+            const QSizeF size = _icon.deviceIndependentSize().scaled(30, 30, Qt::KeepAspectRatio);
+            // The coloured icon is made once per state, in the screen's pixels, so a 2× icon
+            // stays sharp; again when the window moves to a screen of another density. It sits
+            // on whole pixels: half a pixel off, smooth drawing would blur every edge.
+            const qreal ratio = devicePixelRatioF();
+            const qreal left = std::round((box.center().x() - size.width() / 2) * ratio) / ratio;
+            const QRectF target(left, 4, size.width(), size.height());
             QImage& icon = _tinted[_selected ? 1 : 0];
-            if (icon.isNull())
-                icon = tinted(target.size().toSize());
+            if (icon.isNull() || icon.devicePixelRatio() != ratio)
+                icon = tinted((target.size() * ratio).toSize(), ratio);
             painter.drawImage(target, icon);
         }
         painter.setFont(boldSystemFont(10));
@@ -51,13 +57,18 @@ protected:
     }
 
 private:
-    QImage tinted(const QSize& size) const
+    // The icon at the given size in pixels, coloured through its alpha.
+    QImage tinted(const QSize& pixels, qreal ratio) const
     {
-        QImage mask = _icon.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                          .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        // Converted before scaling: a scaled image keeps the paint engine that scaled it, and
+        // converting it in place afterwards leaves that engine writing the old format.
+        QImage mask = _icon.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                          .scaled(pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        mask.setDevicePixelRatio(ratio);
         QPainter painter(&mask);
         painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        QLinearGradient fill(0, 0, 0, mask.height());
+        const QRectF area(QPointF(0, 0), mask.deviceIndependentSize());
+        QLinearGradient fill(0, 0, 0, area.height());
         if (_selected) {
             fill.setColorAt(0, QColor(0xff, 0xd6, 0xd6));
             fill.setColorAt(0.5, QColor(0xff, 0x5a, 0x4e));
@@ -66,7 +77,7 @@ private:
             fill.setColorAt(0, QColor(0xa6, 0xa6, 0xa6));
             fill.setColorAt(1, QColor(0x73, 0x73, 0x73));
         }
-        painter.fillRect(mask.rect(), fill);
+        painter.fillRect(area, fill);
         return mask;
     }
 

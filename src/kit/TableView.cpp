@@ -3,6 +3,7 @@
 #include "Font.h"
 #include "Label.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -34,6 +35,7 @@ const QPixmap& groupedGround()
 TableView::TableView(QWidget* parent, TableViewStyle style) : ScrollView(parent), _style(style)
 {
     setObjectName(QStringLiteral("tableView"));
+    setFocusPolicy(Qt::TabFocus);
     if (style == TableViewStyle::Plain)
         setBackgroundColor(Qt::white);
 }
@@ -113,6 +115,7 @@ void TableView::reloadData()
     _visible.clear();
     _highlighted.reset();
     _confirming.reset();
+    _keyboardRow.reset();
     for (const Section& section : _sections)
         delete section.header;
     _sections.clear();
@@ -396,6 +399,52 @@ void TableView::tapped(QPoint position)
     selectRowAtIndexPath(*row, false);
     if (_delegate)
         _delegate->didSelectRowAtIndexPath(*this, *row);
+}
+
+void TableView::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool down = key == Qt::Key_Down;
+    if ((down || key == Qt::Key_Up) && numberOfSections() > 0) {
+        // Rows in reading order across sections.
+        std::vector<IndexPath> rows;
+        for (int s = 0; s < numberOfSections(); ++s)
+            for (int r = 0; r < numberOfRowsInSection(s); ++r)
+                rows.push_back({s, r});
+        if (rows.empty())
+            return;
+        std::ptrdiff_t at = -1;
+        if (_keyboardRow)
+            at = std::find(rows.begin(), rows.end(), *_keyboardRow) - rows.begin();
+        at = std::clamp<std::ptrdiff_t>(at < 0 ? 0 : at + (down ? 1 : -1), 0, std::ptrdiff_t(rows.size()) - 1);
+        if (_keyboardRow && _keyboardRow != _selected)
+            if (TableViewCell* cell = cellForRowAtIndexPath(*_keyboardRow))
+                cell->setSelected(false, false);
+        _keyboardRow = rows[size_t(at)];
+        scrollToRowAtIndexPath(*_keyboardRow);
+        if (TableViewCell* cell = cellForRowAtIndexPath(*_keyboardRow))
+            cell->setSelected(true, false);
+        return;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && _keyboardRow
+        && (!_editing || _allowsSelectionDuringEditing)) {
+        const IndexPath row = *_keyboardRow;
+        _keyboardRow.reset();
+        selectRowAtIndexPath(row, false);
+        if (_delegate)
+            _delegate->didSelectRowAtIndexPath(*this, row);
+        return;
+    }
+    ScrollView::keyPressEvent(event);
+}
+
+void TableView::focusOutEvent(QFocusEvent* event)
+{
+    if (_keyboardRow && _keyboardRow != _selected)
+        if (TableViewCell* cell = cellForRowAtIndexPath(*_keyboardRow))
+            cell->setSelected(false, false);
+    _keyboardRow.reset();
+    ScrollView::focusOutEvent(event);
 }
 
 } // namespace kit

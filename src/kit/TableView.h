@@ -60,7 +60,8 @@ public:
 // A grouped table draws each section as a rounded white box on a striped ground,
 // with its header text above it. While the table is being edited every row
 // carries the control of its editing style; a delete is carried out only after
-// the row's confirmation button is touched.
+// the row's confirmation button is touched. The keyboard reaches the table with Tab;
+// the arrow keys move along the rows and Enter or the space bar touches one.
 class TableView final : public ScrollView {
     Q_OBJECT
 
@@ -109,6 +110,8 @@ protected:
     void pressed(QPoint position) override;
     void pressCancelled() override;
     void tapped(QPoint position) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Section {
@@ -134,6 +137,8 @@ private:
     std::optional<IndexPath> _selected;
     std::optional<IndexPath> _highlighted;
     std::optional<IndexPath> _confirming;
+    // The row the arrow keys have reached; Enter or the space bar opens it.
+    std::optional<IndexPath> _keyboardRow;
     TableViewStyle _style;
     bool _editing = false;
     bool _allowsSelectionDuringEditing = false;

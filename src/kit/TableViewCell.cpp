@@ -22,16 +22,6 @@ constexpr int contentPadding = 10;
 const QColor groupedBorder(0xa7, 0xab, 0xb0);
 const QColor groupedSeparator(0xd9, 0xd9, 0xd9);
 
-// The row's controls answer the space and enter keys as a touch.
-void activateOnKey(Control& control, QKeyEvent* event)
-{
-    const int key = event->key();
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
-        control.sendActionsForControlEvents(ControlEvent::TouchUpInside);
-    else
-        event->ignore();
-}
-
 // The phone's blue selection, in the shape of the row's ground.
 class Highlight final : public QWidget {
 public:
@@ -89,7 +79,6 @@ public:
         const bool insert = style == TableViewCellEditingStyle::Insert;
         setObjectName(insert ? QStringLiteral("insertControl") : QStringLiteral("deleteControl"));
         setAccessibleName(insert ? QStringLiteral("Добавить") : QStringLiteral("Удалить"));
-        setFocusPolicy(Qt::TabFocus);
     }
     TableViewCellEditingStyle style() const { return _style; }
     void setUpright(bool upright)
@@ -119,13 +108,7 @@ protected:
             painter.drawRect(QRectF(centre.x() - 6, centre.y() - 1.5, 12, 3));
         if (insert || _upright)
             painter.drawRect(QRectF(centre.x() - 1.5, centre.y() - 6, 3, 12));
-        if (hasFocus()) {
-            painter.setPen(QPen(palette().highlight().color(), 2));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(centre, r + 3, r + 3);
-        }
     }
-    void keyPressEvent(QKeyEvent* event) override { activateOnKey(*this, event); }
 
 private:
     TableViewCellEditingStyle _style;
@@ -140,7 +123,6 @@ public:
         setObjectName(QStringLiteral("deleteConfirmationButton"));
         setAccessibleName(title);
         setFont(boldSystemFont(15));
-        setFocusPolicy(Qt::TabFocus);
         resize(fontMetrics().horizontalAdvance(title) + 20, 30);
     }
 
@@ -159,7 +141,6 @@ protected:
         painter.setPen(Qt::white);
         painter.drawText(rect(), Qt::AlignCenter, _title);
     }
-    void keyPressEvent(QKeyEvent* event) override { activateOnKey(*this, event); }
 
 private:
     QString _title;

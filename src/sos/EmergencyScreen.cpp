@@ -73,6 +73,7 @@ void EmergencyScreen::viewDidLoad()
 
     _cancel = new kit::Button();
     _cancel->setObjectName(QStringLiteral("cancelButton"));
+    _cancel->setAccessibleName(QStringLiteral("Отмена: удерживайте 3 секунды"));
     kit::setFrame(_cancel, QRect(10, 7, 71, 30));
     _cancel->setImage(kit::imageNamed(QStringLiteral("btnCancel.png")));
 
@@ -149,7 +150,7 @@ void EmergencyScreen::viewDidLoad()
     const QImage photo = record::decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
     if (!photo.isNull()) {
         _imageView->setImage(photo);
-        _imageView->resize(photo.size());
+        _imageView->resize(photo.deviceIndependentSize().toSize());
     }
 
     layout();

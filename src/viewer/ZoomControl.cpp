@@ -13,6 +13,7 @@ ZoomControl::ZoomControl(CurrentViewer currentViewer, QObject* parent)
       _currentViewer(std::move(currentViewer))
 {
     _zoomButton->setObjectName(QStringLiteral("zoomButton"));
+    _zoomButton->setAccessibleName(QStringLiteral("Размер текста"));
 }
 
 void ZoomControl::zoomButtonAction()

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace kit {
+
+// Tells screen readers what the platform layer's own views are: controls are
+// buttons, the slider a slider, table rows list items named by their text.
+void installAccessibility();
+
+} // namespace kit

@@ -1,0 +1,207 @@
+// Every control can be named by a screen reader and reached from the keyboard;
+// the help button can be held with the space bar; the support address reaches
+// the desktop's own mail handler.
+
+#include "TestSupport.h"
+
+#include "about/InfoViewController.h"
+#include "app/KavelAppDelegate.h"
+#include "card/ChangeImage.h"
+#include "card/Map.h"
+#include "card/MapWindow.h"
+#include "contents/Content.h"
+#include "contents/ContentTable.h"
+#include "kit/Application.h"
+#include "kit/Control.h"
+#include "kit/PickerView.h"
+#include "kit/RunLoop.h"
+#include "kit/TabBar.h"
+#include "kit/TabBarController.h"
+#include "kit/TableView.h"
+#include "kit/Timer.h"
+#include "kit/Window.h"
+#include "scheme/Schema.h"
+#include "sos/EmergencyScreen.h"
+#include "sos/SOS.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrlQuery>
+
+namespace {
+
+// What a reader of the screen can act on: buttons, fields, rows, wheels, tables.
+bool isControl(const QWidget* widget)
+{
+    return qobject_cast<const kit::Control*>(widget) || qobject_cast<const QAbstractButton*>(widget)
+           || qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget)
+           || qobject_cast<const kit::TableViewCell*>(widget) || qobject_cast<const kit::TableView*>(widget)
+           || widget->objectName().startsWith(QStringLiteral("pickerComponent"));
+}
+
+// The visible controls of the window without a name a screen reader can say.
+QStringList unnamedControls(QWidget* window)
+{
+    QStringList unnamed;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(window) || !isControl(widget))
+            continue;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(widget->metaObject()->className()),
+                                                       widget->objectName());
+    }
+    return unnamed;
+}
+
+struct App {
+    kit::ManualClock clock;
+    TestStore store;
+    LaunchedApplication launched;
+    kit::Window* window() const { return kit::Application::sharedApplication()->keyWindow(); }
+    kit::TabBarController* tabs() const { return launched.delegate().tabBarController(); }
+    void select(int tab) const { QTest::mouseClick(tabs()->tabBar()->buttonAt(tab), Qt::LeftButton); }
+    ~App()
+    {
+        for (kit::Timer* timer : kit::RunLoop::main().timers())
+            timer->invalidate();
+    }
+};
+
+} // namespace
+
+class TestAccessibility final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlOfEveryScreenHasAName()
+    {
+        App app;
+        QStringList unnamed;
+        auto check = [&](const QString& screen) {
+            for (const QString& control : unnamedControls(app.window()))
+                unnamed << screen + QStringLiteral(": ") + control;
+        };
+        for (int tab = 0; tab < 5; ++tab) {
+            app.select(tab);
+            check(QStringLiteral("tab %1").arg(tab));
+        }
+        // The screens opened from the tabs.
+        app.select(0);
+        auto* content = qobject_cast<Content*>(app.tabs()->selectedViewController());
+        content->table()->didSelectRowAtIndexPath(*content->table()->tableView(), {0, 0});
+        check(QStringLiteral("article"));
+        app.select(1);
+        qobject_cast<Schema*>(app.tabs()->selectedViewController())->showAbout();
+        check(QStringLiteral("about"));
+        app.select(3);
+        auto* card = qobject_cast<Map*>(app.tabs()->selectedViewController());
+        for (unsigned field : {0u, 1u, 2u, 3u}) {
+            card->window()->doAction(field);
+            check(QStringLiteral("editor %1").arg(field));
+            card->close();
+        }
+        card->window()->changeImage();
+        check(QStringLiteral("photo source"));
+        card->close();
+        app.select(4);
+        qobject_cast<SOS*>(app.tabs()->selectedViewController())->callHelp();
+        check(QStringLiteral("emergency card"));
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char('\n'))));
+    }
+
+    void tabReachesEveryControlOfTheCard()
+    {
+        App app;
+        app.window()->activateWindow();
+        QApplication::setActiveWindow(app.window());
+        app.select(3);
+        auto* card = qobject_cast<Map*>(app.tabs()->selectedViewController());
+        QList<QWidget*> wanted = {card->window()->imageButton(), card->window()->nameButton(),
+                                  card->window()->tableView()};
+        for (int row = 0; row < 6; ++row)
+            wanted << card->window()->tableView()->cellForRowAtIndexPath({0, row})->editingControl();
+        for (int tab = 0; tab < 5; ++tab)
+            wanted << app.tabs()->tabBar()->buttonAt(tab);
+        QList<QWidget*> reached;
+        app.tabs()->tabBar()->buttonAt(0)->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < 40 && reached.size() < 40; ++i) {
+            reached << QApplication::focusWidget();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        for (QWidget* widget : wanted)
+            QVERIFY2(reached.contains(widget), qPrintable(widget->objectName()));
+        // The photo comes before the name, the name before the rows.
+        QVERIFY(reached.indexOf(card->window()->imageButton()) < reached.indexOf(card->window()->nameButton()));
+
+        // Down and Enter on the table open the first row's editor, as a touch does.
+        card->window()->tableView()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(card->window()->tableView(), Qt::Key_Down);
+        QTest::keyClick(card->window()->tableView(), Qt::Key_Return);
+        QVERIFY(card->body()->viewControllers().size() == 2);
+    }
+
+    void helpButtonCanBeHeldWithTheSpaceBar()
+    {
+        App app;
+        app.select(4);
+        auto* sos = qobject_cast<SOS*>(app.tabs()->selectedViewController());
+        kit::Button* help = sos->helpButton();
+        // Let go after two seconds: nothing comes up.
+        QTest::keyPress(help, Qt::Key_Space);
+        app.clock.advance(2.0);
+        QTest::keyRelease(help, Qt::Key_Space);
+        app.clock.advance(2.0);
+        QVERIFY(!sos->modalViewController());
+        // Held for three seconds: the emergency card.
+        QTest::keyPress(help, Qt::Key_Space);
+        app.clock.advance(3.1);
+        QVERIFY(qobject_cast<EmergencyScreen*>(sos->modalViewController()));
+        QTest::keyRelease(help, Qt::Key_Space);
+    }
+
+    void supportAddressReachesTheDesktopMailHandler()
+    {
+        // A stand-in for the desktop's opener that writes down what it was asked to open.
+        QTemporaryDir bin;
+        const QString record = bin.filePath(QStringLiteral("opened.txt"));
+        for (const char* name : {"xdg-open", "xdg-email"}) {
+            const QString path = bin.filePath(QString::fromLatin1(name));
+            QFile script(path);
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n").arg(record).toUtf8());
+            script.close();
+            script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+        App app;
+        InfoViewController about;
+        about.view();
+        about.linkTouchUpInside();
+        const bool opened = waitUntil([&] { return QFile::exists(record) && QFile(record).size() > 0; }, 10000);
+        qputenv("PATH", path);
+        QVERIFY(opened);
+        QFile file(record);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QUrl url(QString::fromUtf8(file.readAll()).trimmed());
+        QCOMPARE(url.scheme(), QStringLiteral("mailto"));
+        QCOMPARE(url.path(), InfoViewController::supportAddress);
+        const QUrlQuery query(url);
+        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded), QStringLiteral("ТКЛ тех.поддержка"));
+        QVERIFY(!query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded).isEmpty());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestAccessibility()); }});
+}
+
+#include "tst_accessibility.moc"
