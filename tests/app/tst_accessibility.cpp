@@ -60,6 +60,27 @@ QStringList unnamedControls(QWidget* window)
     return unnamed;
 }
 
+// The same question asked of the accessibility tree itself, from the window down, as a
+// screen reader walks it.
+int collectUnnamed(QAccessibleInterface* face, const QString& path, QStringList& unnamed, int depth = 0)
+{
+    if (!face || depth > 40)
+        return 0;
+    static const QList<QAccessible::Role> actionable = {
+        QAccessible::Button,   QAccessible::PushButton, QAccessible::Slider,   QAccessible::SpinBox,
+        QAccessible::EditableText, QAccessible::ListItem, QAccessible::PageTab, QAccessible::CheckBox,
+        QAccessible::ComboBox,
+    };
+    const QAccessible::State state = face->state();
+    const bool control = !state.invisible && actionable.contains(face->role());
+    if (control && face->text(QAccessible::Name).trimmed().isEmpty())
+        unnamed << QStringLiteral("%1 (role %2)").arg(path).arg(int(face->role()));
+    int controls = control ? 1 : 0;
+    for (int i = 0; i < face->childCount(); ++i)
+        controls += collectUnnamed(face->child(i), path + QLatin1Char('/') + QString::number(i), unnamed, depth + 1);
+    return controls;
+}
+
 struct App {
     kit::ManualClock clock;
     TestStore store;
@@ -87,6 +108,14 @@ private slots:
         auto check = [&](const QString& screen) {
             for (const QString& control : unnamedControls(app.window()))
                 unnamed << screen + QStringLiteral(": ") + control;
+            QStringList inTree;
+            const int controls =
+                collectUnnamed(QAccessible::queryAccessibleInterface(app.window()), QStringLiteral("window"), inTree);
+            // The walk reaches the controls at all: at least the five tabs.
+            if (controls < 5)
+                unnamed << screen + QStringLiteral(": only %1 controls in the tree").arg(controls);
+            for (const QString& node : inTree)
+                unnamed << screen + QStringLiteral(": ") + node;
         };
         for (int tab = 0; tab < 5; ++tab) {
             app.select(tab);
