@@ -145,6 +145,8 @@ void KavelAppDelegate::createZoomSlider(QObject* target, QPointer<kit::Slider>& 
     if (kit::Application* application = kit::Application::sharedApplication())
         if (kit::Window* keyWindow = application->keyWindow())
             keyWindow->addSubview(pane);
+    // The arrow keys work on the slider as soon as it is up.
+    newSlider->setFocus();
 }
 
 float KavelAppDelegate::getLabelHeight(const kit::Label& label)

@@ -1,5 +1,6 @@
 #include "Slider.h"
 
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -152,6 +153,42 @@ void Slider::paintEvent(QPaintEvent*)
     painter.setBrush(knob);
     painter.setPen(QPen(QColor(0x8a, 0x8a, 0x8a), 1));
     painter.drawEllipse(thumb, radius, radius);
+}
+
+void Slider::keyPressEvent(QKeyEvent* event)
+{
+    const float step = (_maximum - _minimum) / 10;
+    float target = _value;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+        target -= step;
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+        target += step;
+        break;
+    case Qt::Key_Home:
+        target = _minimum;
+        break;
+    case Qt::Key_End:
+        target = _maximum;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+        if (!event->isAutoRepeat())
+            sendActionsForControlEvents(ControlEvent::TouchUpInside);
+        return;
+    default:
+        Control::keyPressEvent(event);
+        return;
+    }
+    const float before = _value;
+    setValue(target);
+    if (_value != before)
+        sendActionsForControlEvents(ControlEvent::ValueChanged);
 }
 
 } // namespace kit

@@ -36,6 +36,9 @@ protected:
     void beginTracking(QPoint position) override;
     void continueTracking(QPoint position) override;
     void endTracking(QPoint position) override;
+    // Arrow keys move the thumb a tenth of the range, Home and End to the ends; Enter,
+    // space or Escape end the gesture as lifting the finger does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int thumbOverhang() const;

@@ -26,6 +26,29 @@ private slots:
         QCOMPARE(slider.geometry().center().y(), slider.frame().center().y());
     }
 
+    void sliderAnswersTheKeyboardWithoutJumping()
+    {
+        kit::Slider slider;
+        slider.setMinimumValue(1.0f);
+        slider.setMaximumValue(2.0f);
+        slider.setValue(1.5f);
+        QObject target;
+        QStringList events;
+        slider.addTarget(&target, [&] { events << QString::number(slider.value(), 'f', 2); },
+                         kit::ControlEvent::ValueChanged);
+        slider.addTarget(&target, [&] { events << QStringLiteral("up"); }, kit::ControlEvent::TouchUpInside);
+        QTest::keyClick(&slider, Qt::Key_Right);
+        QTest::keyClick(&slider, Qt::Key_Left);
+        QTest::keyClick(&slider, Qt::Key_Left);
+        QTest::keyClick(&slider, Qt::Key_End);
+        QTest::keyClick(&slider, Qt::Key_End);
+        // Space ends the gesture where the thumb is; it does not press the track's middle.
+        QTest::keyClick(&slider, Qt::Key_Space);
+        QCOMPARE(events, QStringList({QStringLiteral("1.60"), QStringLiteral("1.50"), QStringLiteral("1.40"),
+                                      QStringLiteral("2.00"), QStringLiteral("up")}));
+        QCOMPARE(slider.value(), 2.0f);
+    }
+
     void sliderValueStaysInItsRange()
     {
         kit::Slider slider;
