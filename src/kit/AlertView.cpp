@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "Control.h"
 #include "Font.h"
+#include "TitledButton.h"
 #include "Window.h"
 
 #include <QKeyEvent>
@@ -23,35 +24,11 @@ QList<QPointer<AlertView>>& shown()
 }
 
 // The alert's one button: light glass on the dark box, brighter while pressed.
-class AlertButton final : public Control {
-public:
-    AlertButton(const QString& title, QWidget* parent) : Control(parent), _title(title)
-    {
-        setObjectName(QStringLiteral("alertButton"));
-        setAccessibleName(title);
-        setFont(boldSystemFont(18));
-        setFocusPolicy(Qt::StrongFocus);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-        QLinearGradient fill(box.topLeft(), box.bottomLeft());
-        fill.setColorAt(0, isHighlighted() ? QColor(255, 255, 255, 140) : QColor(255, 255, 255, 90));
-        fill.setColorAt(0.5, isHighlighted() ? QColor(255, 255, 255, 90) : QColor(255, 255, 255, 40));
-        fill.setColorAt(1, isHighlighted() ? QColor(255, 255, 255, 110) : QColor(255, 255, 255, 60));
-        painter.setPen(QPen(QColor(0, 0, 0, 120), 1));
-        painter.setBrush(fill);
-        painter.drawRoundedRect(box, 6, 6);
-        painter.setPen(Qt::white);
-        painter.drawText(rect(), Qt::AlignCenter, _title);
-    }
-
-private:
-    QString _title;
+const TitledButton::Look alertButtonLook = {
+    {{0, QColor(255, 255, 255, 90)}, {0.5, QColor(255, 255, 255, 40)}, {1, QColor(255, 255, 255, 60)}},
+    {{0, QColor(255, 255, 255, 140)}, {0.5, QColor(255, 255, 255, 90)}, {1, QColor(255, 255, 255, 110)}},
+    QColor(0, 0, 0, 120),
+    6,
 };
 
 int textHeight(const QString& text, const QFont& font, int width)
@@ -68,7 +45,10 @@ AlertView::AlertView(const QString& title, const QString& message, const QString
     setObjectName(QStringLiteral("alertView"));
     setAccessibleName(title);
     setAccessibleDescription(message);
-    _button = new AlertButton(buttonTitle, this);
+    _button = new TitledButton(buttonTitle, alertButtonLook, this);
+    _button->setObjectName(QStringLiteral("alertButton"));
+    _button->setFont(boldSystemFont(18));
+    _button->setFocusPolicy(Qt::StrongFocus);
     _button->addTarget(this, [this] { dismiss(); }, ControlEvent::TouchUpInside);
 }
 

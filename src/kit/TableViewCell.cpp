@@ -3,6 +3,7 @@
 #include "Control.h"
 #include "Font.h"
 #include "Label.h"
+#include "TitledButton.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -116,34 +117,11 @@ private:
 };
 
 // The red button that carries out a delete.
-class ConfirmationButton final : public Control {
-public:
-    ConfirmationButton(const QString& title, QWidget* parent) : Control(parent), _title(title)
-    {
-        setObjectName(QStringLiteral("deleteConfirmationButton"));
-        setAccessibleName(title);
-        setFont(boldSystemFont(15));
-        resize(fontMetrics().horizontalAdvance(title) + 20, 30);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-        QLinearGradient fill(box.topLeft(), box.bottomLeft());
-        fill.setColorAt(0, isHighlighted() ? QColor(0xb0, 0x10, 0x10) : QColor(0xe8, 0x4a, 0x4a));
-        fill.setColorAt(1, isHighlighted() ? QColor(0x80, 0x00, 0x00) : QColor(0xc4, 0x10, 0x10));
-        painter.setPen(QPen(QColor(0x70, 0x00, 0x00), 1));
-        painter.setBrush(fill);
-        painter.drawRoundedRect(box, 5, 5);
-        painter.setPen(Qt::white);
-        painter.drawText(rect(), Qt::AlignCenter, _title);
-    }
-
-private:
-    QString _title;
+const TitledButton::Look confirmationLook = {
+    {{0, QColor(0xe8, 0x4a, 0x4a)}, {1, QColor(0xc4, 0x10, 0x10)}},
+    {{0, QColor(0xb0, 0x10, 0x10)}, {1, QColor(0x80, 0x00, 0x00)}},
+    QColor(0x70, 0x00, 0x00),
+    5,
 };
 
 } // namespace
@@ -230,7 +208,11 @@ void TableViewCell::setShowingDeleteConfirmation(bool showing)
         return;
     _confirming = showing;
     if (showing && !_confirmation) {
-        _confirmation = new ConfirmationButton(_confirmationTitle, this);
+        auto* button = new TitledButton(_confirmationTitle, confirmationLook, this);
+        button->setObjectName(QStringLiteral("deleteConfirmationButton"));
+        button->setFont(boldSystemFont(15));
+        button->resize(button->fontMetrics().horizontalAdvance(_confirmationTitle) + 20, 30);
+        _confirmation = button;
         _confirmation->addTarget(this, [this] { emit deleteConfirmationTapped(); }, ControlEvent::TouchUpInside);
     }
     if (auto* control = static_cast<EditingControl*>(_editingControl.data()))

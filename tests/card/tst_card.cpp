@@ -33,15 +33,6 @@
 
 namespace {
 
-QByteArray encoded(const QImage& image, const char* format = "PNG")
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
 QImage picture(int width, int height, QColor colour = Qt::darkCyan)
 {
     QImage image(width, height, QImage::Format_ARGB32);
@@ -203,7 +194,7 @@ private slots:
         QCOMPARE(tab.window()->imageButton()->image(), kit::imageNamed(QStringLiteral("noPhoto.png")));
 
         // A photo stored later shows when the card comes back into view; so does an empty name.
-        kit::UserDefaults::standardUserDefaults().setObject(encoded(photo), record::OWN_IMAGE);
+        kit::UserDefaults::standardUserDefaults().setObject(encodedImage(photo), record::OWN_IMAGE);
         kit::UserDefaults::standardUserDefaults().setObject(QString(), record::OWN_NAME);
         tab.selectTab(0);
         tab.selectTab(3);
@@ -481,7 +472,7 @@ private slots:
         const QString path = files.filePath(QStringLiteral("portrait.jpg"));
         QVERIFY(picture(1200, 1600, Qt::blue).save(path, "JPG"));
         CardTab tab;
-        kit::UserDefaults::standardUserDefaults().setObject(encoded(picture(66, 66, Qt::red)), record::OWN_IMAGE);
+        kit::UserDefaults::standardUserDefaults().setObject(encodedImage(picture(66, 66, Qt::red)), record::OWN_IMAGE);
         ChosenFile chooser(path);
         QTest::mouseClick(tab.window()->imageButton(), Qt::LeftButton);
         auto* screen = qobject_cast<ChangeImage*>(tab.top());
@@ -507,7 +498,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("not a picture at all");
         file.close();
-        const QByteArray earlier = encoded(picture(66, 66, Qt::red));
+        const QByteArray earlier = encodedImage(picture(66, 66, Qt::red));
         CardTab tab;
         kit::UserDefaults::standardUserDefaults().setObject(earlier, record::OWN_IMAGE);
         kit::UserDefaults::standardUserDefaults().synchronize();

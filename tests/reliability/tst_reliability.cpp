@@ -75,21 +75,10 @@ std::optional<qint64> generationOf(const kit::UserDefaults& store)
     return n.toLongLong();
 }
 
-QByteArray png(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // The bytes of a PNG whose header claims the given size, with no picture after it.
 QByteArray pngClaiming(quint32 width, quint32 height)
 {
-    QByteArray bytes = png(1, 1);
+    QByteArray bytes = pngBytes(1, 1);
     // IHDR's width and height follow the signature (8), the chunk length (4) and type (4).
     for (int i = 0; i < 4; ++i) {
         bytes[16 + i] = char((width >> (24 - 8 * i)) & 0xff);

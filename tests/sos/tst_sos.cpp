@@ -45,17 +45,6 @@ public:
     QList<kit::SystemSoundID> disposed;
 };
 
-QByteArray png(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // The application on the SOS tab, its timers on a manual clock and its sound recorded.
 struct SosTab {
     kit::ManualClock clock;
@@ -320,7 +309,7 @@ private slots:
     {
         {
             SosTab tab;
-            kit::UserDefaults::standardUserDefaults().setObject(png(66, 44), record::OWN_IMAGE);
+            kit::UserDefaults::standardUserDefaults().setObject(pngBytes(66, 44), record::OWN_IMAGE);
             tab.store.set(record::OWN_NAME, QStringLiteral("Константинопольский-Преображенский Александр Александрович"));
             EmergencyScreen* card = tab.callHelp();
             QCOMPARE(card->imageView()->geometry(), QRect(20, 20, 66, 44));
@@ -330,7 +319,7 @@ private slots:
         {
             // A larger picture is shown within the photo's place, its shape kept.
             SosTab tab;
-            kit::UserDefaults::standardUserDefaults().setObject(png(300, 150), record::OWN_IMAGE);
+            kit::UserDefaults::standardUserDefaults().setObject(pngBytes(300, 150), record::OWN_IMAGE);
             QCOMPARE(tab.callHelp()->imageView()->geometry(), QRect(20, 20, 66, 33));
         }
         {

@@ -8,6 +8,7 @@
 #include "kit/WebView.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -176,6 +177,22 @@ LaunchedApplication::~LaunchedApplication()
 KavelAppDelegate& LaunchedApplication::delegate() const
 {
     return static_cast<KavelAppDelegate&>(*_delegate);
+}
+
+QByteArray encodedImage(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray pngBytes(int width, int height, const QColor& colour)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(colour);
+    return encodedImage(image);
 }
 
 int runTestObjects(int argc, char** argv, const std::vector<std::function<std::unique_ptr<QObject>()>>& makers)

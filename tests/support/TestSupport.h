@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+#include <QImage>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -50,6 +52,10 @@ public:
 private:
     QTemporaryDir _dir;
 };
+
+// A picture's bytes in PNG; a plain picture of a given size and colour.
+QByteArray encodedImage(const QImage& image);
+QByteArray pngBytes(int width, int height, const QColor& colour = Qt::darkCyan);
 
 // Runs the event loop until the condition holds or the time is up; true when it
 // held. Unlike QTest::qWaitFor it never sleeps between events, which the web

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Control.h"
+
+#include <QGradientStops>
+
+namespace kit {
+
+// A button that is its title, in white, on a rounded box shaded from top to bottom;
+// the shading at rest and while pressed, the edge and the rounding are the caller's.
+class TitledButton final : public Control {
+    Q_OBJECT
+
+public:
+    struct Look {
+        QGradientStops normal;
+        QGradientStops pressed;
+        QColor edge;
+        qreal radius = 5;
+    };
+
+    TitledButton(const QString& title, const Look& look, QWidget* parent = nullptr);
+
+    QString title() const { return _title; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString _title;
+    Look _look;
+};
+
+} // namespace kit
