@@ -8,11 +8,11 @@
 #include "app/KavelAppDelegate.h"
 #include "app/MainInterface.h"
 #include "contents/ContentTable.h"
-#include "kit/Application.h"
-#include "kit/Bundle.h"
-#include "kit/NavigationController.h"
-#include "kit/SearchBar.h"
-#include "kit/UserDefaults.h"
+#include "kit/controllers/Application.h"
+#include "kit/foundation/Bundle.h"
+#include "kit/controllers/NavigationController.h"
+#include "kit/tables/SearchBar.h"
+#include "kit/foundation/UserDefaults.h"
 #include "viewer/WebController.h"
 
 #include <QApplication>

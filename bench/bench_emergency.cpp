@@ -6,9 +6,9 @@
 
 #include "app/KavelAppDelegate.h"
 #include "app/MainInterface.h"
-#include "kit/Application.h"
-#include "kit/TabBar.h"
-#include "kit/UserDefaults.h"
+#include "kit/controllers/Application.h"
+#include "kit/controllers/TabBar.h"
+#include "kit/foundation/UserDefaults.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
 

@@ -3,7 +3,7 @@
 
 #include "content/ListLoader.h"
 #include "content/XMLParser.h"
-#include "kit/Bundle.h"
+#include "kit/foundation/Bundle.h"
 
 #include <QFile>
 #include <QString>

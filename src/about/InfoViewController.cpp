@@ -1,13 +1,13 @@
 #include "InfoViewController.h"
 
-#include "kit/Application.h"
-#include "kit/Button.h"
-#include "kit/Font.h"
-#include "kit/Image.h"
-#include "kit/ImageView.h"
-#include "kit/Label.h"
-#include "kit/View.h"
-#include "kit/Window.h"
+#include "kit/controllers/Application.h"
+#include "kit/views/Button.h"
+#include "kit/views/Font.h"
+#include "kit/views/Image.h"
+#include "kit/views/ImageView.h"
+#include "kit/views/Label.h"
+#include "kit/views/View.h"
+#include "kit/controllers/Window.h"
 
 #include <QUrl>
 

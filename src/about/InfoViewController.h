@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kit/ViewController.h"
+#include "kit/controllers/ViewController.h"
 
 #include <QUrl>
 

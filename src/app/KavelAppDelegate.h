@@ -1,13 +1,13 @@
 #pragma once
 
-#include "kit/Application.h"
-#include "kit/ImageView.h"
-#include "kit/Label.h"
-#include "kit/Owned.h"
-#include "kit/Slider.h"
-#include "kit/TabBarController.h"
-#include "kit/TextMeasure.h"
-#include "kit/Window.h"
+#include "kit/controllers/Application.h"
+#include "kit/views/ImageView.h"
+#include "kit/views/Label.h"
+#include "kit/foundation/Owned.h"
+#include "kit/views/Slider.h"
+#include "kit/controllers/TabBarController.h"
+#include "kit/views/TextMeasure.h"
+#include "kit/controllers/Window.h"
 
 #include <QObject>
 #include <QPointer>

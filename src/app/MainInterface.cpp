@@ -4,7 +4,7 @@
 #include "KavelAppDelegate.h"
 #include "card/Map.h"
 #include "contents/Content.h"
-#include "kit/Image.h"
+#include "kit/views/Image.h"
 #include "scheme/Schema.h"
 #include "sos/SOS.h"
 #include "telephones/Telephones.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kit/ViewController.h"
+#include "kit/controllers/ViewController.h"
 
 // A screen at the root of a tab. Before every tab switch the tab being left is
 // told to close, which puts it back into its resting state.

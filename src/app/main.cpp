@@ -1,5 +1,5 @@
 #include "app/MainInterface.h"
-#include "kit/Application.h"
+#include "kit/controllers/Application.h"
 #include "kit/ApplicationMain.h"
 
 int main(int argc, char** argv)

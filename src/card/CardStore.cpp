@@ -1,7 +1,7 @@
 #include "CardStore.h"
 
-#include "kit/AlertView.h"
-#include "kit/UserDefaults.h"
+#include "kit/pickers/AlertView.h"
+#include "kit/foundation/UserDefaults.h"
 
 namespace record {
 namespace {

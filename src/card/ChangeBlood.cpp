@@ -1,7 +1,7 @@
 #include "ChangeBlood.h"
 
 #include "PersonalRecord.h"
-#include "kit/UserDefaults.h"
+#include "kit/foundation/UserDefaults.h"
 
 namespace {
 

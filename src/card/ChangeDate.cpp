@@ -1,7 +1,7 @@
 #include "ChangeDate.h"
 
 #include "PersonalRecord.h"
-#include "kit/UserDefaults.h"
+#include "kit/foundation/UserDefaults.h"
 
 ChangeDate::ChangeDate()
     : FieldEditor(QStringLiteral("Дата рождения"), QStringLiteral("Дата рождения"), [this] { saveDate(); }),

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FieldEditor.h"
-#include "kit/DatePicker.h"
+#include "kit/pickers/DatePicker.h"
 
 #include <optional>
 

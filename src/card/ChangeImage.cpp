@@ -3,10 +3,10 @@
 #include "CardStore.h"
 #include "PersonalRecord.h"
 #include "app/KavelAppDelegate.h"
-#include "kit/NavigationController.h"
-#include "kit/TabBarController.h"
-#include "kit/UserDefaults.h"
-#include "kit/Window.h"
+#include "kit/controllers/NavigationController.h"
+#include "kit/controllers/TabBarController.h"
+#include "kit/foundation/UserDefaults.h"
+#include "kit/controllers/Window.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "kit/ActionSheet.h"
-#include "kit/ImagePickerController.h"
-#include "kit/Owned.h"
-#include "kit/ViewController.h"
+#include "kit/pickers/ActionSheet.h"
+#include "kit/pickers/ImagePickerController.h"
+#include "kit/foundation/Owned.h"
+#include "kit/controllers/ViewController.h"
 
 #include <QPointer>
 

@@ -1,7 +1,7 @@
 #include "ChangeInfo.h"
 
 #include "PersonalRecord.h"
-#include "kit/UserDefaults.h"
+#include "kit/foundation/UserDefaults.h"
 
 namespace {
 

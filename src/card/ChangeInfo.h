@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FieldEditor.h"
-#include "kit/TextView.h"
+#include "kit/views/TextView.h"
 
 // The editor of the card's free-text fields: home address, illnesses, notes and
 // the owner's name, chosen by the field number given as the type. One tall row

@@ -1,7 +1,7 @@
 #include "ChangeWeight.h"
 
 #include "PersonalRecord.h"
-#include "kit/UserDefaults.h"
+#include "kit/foundation/UserDefaults.h"
 
 ChangeWeight::ChangeWeight()
     : WheelEditor(QStringLiteral("Вес и рост"), QStringLiteral("Вес/Рост"), [this] { saveValue(); })

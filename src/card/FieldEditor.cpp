@@ -1,9 +1,9 @@
 #include "FieldEditor.h"
 
 #include "CardStore.h"
-#include "kit/Font.h"
-#include "kit/Label.h"
-#include "kit/NavigationController.h"
+#include "kit/views/Font.h"
+#include "kit/views/Label.h"
+#include "kit/controllers/NavigationController.h"
 
 FieldEditor::FieldEditor(const QString& title, const QString& header, std::function<void()> saveAction)
     : kit::TableViewController(kit::TableViewStyle::Grouped), _header(header)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "kit/BarButtonItem.h"
-#include "kit/Owned.h"
-#include "kit/TableViewCell.h"
-#include "kit/TableViewController.h"
+#include "kit/controllers/BarButtonItem.h"
+#include "kit/foundation/Owned.h"
+#include "kit/tables/TableViewCell.h"
+#include "kit/tables/TableViewController.h"
 
 #include <QPointer>
 

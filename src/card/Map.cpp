@@ -1,9 +1,9 @@
 #include "Map.h"
 
 #include "MapWindow.h"
-#include "kit/NavigationBar.h"
-#include "kit/View.h"
-#include "kit/Window.h"
+#include "kit/controllers/NavigationBar.h"
+#include "kit/views/View.h"
+#include "kit/controllers/Window.h"
 
 Map::Map() = default;
 

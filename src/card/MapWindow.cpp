@@ -7,13 +7,13 @@
 #include "CardStore.h"
 #include "ChangeWeight.h"
 #include "PersonalRecord.h"
-#include "kit/Font.h"
-#include "kit/Image.h"
-#include "kit/Label.h"
-#include "kit/NavigationController.h"
-#include "kit/UserDefaults.h"
-#include "kit/View.h"
-#include "kit/Window.h"
+#include "kit/views/Font.h"
+#include "kit/views/Image.h"
+#include "kit/views/Label.h"
+#include "kit/controllers/NavigationController.h"
+#include "kit/foundation/UserDefaults.h"
+#include "kit/views/View.h"
+#include "kit/controllers/Window.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "kit/Button.h"
-#include "kit/Owned.h"
-#include "kit/TableView.h"
-#include "kit/ViewController.h"
+#include "kit/views/Button.h"
+#include "kit/foundation/Owned.h"
+#include "kit/tables/TableView.h"
+#include "kit/controllers/ViewController.h"
 
 #include <QPointer>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FieldEditor.h"
-#include "kit/PickerView.h"
+#include "kit/pickers/PickerView.h"
 
 #include <QStringList>
 

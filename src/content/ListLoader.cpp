@@ -1,7 +1,7 @@
 #include "ListLoader.h"
 
-#include "kit/Bundle.h"
-#include "kit/Log.h"
+#include "kit/foundation/Bundle.h"
+#include "kit/foundation/Log.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,9 +1,9 @@
 #include "Content.h"
 
 #include "ContentTable.h"
-#include "kit/NavigationBar.h"
-#include "kit/View.h"
-#include "kit/Window.h"
+#include "kit/controllers/NavigationBar.h"
+#include "kit/views/View.h"
+#include "kit/controllers/Window.h"
 #include "viewer/WebController.h"
 #include "viewer/ZoomControl.h"
 

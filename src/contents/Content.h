@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/TabScreen.h"
-#include "kit/NavigationController.h"
+#include "kit/controllers/NavigationController.h"
 
 #include <memory>
 

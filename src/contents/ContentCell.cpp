@@ -1,8 +1,8 @@
 #include "ContentCell.h"
 
 #include "app/KavelAppDelegate.h"
-#include "kit/Font.h"
-#include "kit/View.h"
+#include "kit/views/Font.h"
+#include "kit/views/View.h"
 
 namespace {
 

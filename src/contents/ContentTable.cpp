@@ -2,10 +2,10 @@
 
 #include "app/KavelAppDelegate.h"
 #include "content/ListLoader.h"
-#include "kit/NavigationController.h"
-#include "kit/SearchBar.h"
-#include "kit/View.h"
-#include "kit/Window.h"
+#include "kit/controllers/NavigationController.h"
+#include "kit/tables/SearchBar.h"
+#include "kit/views/View.h"
+#include "kit/controllers/Window.h"
 #include "viewer/WebController.h"
 
 #include <algorithm>

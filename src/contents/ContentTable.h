@@ -2,10 +2,10 @@
 
 #include "ContentCell.h"
 #include "content/XMLParser.h"
-#include "kit/Owned.h"
-#include "kit/SearchDisplayController.h"
-#include "kit/TableView.h"
-#include "kit/ViewController.h"
+#include "kit/foundation/Owned.h"
+#include "kit/tables/SearchDisplayController.h"
+#include "kit/tables/TableView.h"
+#include "kit/controllers/ViewController.h"
 #include "viewer/WebController.h"
 
 #include <QPointer>

@@ -1,10 +1,10 @@
 #include "ApplicationMain.h"
 
-#include "Application.h"
-#include "Bundle.h"
-#include "Screenshot.h"
-#include "UserDefaults.h"
-#include "Window.h"
+#include "kit/controllers/Application.h"
+#include "kit/foundation/Bundle.h"
+#include "kit/platform/Screenshot.h"
+#include "kit/foundation/UserDefaults.h"
+#include "kit/controllers/Window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/TabScreen.h"
-#include "kit/BarButtonItem.h"
-#include "kit/NavigationController.h"
+#include "kit/controllers/BarButtonItem.h"
+#include "kit/controllers/NavigationController.h"
 
 #include <QPointer>
 

@@ -1,15 +1,15 @@
 #include "SOS.h"
 
 #include "EmergencyScreen.h"
-#include "kit/Button.h"
-#include "kit/Font.h"
-#include "kit/Image.h"
-#include "kit/ImageView.h"
-#include "kit/Label.h"
-#include "kit/ProgressView.h"
-#include "kit/Timer.h"
-#include "kit/View.h"
-#include "kit/Window.h"
+#include "kit/views/Button.h"
+#include "kit/views/Font.h"
+#include "kit/views/Image.h"
+#include "kit/views/ImageView.h"
+#include "kit/views/Label.h"
+#include "kit/views/ProgressView.h"
+#include "kit/foundation/Timer.h"
+#include "kit/views/View.h"
+#include "kit/controllers/Window.h"
 
 #include <QPainter>
 

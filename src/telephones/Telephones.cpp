@@ -1,11 +1,11 @@
 #include "Telephones.h"
 
 #include "app/KavelAppDelegate.h"
-#include "kit/Button.h"
-#include "kit/Image.h"
-#include "kit/NavigationBar.h"
-#include "kit/View.h"
-#include "kit/Window.h"
+#include "kit/views/Button.h"
+#include "kit/views/Image.h"
+#include "kit/controllers/NavigationBar.h"
+#include "kit/views/View.h"
+#include "kit/controllers/Window.h"
 #include "viewer/WebController.h"
 #include "viewer/ZoomControl.h"
 

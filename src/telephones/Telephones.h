@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/TabScreen.h"
-#include "kit/ViewController.h"
+#include "kit/controllers/ViewController.h"
 
 #include <memory>
 

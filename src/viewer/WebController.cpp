@@ -2,9 +2,9 @@
 
 #include "FontScript.h"
 #include "app/KavelAppDelegate.h"
-#include "kit/Log.h"
-#include "kit/NavigationController.h"
-#include "kit/Window.h"
+#include "kit/foundation/Log.h"
+#include "kit/controllers/NavigationController.h"
+#include "kit/controllers/Window.h"
 
 WebController::WebController(const QUrl& url) : _url(url)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "kit/ViewController.h"
-#include "kit/WebView.h"
+#include "kit/controllers/ViewController.h"
+#include "kit/platform/WebView.h"
 
 #include <QPointer>
 #include <QUrl>

@@ -3,7 +3,7 @@
 #include "FontScript.h"
 #include "WebController.h"
 #include "app/KavelAppDelegate.h"
-#include "kit/Image.h"
+#include "kit/views/Image.h"
 
 
 ZoomControl::ZoomControl(CurrentViewer currentViewer, QObject* parent)

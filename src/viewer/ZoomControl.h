@@ -1,9 +1,9 @@
 #pragma once
 
-#include "kit/BarButtonItem.h"
-#include "kit/ImageView.h"
-#include "kit/Owned.h"
-#include "kit/Slider.h"
+#include "kit/controllers/BarButtonItem.h"
+#include "kit/views/ImageView.h"
+#include "kit/foundation/Owned.h"
+#include "kit/views/Slider.h"
 
 #include <QObject>
 #include <QPointer>

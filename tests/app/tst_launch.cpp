@@ -4,9 +4,9 @@
 #include "app/KavelAppDelegate.h"
 #include "app/TabScreen.h"
 #include "card/PersonalRecord.h"
-#include "kit/ImageView.h"
-#include "kit/TabBar.h"
-#include "kit/UserDefaults.h"
+#include "kit/views/ImageView.h"
+#include "kit/controllers/TabBar.h"
+#include "kit/foundation/UserDefaults.h"
 
 #include <QDir>
 #include <QFile>

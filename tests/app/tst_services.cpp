@@ -2,11 +2,11 @@
 #include "TestSupport.h"
 
 #include "app/KavelAppDelegate.h"
-#include "kit/Bundle.h"
-#include "kit/Font.h"
-#include "kit/Label.h"
-#include "kit/Slider.h"
-#include "kit/UserDefaults.h"
+#include "kit/foundation/Bundle.h"
+#include "kit/views/Font.h"
+#include "kit/views/Label.h"
+#include "kit/views/Slider.h"
+#include "kit/foundation/UserDefaults.h"
 
 #include <QFile>
 #include <QTest>

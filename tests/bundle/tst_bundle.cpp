@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 
 #include "content/ListLoader.h"
-#include "kit/Bundle.h"
+#include "kit/foundation/Bundle.h"
 #include "viewer/FontScript.h"
 
 #include <QDir>

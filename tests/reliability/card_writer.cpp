@@ -4,7 +4,7 @@
 // Usage: card_writer FILE
 
 #include "card/PersonalRecord.h"
-#include "kit/UserDefaults.h"
+#include "kit/foundation/UserDefaults.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -3,9 +3,9 @@
 
 #include "TestSupport.h"
 
-#include "kit/Application.h"
-#include "kit/RunLoop.h"
-#include "kit/SystemSound.h"
+#include "kit/controllers/Application.h"
+#include "kit/foundation/RunLoop.h"
+#include "kit/platform/SystemSound.h"
 #include "sos/EmergencyScreen.h"
 
 #include <QProcess>

@@ -2,10 +2,10 @@
 
 #include "app/KavelAppDelegate.h"
 #include "app/MainInterface.h"
-#include "kit/Application.h"
-#include "kit/Bundle.h"
-#include "kit/UserDefaults.h"
-#include "kit/WebView.h"
+#include "kit/controllers/Application.h"
+#include "kit/foundation/Bundle.h"
+#include "kit/foundation/UserDefaults.h"
+#include "kit/platform/WebView.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 
 #include "app/KavelAppDelegate.h"
-#include "kit/NavigationController.h"
+#include "kit/controllers/NavigationController.h"
 #include "viewer/FontScript.h"
 #include "viewer/WebController.h"
 

@@ -1,0 +1,266 @@
+#include "NavigationBar.h"
+
+#include "BarButtonItem.h"
+#include "kit/views/Font.h"
+#include "ViewController.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace kit {
+namespace {
+
+// The phone's untinted bar colour.
+const QColor defaultTint(0x6d, 0x84, 0xa2);
+
+QColor shade(const QColor& colour, double factor)
+{
+    return QColor::fromRgbF(std::clamp(colour.redF() * float(factor), 0.0f, 1.0f),
+                            std::clamp(colour.greenF() * float(factor), 0.0f, 1.0f),
+                            std::clamp(colour.blueF() * float(factor), 0.0f, 1.0f));
+}
+
+QColor lighten(const QColor& colour, double amount)
+{
+    return QColor::fromRgbF(colour.redF() + float((1 - colour.redF()) * amount),
+                            colour.greenF() + float((1 - colour.greenF()) * amount),
+                            colour.blueF() + float((1 - colour.blueF()) * amount));
+}
+
+} // namespace
+
+BarButton::BarButton(Shape shape, QWidget* parent) : QAbstractButton(parent), _shape(shape), _tint(defaultTint)
+{
+    setFont(boldSystemFont(12));
+    setCursor(Qt::PointingHandCursor);
+}
+
+void BarButton::setTint(const QColor& tint)
+{
+    _tint = tint;
+    update();
+}
+
+void BarButton::setShape(Shape shape)
+{
+    _shape = shape;
+    update();
+}
+
+void BarButton::setImage(const QImage& image)
+{
+    _image = image;
+    updateGeometry();
+    update();
+}
+
+QSize BarButton::sizeHint() const
+{
+    const int content = _image.isNull() ? fontMetrics().horizontalAdvance(text())
+                                        : _image.deviceIndependentSize().toSize().width();
+    const int padding = _shape == Shape::Back ? 22 : 20;
+    return {std::max(content + padding, 32), 30};
+}
+
+void BarButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -1.5);
+    QPainterPath path;
+    if (_shape == Shape::Plain) {
+        // A plain item is only its picture, brighter while pressed.
+        painter.setOpacity(isEnabled() ? (isDown() ? 0.6 : 1.0) : 0.45);
+        const QSizeF size = _image.deviceIndependentSize();
+        painter.drawImage(QRectF(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2,
+                                 size.width(), size.height()),
+                          _image);
+        return;
+    }
+    if (_shape == Shape::Back) {
+        const double r = 5;
+        const double tip = 12;
+        path.moveTo(box.left(), box.center().y());
+        path.lineTo(box.left() + tip, box.top());
+        path.lineTo(box.right() - r, box.top());
+        path.quadTo(box.right(), box.top(), box.right(), box.top() + r);
+        path.lineTo(box.right(), box.bottom() - r);
+        path.quadTo(box.right(), box.bottom(), box.right() - r, box.bottom());
+        path.lineTo(box.left() + tip, box.bottom());
+        path.closeSubpath();
+    } else {
+        path.addRoundedRect(box, 5, 5);
+    }
+    const bool pressed = isDown();
+    const QColor base = pressed ? shade(_tint, 0.6) : shade(_tint, 0.8);
+    QLinearGradient fill(box.topLeft(), box.bottomLeft());
+    fill.setColorAt(0, lighten(base, 0.25));
+    fill.setColorAt(0.5, base);
+    fill.setColorAt(1, shade(base, 0.9));
+    painter.fillPath(path, fill);
+    painter.setPen(QPen(QColor(0, 0, 0, 120), 1));
+    painter.drawPath(path);
+    painter.translate(0, 1);
+    painter.setPen(QPen(QColor(255, 255, 255, 40), 1));
+    painter.drawLine(QPointF(box.left() + (_shape == Shape::Back ? 12 : 5), box.top()),
+                     QPointF(box.right() - 5, box.top()));
+    painter.translate(0, -1);
+
+    const double opacity = isEnabled() ? 1.0 : 0.45;
+    painter.setOpacity(opacity);
+    QRectF content = box;
+    if (_shape == Shape::Back)
+        content.setLeft(content.left() + 8);
+    if (!_image.isNull()) {
+        const QSizeF size = _image.deviceIndependentSize();
+        const QRectF target(content.center().x() - size.width() / 2, content.center().y() - size.height() / 2,
+                            size.width(), size.height());
+        painter.drawImage(target, _image);
+    } else {
+        painter.setFont(font());
+        painter.setPen(QColor(0, 0, 0, 120));
+        painter.drawText(content.translated(0, -1), Qt::AlignCenter, text());
+        painter.setPen(Qt::white);
+        painter.drawText(content, Qt::AlignCenter, text());
+    }
+}
+
+NavigationBar::NavigationBar(QWidget* parent)
+    : QWidget(parent), _tint(defaultTint), _back(new BarButton(BarButton::Shape::Back, this)),
+      _right(new BarButton(BarButton::Shape::Bordered, this))
+{
+    setObjectName(QStringLiteral("navigationBar"));
+    _back->setObjectName(QStringLiteral("backButton"));
+    _right->setObjectName(QStringLiteral("rightBarButton"));
+    _back->hide();
+    _right->hide();
+    resize(320, barHeight);
+    connect(_back, &QAbstractButton::clicked, this, &NavigationBar::backTapped);
+    connect(_right, &QAbstractButton::clicked, this, [this] {
+        if (_rightItem)
+            _rightItem->trigger();
+    });
+}
+
+void NavigationBar::setTintColor(const QColor& tint)
+{
+    _tint = tint;
+    _back->setTint(tint);
+    refresh();
+}
+
+void NavigationBar::setItems(NavigationItem* top, const QString& backTitle)
+{
+    if (_item)
+        disconnect(_item, nullptr, this, nullptr);
+    _item = top;
+    if (_item)
+        connect(_item, &NavigationItem::changed, this, &NavigationBar::refresh);
+
+    _back->setVisible(!backTitle.isNull());
+    QString caption = backTitle.isEmpty() ? QStringLiteral("Назад") : backTitle;
+    if (_back->fontMetrics().horizontalAdvance(caption) > 90)
+        caption = QStringLiteral("Назад");
+    _back->setText(caption);
+    refresh();
+}
+
+QString NavigationBar::title() const
+{
+    return _item ? _item->title() : QString();
+}
+
+void NavigationBar::refresh()
+{
+    BarButtonItem* item = _item ? _item->rightBarButtonItem() : nullptr;
+    if (_rightItem != item) {
+        if (_rightItem)
+            disconnect(_rightItem, nullptr, this, nullptr);
+        _rightItem = item;
+        if (_rightItem)
+            connect(_rightItem, &BarButtonItem::changed, this, &NavigationBar::refresh);
+    }
+    if (_rightItem) {
+        _right->setShape(_rightItem->style() == BarButtonItem::Style::Plain ? BarButton::Shape::Plain
+                                                                            : BarButton::Shape::Bordered);
+        // A button that finishes a task is blue on any bar, as on the phone.
+        _right->setTint(_rightItem->style() == BarButtonItem::Style::Done ? QColor(0x2a, 0x62, 0xd6) : _tint);
+        _right->setText(_rightItem->title());
+        _right->setAccessibleName(_rightItem->accessibleName());
+        _right->setImage(_rightItem->image());
+        _right->setEnabled(_rightItem->isEnabled());
+        _right->show();
+    } else {
+        _right->hide();
+    }
+    layoutButtons();
+    update();
+}
+
+void NavigationBar::layoutButtons()
+{
+    const int top = (barHeight - 30) / 2;
+    const QSize back = _back->sizeHint();
+    _back->setGeometry(5, top, back.width(), back.height());
+    const QSize right = _right->sizeHint();
+    _right->setGeometry(width() - 5 - right.width(), top, right.width(), right.height());
+}
+
+void NavigationBar::resizeEvent(QResizeEvent*)
+{
+    layoutButtons();
+}
+
+void NavigationBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QImage& ground = _grounds[_tint.rgba()];
+    if (ground.size() != size() * devicePixelRatioF()) {
+        if (_grounds.size() > 64)
+            _grounds.clear();
+        ground = QImage((QSizeF(size()) * devicePixelRatioF()).toSize(), QImage::Format_ARGB32_Premultiplied);
+        ground.setDevicePixelRatio(devicePixelRatioF());
+        QPainter fill(&ground);
+        const QRectF bar = rect();
+        QLinearGradient gloss(bar.topLeft(), bar.bottomLeft());
+        gloss.setColorAt(0, lighten(_tint, 0.35));
+        gloss.setColorAt(0.5, lighten(_tint, 0.1));
+        gloss.setColorAt(0.51, _tint);
+        gloss.setColorAt(1, shade(_tint, 0.85));
+        fill.fillRect(bar, gloss);
+        fill.fillRect(QRect(0, 0, width(), 1), lighten(_tint, 0.5));
+        fill.fillRect(QRect(0, height() - 1, width(), 1), shade(_tint, 0.5));
+    }
+    painter.drawImage(QPoint(0, 0), ground);
+
+    // Centred on the bar when it fits between the buttons, otherwise in the room they leave.
+    const int left = _back->isVisible() ? _back->geometry().right() + 6 : 10;
+    const int right = _right->isVisible() ? width() - _right->geometry().left() + 6 : 10;
+    // White on a dark bar, dark on a light one, so the title stays legible whatever the tint.
+    const bool light = 0.299 * _tint.redF() + 0.587 * _tint.greenF() + 0.114 * _tint.blueF() > 0.62;
+    const TitleDrawn now{title(), left, right, width(), light};
+    // Redrawn too when the window moves to a screen of another pixel density.
+    if (_titleImage.isNull() || !(now == _titleDrawn) ||
+        _titleImage.devicePixelRatio() != devicePixelRatioF()) {
+        _titleDrawn = now;
+        const qreal ratio = devicePixelRatioF();
+        _titleImage = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        _titleImage.setDevicePixelRatio(ratio);
+        _titleImage.fill(Qt::transparent);
+        QPainter text(&_titleImage);
+        text.setFont(boldSystemFont(20));
+        const int natural = text.fontMetrics().horizontalAdvance(title());
+        const int side = std::max(left, right);
+        QRect titleBox(side, 0, width() - 2 * side, height());
+        if (natural > titleBox.width())
+            titleBox = QRect(left, 0, width() - left - right, height());
+        const QString shown = text.fontMetrics().elidedText(title(), Qt::ElideRight, titleBox.width());
+        text.setPen(light ? QColor(255, 255, 255, 160) : QColor(0, 0, 0, 130));
+        text.drawText(titleBox.translated(0, light ? 1 : -1), Qt::AlignCenter, shown);
+        text.setPen(light ? QColor(0x30, 0x30, 0x30) : QColor(Qt::white));
+        text.drawText(titleBox, Qt::AlignCenter, shown);
+    }
+    painter.drawImage(0, 0, _titleImage);
+}
+
+} // namespace kit

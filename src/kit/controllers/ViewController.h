@@ -1,0 +1,113 @@
+#pragma once
+
+#include "BarButtonItem.h"
+#include "kit/foundation/Owned.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+namespace kit {
+
+class NavigationController;
+class TabBarController;
+
+// What a navigation bar shows for a screen: its title and its right button.
+// The item does not own the button; the screen that made it does.
+class NavigationItem final : public QObject {
+    Q_OBJECT
+
+public:
+    QString title() const { return _title; }
+    void setTitle(const QString& title);
+    BarButtonItem* rightBarButtonItem() const { return _rightBarButtonItem; }
+    void setRightBarButtonItem(BarButtonItem* item);
+
+signals:
+    void changed();
+
+private:
+    QString _title;
+    QPointer<BarButtonItem> _rightBarButtonItem;
+};
+
+struct TabBarItem {
+    QString title;
+    // An alpha mask; the tab bar colours it.
+    QImage image;
+};
+
+// A screen: it owns its view, made the first time the view is asked for
+// (loadView, then viewDidLoad). Containers call the appearance methods around
+// showing and hiding it.
+class ViewController : public QObject {
+    Q_OBJECT
+
+public:
+    ViewController();
+    ~ViewController() override;
+
+    QWidget* view();
+    bool isViewLoaded() const { return bool(_view); }
+    // Gives the screen a view made elsewhere; the screen owns it from now on.
+    void setView(QWidget* view);
+    // The controller whose root view this is, if any.
+    static ViewController* controllerOfView(const QWidget* view);
+
+    QString title() const { return _navigationItem.title(); }
+    void setTitle(const QString& title) { _navigationItem.setTitle(title); }
+    NavigationItem& navigationItem() { return _navigationItem; }
+    TabBarItem& tabBarItem() { return _tabBarItem; }
+
+    // The container that shows this screen, or the screen that presented it; none otherwise.
+    ViewController* parentViewController() const { return _parent; }
+
+    // Shows a screen over the whole key window until it is dismissed. A screen shows one
+    // presented screen at a time: presenting while one is up does nothing and returns false.
+    bool presentModalViewController(std::unique_ptr<ViewController> viewController, bool animated);
+    // Takes the presented screen away (sent to the presenter, or to the presented screen,
+    // which passes it on); it is destroyed once control is back in the event loop.
+    void dismissModalViewControllerAnimated(bool animated);
+    ViewController* modalViewController() const { return _modal.get(); }
+    NavigationController* navigationController() const;
+    TabBarController* tabBarController() const;
+
+    // Under memory pressure a screen whose view is off screen lets the view go;
+    // the next use of view() loads it again.
+    virtual void didReceiveMemoryWarning();
+
+    // A screen whose view this screen's view holds (a navigation stack inside a tab):
+    // the appearance calls this screen gets are passed on to it.
+    void forwardAppearanceTo(ViewController* child) { _appearanceChildren.emplace_back(child); }
+
+    // By default these pass the call on to the screens named with forwardAppearanceTo.
+    virtual void viewWillAppear(bool animated);
+    virtual void viewDidAppear(bool animated);
+    virtual void viewWillDisappear(bool animated);
+    virtual void viewDidDisappear(bool animated);
+
+protected:
+    // Makes the view; the default is an empty view as large as the application area.
+    virtual void loadView();
+    virtual void viewDidLoad() {}
+    // After the view was let go under memory pressure.
+    virtual void viewDidUnload() {}
+
+private:
+    friend class NavigationController;
+    friend class TabBarController;
+    void setParentViewController(ViewController* parent) { _parent = parent; }
+
+    Owned<QWidget> _view;
+    std::unique_ptr<ViewController> _modal;
+    std::vector<QPointer<ViewController>> _appearanceChildren;
+    NavigationItem _navigationItem;
+    TabBarItem _tabBarItem;
+    QPointer<ViewController> _parent;
+};
+
+} // namespace kit

@@ -1,0 +1,48 @@
+#include "Window.h"
+
+#include "Application.h"
+#include "kit/views/StatusStrip.h"
+#include "kit/views/View.h"
+#include "ViewController.h"
+
+#include <QCoreApplication>
+
+namespace kit {
+
+Window::Window() : _statusStrip(new StatusStrip(this))
+{
+    setObjectName(QStringLiteral("window"));
+    setWindowTitle(QStringLiteral("Первая помощь"));
+    setFixedSize(width, height);
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, Qt::black);
+    setPalette(background);
+    _statusStrip->setGeometry(0, 0, width, statusStripHeight);
+}
+
+Window::~Window() = default;
+
+QRect Window::applicationFrame()
+{
+    return QRect(0, statusStripHeight, width, height - statusStripHeight);
+}
+
+void Window::makeKeyAndVisible()
+{
+    if (Application* application = Application::sharedApplication())
+        application->setKeyWindow(this);
+    show();
+}
+
+void Window::addSubview(QWidget* view)
+{
+    ViewController* controller = ViewController::controllerOfView(view);
+    if (controller)
+        controller->viewWillAppear(false);
+    kit::addSubview(this, view);
+    if (controller)
+        controller->viewDidAppear(false);
+}
+
+} // namespace kit

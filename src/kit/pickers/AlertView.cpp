@@ -1,0 +1,146 @@
+#include "AlertView.h"
+
+#include "kit/controllers/Application.h"
+#include "kit/views/Control.h"
+#include "kit/views/Font.h"
+#include "kit/views/TitledButton.h"
+#include "kit/controllers/Window.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace kit {
+namespace {
+
+constexpr int boxWidth = 284;
+constexpr int padding = 16;
+constexpr int buttonHeight = 43;
+
+QList<QPointer<AlertView>>& shown()
+{
+    static QList<QPointer<AlertView>> alerts;
+    return alerts;
+}
+
+// The alert's one button: light glass on the dark box, brighter while pressed.
+const TitledButton::Look alertButtonLook = {
+    {{0, QColor(255, 255, 255, 90)}, {0.5, QColor(255, 255, 255, 40)}, {1, QColor(255, 255, 255, 60)}},
+    {{0, QColor(255, 255, 255, 140)}, {0.5, QColor(255, 255, 255, 90)}, {1, QColor(255, 255, 255, 110)}},
+    QColor(0, 0, 0, 120),
+    6,
+};
+
+int textHeight(const QString& text, const QFont& font, int width)
+{
+    const QFontMetrics metrics(font);
+    return metrics.boundingRect(QRect(0, 0, width, 10000), Qt::AlignHCenter | Qt::TextWordWrap, text).height();
+}
+
+} // namespace
+
+AlertView::AlertView(const QString& title, const QString& message, const QString& buttonTitle)
+    : _title(title), _message(message)
+{
+    setObjectName(QStringLiteral("alertView"));
+    setAccessibleName(title);
+    setAccessibleDescription(message);
+    _button = new TitledButton(buttonTitle, alertButtonLook, this);
+    _button->setObjectName(QStringLiteral("alertButton"));
+    _button->setFont(boldSystemFont(18));
+    _button->setFocusPolicy(Qt::StrongFocus);
+    _button->addTarget(this, [this] { dismiss(); }, ControlEvent::TouchUpInside);
+}
+
+void AlertView::show()
+{
+    Application* application = Application::sharedApplication();
+    Window* window = application ? application->keyWindow() : nullptr;
+    if (window) {
+        setParent(window);
+        setGeometry(window->rect());
+        window->installEventFilter(this);
+    } else {
+        resize(320, 480);
+    }
+    layout();
+    shown().append(this);
+    QWidget::show();
+    raise();
+    _button->setFocus();
+}
+
+void AlertView::layout()
+{
+    const int inner = boxWidth - 2 * padding;
+    const int titleHeight = textHeight(_title, boldSystemFont(18), inner);
+    const int messageHeight = textHeight(_message, systemFont(16), inner);
+    const int height = padding + titleHeight + 8 + messageHeight + padding + buttonHeight + padding;
+    _box = QRect((width() - boxWidth) / 2, std::max(10, (this->height() - height) / 2), boxWidth, height);
+    _button->setGeometry(_box.left() + padding, _box.bottom() + 1 - padding - buttonHeight, inner, buttonHeight);
+}
+
+void AlertView::dismiss()
+{
+    if (!isVisible())
+        return;
+    hide();
+    shown().removeAll(this);
+    emit dismissed();
+    deleteLater();
+}
+
+QList<AlertView*> AlertView::visibleAlerts()
+{
+    QList<AlertView*> alerts;
+    for (const QPointer<AlertView>& alert : std::as_const(shown()))
+        if (alert && alert->isVisible())
+            alerts.append(alert);
+    return alerts;
+}
+
+void AlertView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0, 0, 0, 110));
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath box;
+    box.addRoundedRect(QRectF(_box).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
+    QLinearGradient fill(_box.topLeft(), _box.bottomLeft());
+    fill.setColorAt(0, QColor(0x2b, 0x3b, 0x6b, 235));
+    fill.setColorAt(1, QColor(0x0f, 0x1c, 0x44, 235));
+    painter.fillPath(box, fill);
+    painter.setPen(QPen(QColor(255, 255, 255, 200), 2));
+    painter.drawPath(box);
+
+    const QRect text = _box.adjusted(padding, padding, -padding, -padding);
+    painter.setPen(Qt::white);
+    painter.setFont(boldSystemFont(18));
+    const QRect titleArea =
+        painter.boundingRect(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, _title);
+    painter.drawText(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, _title);
+    painter.setFont(systemFont(16));
+    painter.drawText(text.adjusted(0, titleArea.height() + 8, 0, 0), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                     _message);
+}
+
+void AlertView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        dismiss();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool AlertView::eventFilter(QObject* watched, QEvent* event)
+{
+    // Follows the window's size, and stays above whatever is added to it later.
+    if (watched == parentWidget() && (event->type() == QEvent::Resize || event->type() == QEvent::ChildAdded)) {
+        setGeometry(parentWidget()->rect());
+        layout();
+        raise();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace kit

@@ -1,0 +1,27 @@
+#include "WebView.h"
+
+#include "kit/foundation/Log.h"
+#include "PlatformModule.h"
+
+#include <QCoreApplication>
+
+namespace kit {
+
+WebView* WebView::create(Handlers handlers)
+{
+    // The engine needs the application's OpenGL contexts shared, which can only be asked for
+    // before the application object exists; without it the engine would crash on first use.
+    if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts)) {
+        static bool logged = false;
+        if (!logged)
+            log(QStringLiteral("The web engine needs Qt::AA_ShareOpenGLContexts set before the application starts; "
+                               "pages stay empty."));
+        logged = true;
+        return nullptr;
+    }
+    const auto create = reinterpret_cast<CreateWebViewFunction>(
+        resolvePlatformFunction("libfirstaid_webengine.so", "FIRSTAID_WEB_MODULE", "firstaidCreateWebView"));
+    return create ? create(&handlers) : nullptr;
+}
+
+} // namespace kit

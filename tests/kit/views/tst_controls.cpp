@@ -1,0 +1,184 @@
+#include "../KitTests.h"
+
+#include "kit/platform/Aiff.h"
+#include "kit/foundation/Bundle.h"
+#include "kit/views/Font.h"
+#include "kit/foundation/Owned.h"
+#include "kit/views/Slider.h"
+#include "kit/views/TextMeasure.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTest>
+
+class TestControls final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sliderFrameIsTheTrackAndTheThumbReachesBeyondIt()
+    {
+        kit::Slider slider;
+        slider.setFrame(QRect(20, 20, 180, 10));
+        QCOMPARE(slider.frame(), QRect(20, 20, 180, 10));
+        QVERIFY(slider.geometry().contains(slider.frame()));
+        QVERIFY(slider.height() >= kit::Slider::thumbDiameter);
+        QCOMPARE(slider.geometry().center().y(), slider.frame().center().y());
+    }
+
+    void sliderAnswersTheKeyboardWithoutJumping()
+    {
+        kit::Slider slider;
+        slider.setMinimumValue(1.0f);
+        slider.setMaximumValue(2.0f);
+        slider.setValue(1.5f);
+        QObject target;
+        QStringList events;
+        slider.addTarget(&target, [&] { events << QString::number(slider.value(), 'f', 2); },
+                         kit::ControlEvent::ValueChanged);
+        slider.addTarget(&target, [&] { events << QStringLiteral("up"); }, kit::ControlEvent::TouchUpInside);
+        QTest::keyClick(&slider, Qt::Key_Right);
+        QTest::keyClick(&slider, Qt::Key_Left);
+        QTest::keyClick(&slider, Qt::Key_Left);
+        QTest::keyClick(&slider, Qt::Key_End);
+        QTest::keyClick(&slider, Qt::Key_End);
+        // Space ends the gesture where the thumb is; it does not press the track's middle.
+        QTest::keyClick(&slider, Qt::Key_Space);
+        QCOMPARE(events, QStringList({QStringLiteral("1.60"), QStringLiteral("1.50"), QStringLiteral("1.40"),
+                                      QStringLiteral("2.00"), QStringLiteral("up")}));
+        QCOMPARE(slider.value(), 2.0f);
+    }
+
+    void sliderValueStaysInItsRange()
+    {
+        kit::Slider slider;
+        slider.setMinimumValue(1.0f);
+        slider.setMaximumValue(2.0f);
+        QCOMPARE(slider.value(), 1.0f);
+        slider.setValue(5.0f);
+        QCOMPARE(slider.value(), 2.0f);
+        slider.setValue(-1.0f);
+        QCOMPARE(slider.value(), 1.0f);
+    }
+
+    void sliderSendsTouchAndValueEventsAsTheFingerMoves()
+    {
+        QWidget host;
+        host.resize(320, 200);
+        auto* slider = new kit::Slider(&host);
+        slider->setFrame(QRect(20, 80, 180, 10));
+        slider->setMinimumValue(1.0f);
+        slider->setMaximumValue(2.0f);
+        QObject target;
+        QStringList events;
+        slider->addTarget(&target, [&] { events << QStringLiteral("down"); }, kit::ControlEvent::TouchDown);
+        slider->addTarget(&target, [&] { events << QString::number(slider->value(), 'f', 2); },
+                          kit::ControlEvent::ValueChanged);
+        slider->addTarget(&target, [&] { events << QStringLiteral("up inside"); }, kit::ControlEvent::TouchUpInside);
+        slider->addTarget(&target, [&] { events << QStringLiteral("up outside"); },
+                          kit::ControlEvent::TouchUpOutside);
+
+        const int y = slider->height() / 2;
+        // A press on the thumb does not move it.
+        QTest::mousePress(slider, Qt::LeftButton, {}, slider->thumbCenter().toPoint());
+        QCOMPARE(events, QStringList{QStringLiteral("down")});
+        // Dragging to the far right end reports every change, up to the maximum.
+        QTest::mouseMove(slider, QPoint(90, y));
+        QTest::mouseMove(slider, QPoint(400, y));
+        QCOMPARE(events.last(), QStringLiteral("2.00"));
+        QCOMPARE(events.size(), 3);
+        // Lifted far away: outside.
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(400, 150));
+        QCOMPARE(events.last(), QStringLiteral("up outside"));
+
+        // A press on the track brings the thumb there at once.
+        events.clear();
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, y));
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, y));
+        QCOMPARE(events, (QStringList{QStringLiteral("down"), QStringLiteral("1.50"), QStringLiteral("up inside")}));
+    }
+
+    void anActionMayDiscardTheControlThatSentIt()
+    {
+        kit::Owned<QWidget> pane(new QWidget());
+        pane->resize(204, 50);
+        auto* slider = new kit::Slider(pane.get());
+        slider->setFrame(QRect(20, 20, 180, 10));
+        QPointer<kit::Slider> watched = slider;
+        QObject target;
+        int later = 0;
+        slider->addTarget(&target, [&] { pane.resetLater(); }, kit::ControlEvent::TouchUpInside);
+        slider->addTarget(&target, [&] { ++later; }, kit::ControlEvent::TouchUpInside);
+        QTest::mouseClick(slider, Qt::LeftButton, {}, slider->thumbCenter().toPoint());
+        QVERIFY(!pane);
+        QVERIFY(watched);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(watched.isNull());
+        QCOMPARE(later, 1);
+    }
+
+    void actionsOfADestroyedTargetDoNotRun()
+    {
+        kit::Slider slider;
+        int count = 0;
+        {
+            QObject target;
+            slider.addTarget(&target, [&] { ++count; }, kit::ControlEvent::TouchDown);
+        }
+        slider.sendActionsForControlEvents(kit::ControlEvent::TouchDown);
+        QCOMPARE(count, 0);
+    }
+
+    void alarmSoundReadsAsSixteenBitPcm()
+    {
+        QFile file(QDir(kit::Bundle::mainBundle().bundlePath()).filePath(QStringLiteral("alarm.aif")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const std::optional<kit::PcmSound> sound = kit::readAiff(bytes);
+        QVERIFY(sound);
+        QCOMPARE(sound->channels, 1);
+        QCOMPARE(sound->sampleRate, 22050);
+        // 1.5 seconds of 16-bit mono samples.
+        QCOMPARE(sound->samples.size(), qsizetype(33075 * 2) - 6);
+        // Damaged files give nothing rather than noise.
+        QVERIFY(!kit::readAiff(bytes.left(40)));
+        QVERIFY(!kit::readAiff(QByteArray("RIFF....WAVEfmt ")));
+        QByteArray lying = bytes;
+        lying[16] = char(0x7f);  // the first chunk claims to be far longer than the file
+        QVERIFY(!kit::readAiff(lying));
+    }
+
+    void textMeasurementWrapsAtTheGivenWidth()
+    {
+        const QFont font = kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15);
+        const QString text = QStringLiteral("Москва, улица Большая Садовая, дом 10, квартира 50, подъезд 2");
+        const double huge = 3.4028235e38;
+        const QSizeF oneLine = kit::sizeWithFont(QStringLiteral("Москва"), font, {300, huge}, kit::LineBreakMode::WordWrap);
+        const QSizeF wide = kit::sizeWithFont(text, font, {300, huge}, kit::LineBreakMode::WordWrap);
+        const QSizeF narrow = kit::sizeWithFont(text, font, {120, huge}, kit::LineBreakMode::WordWrap);
+        QVERIFY(oneLine.height() > 0);
+        QVERIFY(wide.height() > oneLine.height());
+        QVERIFY(narrow.height() > wide.height());
+        QVERIFY(narrow.width() <= 120);
+
+        // A word wider than the limit still breaks rather than overflow.
+        const QSizeF longWord = kit::sizeWithFont(QString(60, QLatin1Char('W')), font, {100, huge},
+                                                  kit::LineBreakMode::WordWrap);
+        QVERIFY(longWord.width() <= 100);
+        QVERIFY(longWord.height() > 3 * oneLine.height());
+
+        // Line breaks count; truncating modes keep one line; empty text takes no room.
+        QVERIFY(kit::sizeWithFont(QStringLiteral("а\nб\nв"), font, {300, huge}, kit::LineBreakMode::WordWrap).height()
+                >= 3 * oneLine.height() - 1);
+        QCOMPARE(kit::sizeWithFont(text, font, {120, huge}, kit::LineBreakMode::TailTruncation).height(),
+                 oneLine.height());
+        QCOMPARE(kit::sizeWithFont(QString(), font, {120, huge}, kit::LineBreakMode::WordWrap), QSizeF(0, 0));
+    }
+};
+
+std::unique_ptr<QObject> makeControlsTest()
+{
+    return std::make_unique<TestControls>();
+}
+
+#include "tst_controls.moc"
