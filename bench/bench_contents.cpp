@@ -9,10 +9,10 @@
 #include "app/MainInterface.h"
 #include "contents/ContentTable.h"
 #include "kit/controllers/Application.h"
-#include "kit/foundation/Bundle.h"
 #include "kit/controllers/NavigationController.h"
-#include "kit/tables/SearchBar.h"
+#include "kit/foundation/Bundle.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/tables/SearchBar.h"
 #include "viewer/WebController.h"
 
 #include <QApplication>
@@ -62,10 +62,11 @@ bool waitUntil(const std::function<bool()>& condition)
 QString title(int i)
 {
     static const QStringList words = {
-        QStringLiteral("Ожоги"), QStringLiteral("кровотечение"), QStringLiteral("перелом"),
-        QStringLiteral("реанимация"), QStringLiteral("отравление"), QStringLiteral("травма"),
-        QStringLiteral("головы"), QStringLiteral("ребёнка"), QStringLiteral("при"), QStringLiteral("укусе"),
-        QStringLiteral("змеи"), QStringLiteral("и"), QStringLiteral("первая"), QStringLiteral("помощь")};
+        QStringLiteral("Ожоги"),      QStringLiteral("кровотечение"), QStringLiteral("перелом"),
+        QStringLiteral("реанимация"), QStringLiteral("отравление"),   QStringLiteral("травма"),
+        QStringLiteral("головы"),     QStringLiteral("ребёнка"),      QStringLiteral("при"),
+        QStringLiteral("укусе"),      QStringLiteral("змеи"),         QStringLiteral("и"),
+        QStringLiteral("первая"),     QStringLiteral("помощь")};
     QStringList parts;
     const int length = 2 + (i * 7) % 9;
     for (int w = 0; w < length; ++w)
@@ -97,13 +98,15 @@ int main(int argc, char** argv)
 
     kit::UserDefaults::setStandardPath(dir.filePath(QStringLiteral("defaults.json")));
     kit::Bundle::setMainBundlePath(dir.path());
-    QFile::copy(QStringLiteral(FIRSTAID_BUNDLE) + QStringLiteral("/cpr.html"), dir.filePath(QStringLiteral("page.html")));
+    QFile::copy(QStringLiteral(FIRSTAID_BUNDLE) + QStringLiteral("/cpr.html"),
+                dir.filePath(QStringLiteral("page.html")));
     kit::Application app;
     std::unique_ptr<kit::ApplicationDelegate> delegate = loadMainInterface(app);
 
     std::printf("records   load list (median)   filter pass per keystroke (median)\n");
-    const QStringList keystrokes = {QStringLiteral("о"), QStringLiteral("ож"), QStringLiteral("ожо"),
-                                    QStringLiteral("ожог"), QStringLiteral("травма г"), QStringLiteral("ребёнка")};
+    const QStringList keystrokes = {QStringLiteral("о"),        QStringLiteral("ож"),
+                                    QStringLiteral("ожо"),      QStringLiteral("ожог"),
+                                    QStringLiteral("травма г"), QStringLiteral("ребёнка")};
     for (int records : {100, 1000, 10000}) {
         writeList(dir.path(), records);
         std::vector<double> loads;
@@ -114,7 +117,8 @@ int main(int argc, char** argv)
             QElapsedTimer timer;
             timer.start();
             table->view();
-            // The rows' widgets are polished once control is back in the event loop: part of the load.
+            // The rows' widgets are polished once control is back in the event loop: part of the
+            // load.
             QCoreApplication::processEvents();
             loads.push_back(milliseconds(timer));
 
@@ -128,7 +132,8 @@ int main(int argc, char** argv)
                 filters.push_back(milliseconds(pass));
             }
         }
-        std::printf("%7d   %10.2f ms           %10.3f ms\n", records, median(loads), median(filters));
+        std::printf("%7d   %10.2f ms           %10.3f ms\n", records, median(loads),
+                    median(filters));
     }
 
     // Opening an article: from the selection of a row to the page styled, against a

@@ -47,7 +47,8 @@ public:
         QObject::connect(&_timer, &QTimer::timeout, this, [this] {
             _intensity = _intensity >= 1.0f ? 0.0f : _intensity + 0.06f;
             QPalette colours = palette();
-            colours.setColor(QPalette::Window, QColor::fromRgbF(1.0f, std::min(_intensity, 1.0f), std::min(_intensity, 1.0f)));
+            colours.setColor(QPalette::Window, QColor::fromRgbF(1.0f, std::min(_intensity, 1.0f),
+                                                                std::min(_intensity, 1.0f)));
             setPalette(colours);
         });
         _timer.start(10);
@@ -74,8 +75,9 @@ int main(int argc, char** argv)
     kit::UserDefaults::setStandardPath(dir.filePath(QStringLiteral("defaults.json")));
     kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     defaults.setObject(QStringLiteral("Иванова Мария Сергеевна"), QStringLiteral("OWN_NAME"));
-    defaults.setObject(QStringLiteral("г. Санкт-Петербург, Невский проспект, дом 28, квартира 115, код 115В"),
-                       QStringLiteral("OWN_ADDRESS"));
+    defaults.setObject(
+        QStringLiteral("г. Санкт-Петербург, Невский проспект, дом 28, квартира 115, код 115В"),
+        QStringLiteral("OWN_ADDRESS"));
     defaults.setObject(QStringLiteral("12 марта 1985 г."), QStringLiteral("OWN_BIRTHDAY"));
     defaults.setObject(QStringLiteral("64"), QStringLiteral("OWN_WEIGHT"));
     defaults.setObject(QStringLiteral("168"), QStringLiteral("OWN_GROWTH"));
@@ -108,7 +110,8 @@ int main(int argc, char** argv)
     run(seconds);
     const double bare = processorSeconds() - start;
 
-    std::printf("emergency card, %.0f s of real time: %.0f ms of processor time\n", seconds, card * 1000);
+    std::printf("emergency card, %.0f s of real time: %.0f ms of processor time\n", seconds,
+                card * 1000);
     std::printf("bare pulsing widget, same time:    %.0f ms of processor time\n", bare * 1000);
     std::printf("ratio                              %.2f\n", card / bare);
     return 0;

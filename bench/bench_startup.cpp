@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -51,14 +51,16 @@ int main(int argc, char** argv)
     const QString store = dir.filePath(QStringLiteral("defaults.json"));
 
     // One warm-up run each: the first start also pays for the disk cache.
-    runOnce(QStringLiteral(FIRSTAID_EXECUTABLE), {QStringLiteral("--defaults"), store, QStringLiteral("--screenshot"), shot});
+    runOnce(QStringLiteral(FIRSTAID_EXECUTABLE),
+            {QStringLiteral("--defaults"), store, QStringLiteral("--screenshot"), shot});
     runOnce(QStringLiteral(BARE_WINDOW), {shot});
 
     std::vector<double> application_ms;
     std::vector<double> bare_ms;
     for (int i = 0; i < runs; ++i) {
-        application_ms.push_back(runOnce(QStringLiteral(FIRSTAID_EXECUTABLE),
-                                         {QStringLiteral("--defaults"), store, QStringLiteral("--screenshot"), shot}));
+        application_ms.push_back(
+            runOnce(QStringLiteral(FIRSTAID_EXECUTABLE),
+                    {QStringLiteral("--defaults"), store, QStringLiteral("--screenshot"), shot}));
         bare_ms.push_back(runOnce(QStringLiteral(BARE_WINDOW), {shot}));
     }
     const double app = median(application_ms);

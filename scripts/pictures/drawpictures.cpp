@@ -202,7 +202,6 @@ void drawSos(QPainter& p)
     p.drawText(QRectF(0, 0, 30, 30), Qt::AlignCenter, QStringLiteral("SOS"));
 }
 
-
 // The emergency card's cancel button, 71 × 30: a dark bordered button with its
 // caption drawn in, since the button places its title beside the picture and a
 // picture of the button's full width leaves the title no room.
@@ -284,7 +283,8 @@ QImage aboutBackground()
     p.drawText(QRectF(0, 94, 320, 28), Qt::AlignCenter, QStringLiteral("Первая помощь"));
     p.setPen(QColor(0x55, 0x55, 0x55));
     p.setFont(face(13, false));
-    p.drawText(QRectF(0, 122, 320, 20), Qt::AlignCenter, QStringLiteral("Справочник и экстренная карта"));
+    p.drawText(QRectF(0, 122, 320, 20), Qt::AlignCenter,
+               QStringLiteral("Справочник и экстренная карта"));
     p.setPen(QPen(QColor(0xd9, 0xb0, 0xb0), 1));
     p.drawLine(QPointF(40, 152.5), QPointF(280, 152.5));
     return image;
@@ -342,7 +342,6 @@ QImage helpIndicator()
     return image;
 }
 
-
 // The information button's icon, 22 × 22: a white "i" in a ring.
 QImage infoIcon()
 {
@@ -360,7 +359,8 @@ QImage infoIcon()
 
 // A service button of the telephones tab, 30 × 88: the service's colour, its
 // sign and its number from a mobile phone.
-QImage serviceButton(const QColor& tint, const QString& number, const std::function<void(QPainter&)>& sign)
+QImage serviceButton(const QColor& tint, const QString& number,
+                     const std::function<void(QPainter&)>& sign)
 {
     QImage image = canvas(30, 88);
     QPainter p(&image);

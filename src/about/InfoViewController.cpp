@@ -1,21 +1,24 @@
 #include "InfoViewController.h"
 
 #include "kit/controllers/Application.h"
+#include "kit/controllers/Window.h"
 #include "kit/views/Button.h"
 #include "kit/views/Font.h"
 #include "kit/views/Image.h"
 #include "kit/views/ImageView.h"
 #include "kit/views/Label.h"
 #include "kit/views/View.h"
-#include "kit/controllers/Window.h"
 
 #include <QUrl>
 
 const QString InfoViewController::supportAddress = QStringLiteral("support@tkl-apps.ru");
 // The related applications are found by name in the App Store.
-const QUrl InfoViewController::rovanAddress(QStringLiteral("https://apps.apple.com/ru/search?term=Rovan"));
-const QUrl InfoViewController::pexAddress(QStringLiteral("https://apps.apple.com/ru/search?term=Pex"));
-const QUrl InfoViewController::sulkaAddress(QStringLiteral("https://apps.apple.com/ru/search?term=Sulka"));
+const QUrl
+    InfoViewController::rovanAddress(QStringLiteral("https://apps.apple.com/ru/search?term=Rovan"));
+const QUrl
+    InfoViewController::pexAddress(QStringLiteral("https://apps.apple.com/ru/search?term=Pex"));
+const QUrl
+    InfoViewController::sulkaAddress(QStringLiteral("https://apps.apple.com/ru/search?term=Sulka"));
 
 namespace {
 
@@ -57,7 +60,8 @@ InfoViewController::InfoViewController()
 
 void InfoViewController::loadView()
 {
-    // The screen's layout: the support address, the three related applications and the developer's mark.
+    // The screen's layout: the support address, the three related applications and the developer's
+    // mark.
     auto* view = new QWidget();
     view->setObjectName(QStringLiteral("infoView"));
     view->resize(320, 367);
@@ -71,7 +75,8 @@ void InfoViewController::loadView()
     mail->setTitleColor(QColor(0x1a, 0x4d, 0xa8));
     mail->setUnderlined(true);
     kit::setFrame(mail, QRect(40, 184, 240, 30));
-    mail->addTarget(this, [this] { linkTouchUpInside(); }, kit::ControlEvent::TouchUpInside);
+    mail->addTarget(
+        this, [this] { linkTouchUpInside(); }, kit::ControlEvent::TouchUpInside);
 
     caption(view, QStringLiteral("Другие наши приложения:"), QRect(0, 224, 320, 20));
     const struct {
@@ -92,8 +97,10 @@ void InfoViewController::loadView()
         button->setAccessibleName(QString::fromLatin1(application.title));
         kit::setFrame(button, QRect(application.x, 250, 57, 57));
         const auto action = application.action;
-        button->addTarget(this, [this, action] { (this->*action)(); }, kit::ControlEvent::TouchUpInside);
-        auto* name = caption(view, QString::fromLatin1(application.title), QRect(application.x - 10, 308, 77, 18));
+        button->addTarget(
+            this, [this, action] { (this->*action)(); }, kit::ControlEvent::TouchUpInside);
+        auto* name = caption(view, QString::fromLatin1(application.title),
+                             QRect(application.x - 10, 308, 77, 18));
         name->setFont(kit::systemFont(12));
     }
 
@@ -102,15 +109,18 @@ void InfoViewController::loadView()
     mark->setImage(kit::imageNamed(QStringLiteral("logoTkl.png")));
     mark->setAccessibleName(QStringLiteral("ТКЛ"));
     kit::setFrame(mark, QRect(130, 333, 60, 28));
-    mark->addTarget(this, [this] { tkl_tui(); }, kit::ControlEvent::TouchUpInside);
+    mark->addTarget(
+        this, [this] { tkl_tui(); }, kit::ControlEvent::TouchUpInside);
 
     setView(view);
 }
 
 QUrl InfoViewController::supportMailUrl()
 {
-    const QString recipient = QStringLiteral("mailto:") + supportAddress + QStringLiteral("?subject=ТКЛ тех.поддержка");
-    const QString body = QStringLiteral("&body=") + QStringLiteral("Приложение «Первая помощь».\nРазработчик: ТКЛ.");
+    const QString recipient =
+        QStringLiteral("mailto:") + supportAddress + QStringLiteral("?subject=ТКЛ тех.поддержка");
+    const QString body =
+        QStringLiteral("&body=") + QStringLiteral("Приложение «Первая помощь».\nРазработчик: ТКЛ.");
     return QUrl(percentEscaped(recipient + body), QUrl::StrictMode);
 }
 

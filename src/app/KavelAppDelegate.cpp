@@ -3,14 +3,14 @@
 #include "TabScreen.h"
 #include "card/CardStore.h"
 #include "card/PersonalRecord.h"
+#include "kit/controllers/TabBar.h"
 #include "kit/foundation/Bundle.h"
+#include "kit/foundation/UserDefaults.h"
 #include "kit/views/Control.h"
 #include "kit/views/Image.h"
 #include "kit/views/ImageView.h"
 #include "kit/views/Label.h"
 #include "kit/views/Slider.h"
-#include "kit/controllers/TabBar.h"
-#include "kit/foundation/UserDefaults.h"
 #include "kit/views/View.h"
 
 #include <QDir>
@@ -93,7 +93,8 @@ QUrl KavelAppDelegate::urlForFile(const QString& name) const
 
 float KavelAppDelegate::defaultArticleZoom() const
 {
-    const std::optional<QString> stored = kit::UserDefaults::standardUserDefaults().stringForKey(STORED_ZOOM);
+    const std::optional<QString> stored =
+        kit::UserDefaults::standardUserDefaults().stringForKey(STORED_ZOOM);
     if (!stored)
         return 1.0f;
     // Only a number within the slider's range means a zoom; anything else a hand or a
@@ -114,7 +115,8 @@ void KavelAppDelegate::setDefaultArticleZoom(float zoom)
 
 void KavelAppDelegate::createZoomSlider(QObject* target, QPointer<kit::Slider>& slider,
                                         kit::Owned<kit::ImageView>& sliderView,
-                                        std::function<void()> onValueChanged, std::function<void()> onTouch)
+                                        std::function<void()> onValueChanged,
+                                        std::function<void()> onTouch)
 {
     auto* pane = new kit::ImageView(kit::imageNamed(QStringLiteral("sliderBackPane.png")));
     pane->setObjectName(QStringLiteral("sliderPane"));
@@ -152,14 +154,15 @@ void KavelAppDelegate::createZoomSlider(QObject* target, QPointer<kit::Slider>& 
 float KavelAppDelegate::getLabelHeight(const kit::Label& label)
 {
     return calculateHeightOfTextFromWidth(label.text(), label.font(), float(label.width()),
-                                          label.lineBreakMode())
-        + 8.0f;
+                                          label.lineBreakMode()) +
+           8.0f;
 }
 
-float KavelAppDelegate::calculateHeightOfTextFromWidth(const QString& text, const QFont& font, float width,
+float KavelAppDelegate::calculateHeightOfTextFromWidth(const QString& text, const QFont& font,
+                                                       float width,
                                                        kit::LineBreakMode lineBreakMode)
 {
-    const QSizeF size = kit::sizeWithFont(text, font, QSizeF(width, std::numeric_limits<float>::max()),
-                                          lineBreakMode);
+    const QSizeF size = kit::sizeWithFont(
+        text, font, QSizeF(width, std::numeric_limits<float>::max()), lineBreakMode);
     return float(size.height());
 }

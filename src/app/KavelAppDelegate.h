@@ -1,13 +1,13 @@
 #pragma once
 
 #include "kit/controllers/Application.h"
+#include "kit/controllers/TabBarController.h"
+#include "kit/controllers/Window.h"
+#include "kit/foundation/Owned.h"
 #include "kit/views/ImageView.h"
 #include "kit/views/Label.h"
-#include "kit/foundation/Owned.h"
 #include "kit/views/Slider.h"
-#include "kit/controllers/TabBarController.h"
 #include "kit/views/TextMeasure.h"
-#include "kit/controllers/Window.h"
 
 #include <QObject>
 #include <QPointer>
@@ -53,8 +53,8 @@ public:
     // inside it. onValueChanged runs when the finger lands and at every movement,
     // onTouch when the finger lifts, wherever it lifts.
     void createZoomSlider(QObject* target, QPointer<kit::Slider>& slider,
-                          kit::Owned<kit::ImageView>& sliderView, std::function<void()> onValueChanged,
-                          std::function<void()> onTouch);
+                          kit::Owned<kit::ImageView>& sliderView,
+                          std::function<void()> onValueChanged, std::function<void()> onTouch);
 
     // The height a label's text needs at the label's current width, plus 8.
     static float getLabelHeight(const kit::Label& label);

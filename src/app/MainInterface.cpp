@@ -1,6 +1,5 @@
 #include "MainInterface.h"
 
-
 #include "KavelAppDelegate.h"
 #include "card/Map.h"
 #include "contents/Content.h"
@@ -37,13 +36,15 @@ std::unique_ptr<kit::ApplicationDelegate> loadMainInterface(kit::Application& ap
     auto scheme = tab<Schema>(QStringLiteral("Схема"), QStringLiteral("tabSchema.png"));
     auto* schema = static_cast<Schema*>(scheme.get());
     // The scheme's information button, which leads to the about screen.
-    auto* infoButton = new kit::BarButtonItem(kit::imageNamed(QStringLiteral("iconInfo.png")),
-                                              kit::BarButtonItem::Style::Plain, [schema] { schema->showAbout(); }, schema);
+    auto* infoButton = new kit::BarButtonItem(
+        kit::imageNamed(QStringLiteral("iconInfo.png")), kit::BarButtonItem::Style::Plain,
+        [schema] { schema->showAbout(); }, schema);
     infoButton->setObjectName(QStringLiteral("infoButton"));
     infoButton->setAccessibleName(QStringLiteral("О программе"));
     schema->setInfoButton(infoButton);
     tabs.push_back(std::move(scheme));
-    tabs.push_back(tab<Telephones>(QStringLiteral("Телефоны"), QStringLiteral("tabTelephones.png")));
+    tabs.push_back(
+        tab<Telephones>(QStringLiteral("Телефоны"), QStringLiteral("tabTelephones.png")));
     tabs.push_back(tab<Map>(QStringLiteral("Карта"), QStringLiteral("tabMap.png")));
     tabs.push_back(tab<SOS>(QStringLiteral("SOS"), QStringLiteral("tabSOS.png")));
     tabBarController->setViewControllers(std::move(tabs));

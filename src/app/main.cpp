@@ -1,6 +1,6 @@
 #include "app/MainInterface.h"
-#include "kit/controllers/Application.h"
 #include "kit/ApplicationMain.h"
+#include "kit/controllers/Application.h"
 
 int main(int argc, char** argv)
 {

@@ -1,7 +1,7 @@
 #include "CardStore.h"
 
-#include "kit/pickers/AlertView.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/pickers/AlertView.h"
 
 namespace record {
 namespace {
@@ -36,16 +36,19 @@ void reportUnreadableCard()
     const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     QString message;
     if (!defaults.setAsidePath().isEmpty())
-        message = QStringLiteral("Файл карты повреждён, поэтому карта открыта пустой. Прежний файл не удалён: "
-                                 "он сохранён как %1.")
+        message = QStringLiteral(
+                      "Файл карты повреждён, поэтому карта открыта пустой. Прежний файл не удалён: "
+                      "он сохранён как %1.")
                       .arg(breakable(defaults.setAsidePath()));
     else if (defaults.isReadOnly())
-        message = QStringLiteral("Файл карты %1 не удалось прочитать. Он оставлен как есть, а изменения карты "
-                                 "не будут сохраняться, пока файл не исправлен или не убран.")
+        message = QStringLiteral(
+                      "Файл карты %1 не удалось прочитать. Он оставлен как есть, а изменения карты "
+                      "не будут сохраняться, пока файл не исправлен или не убран.")
                       .arg(breakable(defaults.path()));
     else
         return;
-    auto* alert = new kit::AlertView(QStringLiteral("Карта не прочитана"), message, QStringLiteral("OK"));
+    auto* alert =
+        new kit::AlertView(QStringLiteral("Карта не прочитана"), message, QStringLiteral("OK"));
     alert->show();
 }
 

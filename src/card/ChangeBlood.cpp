@@ -11,14 +11,16 @@ const QString rhesusPrefix = QStringLiteral("Rh");
 } // namespace
 
 ChangeBlood::ChangeBlood()
-    : WheelEditor(QStringLiteral("Группа крови"), QStringLiteral("Группа/Резус"), [this] { saveBlood(); })
+    : WheelEditor(QStringLiteral("Группа крови"), QStringLiteral("Группа/Резус"),
+                  [this] { saveBlood(); })
 {
     picker()->setObjectName(QStringLiteral("bloodPicker"));
 }
 
 void ChangeBlood::viewDidLoad()
 {
-    if (const std::optional<QString> stored = kit::UserDefaults::standardUserDefaults().stringForKey(record::OWN_BLOOD)) {
+    if (const std::optional<QString> stored =
+            kit::UserDefaults::standardUserDefaults().stringForKey(record::OWN_BLOOD)) {
         // The editor itself always writes both halves; anything else keeps its whole text as
         // the group, so a save that only turns the rhesus wheel loses none of it.
         const qsizetype separator = stored->indexOf(record::bloodSeparator);
@@ -34,7 +36,8 @@ void ChangeBlood::viewDidLoad()
         setRhesus(record::rhesusFactors.at(0));
     }
     WheelEditor::viewDidLoad();
-    _groups = {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III"), QStringLiteral("IV")};
+    _groups = {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III"),
+               QStringLiteral("IV")};
     _rhesuses = {QStringLiteral("+"), QStringLiteral("-")};
     // The wheels open on "II" and "+" whatever is stored; the row shows the stored value.
     setUpWheels(QStringLiteral("Группа крови"), QStringLiteral("Резус-фактор"), 1, 0);
@@ -55,6 +58,7 @@ void ChangeBlood::wheelTurned(int row, int component)
 
 void ChangeBlood::saveBlood()
 {
-    kit::UserDefaults::standardUserDefaults().setObject(record::formatBlood(_group, _rhesus), record::OWN_BLOOD);
+    kit::UserDefaults::standardUserDefaults().setObject(record::formatBlood(_group, _rhesus),
+                                                        record::OWN_BLOOD);
     finishSave();
 }

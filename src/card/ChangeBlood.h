@@ -18,11 +18,15 @@ public:
     void saveBlood();
     kit::PickerView* picker() const { return wheels(); }
 
-    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
+                                              kit::IndexPath indexPath) override;
 
 protected:
     void viewDidLoad() override;
-    const QStringList& rowsOfComponent(int component) const override { return component == 0 ? _groups : _rhesuses; }
+    const QStringList& rowsOfComponent(int component) const override
+    {
+        return component == 0 ? _groups : _rhesuses;
+    }
     void wheelTurned(int row, int component) override;
 
 private:

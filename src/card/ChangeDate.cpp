@@ -4,7 +4,8 @@
 #include "kit/foundation/UserDefaults.h"
 
 ChangeDate::ChangeDate()
-    : FieldEditor(QStringLiteral("Дата рождения"), QStringLiteral("Дата рождения"), [this] { saveDate(); }),
+    : FieldEditor(QStringLiteral("Дата рождения"), QStringLiteral("Дата рождения"),
+                  [this] { saveDate(); }),
       _datePicker(new kit::DatePicker())
 {
     _datePicker->setObjectName(QStringLiteral("datePicker"));
@@ -21,7 +22,8 @@ void ChangeDate::viewDidLoad()
     _text = kit::UserDefaults::standardUserDefaults().stringForKey(record::OWN_BIRTHDAY);
     FieldEditor::viewDidLoad();
     placePicker(_datePicker.get());
-    _datePicker->addTarget(this, [this] { onDateChanged(); }, kit::ControlEvent::ValueChanged);
+    _datePicker->addTarget(
+        this, [this] { onDateChanged(); }, kit::ControlEvent::ValueChanged);
 }
 
 kit::TableViewCell* ChangeDate::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath)

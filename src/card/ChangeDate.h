@@ -20,7 +20,8 @@ public:
     kit::DatePicker* datePicker() const { return _datePicker.get(); }
     std::optional<QString> text() const { return _text; }
 
-    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
+                                              kit::IndexPath indexPath) override;
     void didSelectRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
 
 protected:

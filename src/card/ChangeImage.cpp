@@ -5,8 +5,8 @@
 #include "app/KavelAppDelegate.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/TabBarController.h"
-#include "kit/foundation/UserDefaults.h"
 #include "kit/controllers/Window.h"
+#include "kit/foundation/UserDefaults.h"
 
 namespace {
 
@@ -36,8 +36,9 @@ void ChangeImage::loadView()
 
 void ChangeImage::viewDidLoad()
 {
-    _actionSheet.reset(new kit::ActionSheet(QStringLiteral("Выберите источник"), this, QStringLiteral("Отмена"),
-                                            QStringLiteral("Камера"), {QStringLiteral("Библиотека")}));
+    _actionSheet.reset(new kit::ActionSheet(QStringLiteral("Выберите источник"), this,
+                                            QStringLiteral("Отмена"), QStringLiteral("Камера"),
+                                            {QStringLiteral("Библиотека")}));
     _actionSheet->setObjectName(QStringLiteral("sourceSheet"));
     // Where no camera exists its button stays, greyed, so the sheet reads the same everywhere.
     if (!kit::ImagePickerController::isSourceTypeAvailable(kit::ImagePickerSourceType::Camera))
@@ -78,7 +79,8 @@ void ChangeImage::presentPicker()
         presentModalViewController(std::move(_pickerToPresent), true);
 }
 
-void ChangeImage::didFinishPickingImage(kit::ImagePickerController&, const QImage& image, const QVariantMap&)
+void ChangeImage::didFinishPickingImage(kit::ImagePickerController&, const QImage& image,
+                                        const QVariantMap&)
 {
     const QByteArray photo = record::photoThumbnail(image);
     // A picture that gives no thumbnail leaves the earlier photo as it was.

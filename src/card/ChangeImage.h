@@ -1,9 +1,9 @@
 #pragma once
 
+#include "kit/controllers/ViewController.h"
+#include "kit/foundation/Owned.h"
 #include "kit/pickers/ActionSheet.h"
 #include "kit/pickers/ImagePickerController.h"
-#include "kit/foundation/Owned.h"
-#include "kit/controllers/ViewController.h"
 
 #include <QPointer>
 

@@ -15,13 +15,17 @@ TextField textField(unsigned type)
 {
     switch (type) {
     case record::Address:
-        return {QStringLiteral("Адрес"), QStringLiteral("Домашний адрес"), QStringLiteral("Введите адрес")};
+        return {QStringLiteral("Адрес"), QStringLiteral("Домашний адрес"),
+                QStringLiteral("Введите адрес")};
     case record::Illness:
-        return {QStringLiteral("Болезни"), QStringLiteral("Заболевания"), QStringLiteral("Введите заболевания")};
+        return {QStringLiteral("Болезни"), QStringLiteral("Заболевания"),
+                QStringLiteral("Введите заболевания")};
     case record::Note:
-        return {QStringLiteral("Заметки"), QStringLiteral("Заметки"), QStringLiteral("Введите заметки")};
+        return {QStringLiteral("Заметки"), QStringLiteral("Заметки"),
+                QStringLiteral("Введите заметки")};
     case record::Name:
-        return {QStringLiteral("Имя"), QStringLiteral("Имя Фамилия"), QStringLiteral("Введите имя и фамилию")};
+        return {QStringLiteral("Имя"), QStringLiteral("Имя Фамилия"),
+                QStringLiteral("Введите имя и фамилию")};
     default:
         return {};
     }
@@ -56,8 +60,9 @@ kit::TableViewCell* ChangeInfo::cellForRowAtIndexPath(kit::TableView&, kit::Inde
     _text->setAccessibleName(textField(_type).header);
     _text->setText(textField(_type).startingText);
     const QString key = record::keyForTextField(int(_type));
-    if (const std::optional<QString> stored = key.isEmpty() ? std::nullopt
-                                                            : kit::UserDefaults::standardUserDefaults().stringForKey(key))
+    if (const std::optional<QString> stored =
+            key.isEmpty() ? std::nullopt
+                          : kit::UserDefaults::standardUserDefaults().stringForKey(key))
         _text->setText(*stored);
     _text->setDelegate(this);
     return cell;

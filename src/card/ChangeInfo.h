@@ -20,7 +20,8 @@ public:
 
     float heightForRowAtIndexPath(kit::TableView&, kit::IndexPath) override { return 143.0f; }
     QString titleForHeaderInSection(kit::TableView&, int) override;
-    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
+                                              kit::IndexPath indexPath) override;
     void didSelectRowAtIndexPath(kit::TableView&, kit::IndexPath) override {}
     void textViewDidChange(kit::TextView&) override { enableSave(); }
 

@@ -29,7 +29,8 @@ void ChangeWeight::viewDidLoad()
     }
     // The wheels open on the defaults whatever is stored; the row shows the stored values.
     setUpWheels(QStringLiteral("Вес, кг"), QStringLiteral("Рост, см"),
-                int(record::defaultWeight - record::minimumMeasure), int(record::defaultGrowth - record::minimumMeasure));
+                int(record::defaultWeight - record::minimumMeasure),
+                int(record::defaultGrowth - record::minimumMeasure));
 }
 
 kit::TableViewCell* ChangeWeight::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath)

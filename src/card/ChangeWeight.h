@@ -15,11 +15,15 @@ public:
     QString weight() const { return _weight; }
     QString growth() const { return _growth; }
 
-    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
+                                              kit::IndexPath indexPath) override;
 
 protected:
     void viewDidLoad() override;
-    const QStringList& rowsOfComponent(int component) const override { return component == 0 ? _weights : _growths; }
+    const QStringList& rowsOfComponent(int component) const override
+    {
+        return component == 0 ? _weights : _growths;
+    }
     void wheelTurned(int row, int component) override;
 
 private:

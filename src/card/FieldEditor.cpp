@@ -1,16 +1,17 @@
 #include "FieldEditor.h"
 
 #include "CardStore.h"
+#include "kit/controllers/NavigationController.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
-#include "kit/controllers/NavigationController.h"
 
-FieldEditor::FieldEditor(const QString& title, const QString& header, std::function<void()> saveAction)
+FieldEditor::FieldEditor(const QString& title, const QString& header,
+                         std::function<void()> saveAction)
     : kit::TableViewController(kit::TableViewStyle::Grouped), _header(header)
 {
     setTitle(title);
-    _saveButton = new kit::BarButtonItem(QStringLiteral("Сохранить"), kit::BarButtonItem::Style::Done,
-                                         std::move(saveAction), this);
+    _saveButton = new kit::BarButtonItem(
+        QStringLiteral("Сохранить"), kit::BarButtonItem::Style::Done, std::move(saveAction), this);
     _saveButton->setObjectName(QStringLiteral("saveButton"));
     _saveButton->setEnabled(false);
 }

@@ -2,8 +2,8 @@
 
 #include "MapWindow.h"
 #include "kit/controllers/NavigationBar.h"
-#include "kit/views/View.h"
 #include "kit/controllers/Window.h"
+#include "kit/views/View.h"
 
 Map::Map() = default;
 
@@ -31,7 +31,8 @@ void Map::viewDidLoad()
     _body->navigationBar()->setTintColor(kit::color(0.541, 0.03, 0.03, 1.0));
     QWidget* bodyView = _body->view();
     kit::setFrame(bodyView, QRect(QPoint(0, 0), view()->size()));
-    kit::setAutoresizingMask(bodyView, kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
+    kit::setAutoresizingMask(bodyView,
+                             kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
     kit::addSubview(view(), bodyView);
 }
 

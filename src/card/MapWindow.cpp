@@ -1,19 +1,19 @@
 #include "MapWindow.h"
 
+#include "CardStore.h"
 #include "ChangeBlood.h"
 #include "ChangeDate.h"
 #include "ChangeImage.h"
 #include "ChangeInfo.h"
-#include "CardStore.h"
 #include "ChangeWeight.h"
 #include "PersonalRecord.h"
+#include "kit/controllers/NavigationController.h"
+#include "kit/controllers/Window.h"
+#include "kit/foundation/UserDefaults.h"
 #include "kit/views/Font.h"
 #include "kit/views/Image.h"
 #include "kit/views/Label.h"
-#include "kit/controllers/NavigationController.h"
-#include "kit/foundation/UserDefaults.h"
 #include "kit/views/View.h"
-#include "kit/controllers/Window.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -23,8 +23,8 @@ namespace {
 
 constexpr int headerHeight = 80;
 
-const char* const placeholders[] = {"Домашний адрес", "Дата рождения", "Вес/рост", "Группа крови", "Заболевания",
-                                    "Заметки"};
+const char* const placeholders[] = {"Домашний адрес", "Дата рождения", "Вес/рост",
+                                    "Группа крови",   "Заболевания",   "Заметки"};
 
 // A rounded white box like the rows', for the header's buttons: plain, and blue while pressed.
 QImage box(QSize size, bool pressed)
@@ -57,7 +57,8 @@ bool rowIsFilled(int row)
 {
     const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     if (row == record::WeightAndHeight)
-        return defaults.stringForKey(record::OWN_WEIGHT) || defaults.stringForKey(record::OWN_GROWTH);
+        return defaults.stringForKey(record::OWN_WEIGHT) ||
+               defaults.stringForKey(record::OWN_GROWTH);
     const QString key = row == record::Birthday ? record::OWN_BIRTHDAY
                         : row == record::Blood  ? record::OWN_BLOOD
                                                 : record::keyForTextField(row);
@@ -104,7 +105,8 @@ void MapWindow::loadView()
 
     _tableView = new kit::TableView(view, kit::TableViewStyle::Grouped);
     _tableView->setGeometry(view->rect());
-    kit::setAutoresizingMask(_tableView, kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
+    kit::setAutoresizingMask(_tableView,
+                             kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
     _tableView->setAccessibleName(QStringLiteral("Медицинская карта"));
     _tableView->setDataSource(this);
     _tableView->setDelegate(this);
@@ -118,9 +120,11 @@ void MapWindow::loadView()
     _imageButton->setAccessibleName(QStringLiteral("Фотография"));
     _imageButton->setGeometry(10, 10, 70, 70);
     _imageButton->setBackgroundImage(box(_imageButton->size(), false));
-    _imageButton->setBackgroundImage(box(_imageButton->size(), true), kit::Button::State::Highlighted);
+    _imageButton->setBackgroundImage(box(_imageButton->size(), true),
+                                     kit::Button::State::Highlighted);
     _imageButton->setImage(kit::imageNamed(QStringLiteral("noPhoto.png")));
-    _imageButton->addTarget(this, [this] { changeImage(); }, kit::ControlEvent::TouchUpInside);
+    _imageButton->addTarget(
+        this, [this] { changeImage(); }, kit::ControlEvent::TouchUpInside);
 
     _nameButton = new kit::Button(header);
     _nameButton->setObjectName(QStringLiteral("nameButton"));
@@ -130,8 +134,10 @@ void MapWindow::loadView()
     _nameButton->setTitleColor(QColor(0x22, 0x22, 0x22));
     _nameButton->setTitle(QStringLiteral("Имя Фамилия"));
     _nameButton->setBackgroundImage(box(_nameButton->size(), false));
-    _nameButton->setBackgroundImage(box(_nameButton->size(), true), kit::Button::State::Highlighted);
-    _nameButton->addTarget(this, [this] { changeName(); }, kit::ControlEvent::TouchUpInside);
+    _nameButton->setBackgroundImage(box(_nameButton->size(), true),
+                                    kit::Button::State::Highlighted);
+    _nameButton->addTarget(
+        this, [this] { changeName(); }, kit::ControlEvent::TouchUpInside);
 
     _tableView->setTableHeaderView(header);
     setView(view);
@@ -151,7 +157,8 @@ void MapWindow::viewDidAppear(bool animated)
     const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     if (const std::optional<QString> name = defaults.stringForKey(record::OWN_NAME))
         _nameButton->setTitle(*name);
-    const QImage photo = record::decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
+    const QImage photo =
+        record::decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
     if (!photo.isNull())
         _imageButton->setImage(photo);
 }
@@ -175,9 +182,11 @@ kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView&, kit::Index
     return cell.get();
 }
 
-kit::TableViewCellEditingStyle MapWindow::editingStyleForRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
+kit::TableViewCellEditingStyle MapWindow::editingStyleForRowAtIndexPath(kit::TableView&,
+                                                                        kit::IndexPath indexPath)
 {
-    return rowIsFilled(indexPath.row) ? kit::TableViewCellEditingStyle::Delete : kit::TableViewCellEditingStyle::Insert;
+    return rowIsFilled(indexPath.row) ? kit::TableViewCellEditingStyle::Delete
+                                      : kit::TableViewCellEditingStyle::Insert;
 }
 
 void MapWindow::commitEditingStyle(kit::TableView& tableView, kit::TableViewCellEditingStyle style,

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "kit/views/Button.h"
+#include "kit/controllers/ViewController.h"
 #include "kit/foundation/Owned.h"
 #include "kit/tables/TableView.h"
-#include "kit/controllers/ViewController.h"
+#include "kit/views/Button.h"
 
 #include <QPointer>
 
@@ -14,7 +14,9 @@
 // control, a filled one a delete control. Touching a row, its add control, the
 // photo or the name opens the field's editor. Nothing of the card is kept here:
 // every row and both buttons are read from the store when shown.
-class MapWindow final : public kit::ViewController, public kit::TableViewDataSource, public kit::TableViewDelegate {
+class MapWindow final : public kit::ViewController,
+                        public kit::TableViewDataSource,
+                        public kit::TableViewDelegate {
     Q_OBJECT
 
 public:
@@ -33,8 +35,10 @@ public:
     void viewDidAppear(bool animated) override;
 
     int numberOfRowsInSection(kit::TableView&, int) override { return 6; }
-    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
-    kit::TableViewCellEditingStyle editingStyleForRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath) override;
+    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
+                                              kit::IndexPath indexPath) override;
+    kit::TableViewCellEditingStyle editingStyleForRowAtIndexPath(kit::TableView&,
+                                                                 kit::IndexPath indexPath) override;
     void commitEditingStyle(kit::TableView& tableView, kit::TableViewCellEditingStyle style,
                             kit::IndexPath indexPath) override;
     void didSelectRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath) override;

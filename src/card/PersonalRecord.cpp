@@ -29,7 +29,8 @@ QString formatBirthday(QDate date, const QLocale& locale)
     return locale.toString(date, format);
 }
 
-QString weightAndHeightText(const std::optional<QString>& weight, const std::optional<QString>& height)
+QString weightAndHeightText(const std::optional<QString>& weight,
+                            const std::optional<QString>& height)
 {
     if (weight && height)
         return QStringLiteral("Вес %1кг / Рост %2см").arg(*weight, *height);
@@ -48,7 +49,8 @@ QByteArray photoThumbnail(const QImage& picture)
     const double h = picture.height();
     const double scale = photoSide / std::max(w, h);
     // 1600 × 1200 gives 66 × 49.5, which becomes 66 × 50; no side is ever less than a pixel.
-    const QSize target(std::max(1, int(std::lround(scale * w))), std::max(1, int(std::lround(scale * h))));
+    const QSize target(std::max(1, int(std::lround(scale * w))),
+                       std::max(1, int(std::lround(scale * h))));
     QImage thumbnail = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                            .convertToFormat(QImage::Format_ARGB32);
     thumbnail.setDevicePixelRatio(1.0);
@@ -70,7 +72,8 @@ QImage decodePhoto(const QByteArray& data)
     QImageReader reader(&buffer);
     const QSize stored = reader.size();
     const QSize place(photoSide, photoSide);
-    // Read scaled, so a picture that claims to be enormous can never cover the card or exhaust memory.
+    // Read scaled, so a picture that claims to be enormous can never cover the card or exhaust
+    // memory.
     if (stored.isValid() && (stored.width() > place.width() || stored.height() > place.height()))
         reader.setScaledSize(stored.scaled(place, Qt::KeepAspectRatio));
     QImage photo = reader.read();

@@ -68,7 +68,8 @@ QString formatBirthday(QDate date, const QLocale& locale = QLocale());
 
 // Weight and height.
 // Row text of the weight and height: both, either one alone, or empty when neither is stored.
-QString weightAndHeightText(const std::optional<QString>& weight, const std::optional<QString>& height);
+QString weightAndHeightText(const std::optional<QString>& weight,
+                            const std::optional<QString>& height);
 inline constexpr unsigned minimumMeasure = 5;
 inline constexpr unsigned maximumMeasure = 299;
 inline constexpr unsigned defaultWeight = 60;
@@ -81,7 +82,9 @@ inline QString formatMeasure(unsigned value)
 // Blood group.
 inline const QString bloodSeparator = QStringLiteral(" / ");
 inline const QStringList bloodGroups = {
-    QStringLiteral("I группа"), QStringLiteral("II группа"), QStringLiteral("III группа"),
+    QStringLiteral("I группа"),
+    QStringLiteral("II группа"),
+    QStringLiteral("III группа"),
     QStringLiteral("IV группа"),
 };
 inline const QStringList rhesusFactors = {QStringLiteral("Rh+"), QStringLiteral("Rh-")};

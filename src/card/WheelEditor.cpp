@@ -1,13 +1,15 @@
 #include "WheelEditor.h"
 
-WheelEditor::WheelEditor(const QString& title, const QString& header, std::function<void()> saveAction)
+WheelEditor::WheelEditor(const QString& title, const QString& header,
+                         std::function<void()> saveAction)
     : FieldEditor(title, header, std::move(saveAction)), _wheels(new kit::PickerView())
 {
 }
 
 WheelEditor::~WheelEditor() = default;
 
-void WheelEditor::setUpWheels(const QString& leftName, const QString& rightName, int leftRow, int rightRow)
+void WheelEditor::setUpWheels(const QString& leftName, const QString& rightName, int leftRow,
+                              int rightRow)
 {
     placePicker(_wheels.get());
     // Joined only now: the wheels ask for their rows at once, and the rows exist from here on.

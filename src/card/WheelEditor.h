@@ -8,7 +8,9 @@
 // A field editor whose value is chosen on two wheels below its row, each 150
 // wide, each row drawn by a bold centred label. The editor says what each
 // wheel offers and what a turn of it changes.
-class WheelEditor : public FieldEditor, public kit::PickerViewDataSource, public kit::PickerViewDelegate {
+class WheelEditor : public FieldEditor,
+                    public kit::PickerViewDataSource,
+                    public kit::PickerViewDelegate {
     Q_OBJECT
 
 public:

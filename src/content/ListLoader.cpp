@@ -31,6 +31,7 @@ std::unique_ptr<XMLParser> loadList(const QString& name, const QString& type)
 
     auto parser = std::make_unique<XMLParser>(XMLParser::encode(text).toUtf8());
     if (!parser->parse())
-        kit::log(QStringLiteral("Error while parsing file %1.").arg(path.isEmpty() ? QStringLiteral("(null)") : path));
+        kit::log(QStringLiteral("Error while parsing file %1.")
+                     .arg(path.isEmpty() ? QStringLiteral("(null)") : path));
     return parser;
 }

@@ -2,8 +2,8 @@
 
 #include "ContentTable.h"
 #include "kit/controllers/NavigationBar.h"
-#include "kit/views/View.h"
 #include "kit/controllers/Window.h"
+#include "kit/views/View.h"
 #include "viewer/WebController.h"
 #include "viewer/ZoomControl.h"
 
@@ -31,7 +31,8 @@ void Content::viewDidLoad()
     _navController = std::make_unique<kit::NavigationController>(std::move(table));
     QWidget* navigationView = _navController->view();
     kit::setFrame(navigationView, QRect(0, 0, 320, 461));
-    kit::setAutoresizingMask(navigationView, kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
+    kit::setAutoresizingMask(navigationView,
+                             kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
     kit::addSubview(view(), navigationView);
     _navController->setDelegate(this);
     forwardAppearanceTo(_navController.get());
@@ -39,8 +40,8 @@ void Content::viewDidLoad()
     _zoom = new ZoomControl([this] { return _table ? _table->webController() : nullptr; }, this);
 }
 
-void Content::willShowViewController(kit::NavigationController& navigationController, kit::ViewController*,
-                                     bool animated)
+void Content::willShowViewController(kit::NavigationController& navigationController,
+                                     kit::ViewController*, bool animated)
 {
     if (navigationController.viewControllers().size() == 1) {
         navigationController.setNavigationBarHidden(true, animated);
@@ -48,7 +49,8 @@ void Content::willShowViewController(kit::NavigationController& navigationContro
         zoomSliderHide();
     } else {
         navigationController.setNavigationBarHidden(false, animated);
-        navigationController.topViewController()->navigationItem().setRightBarButtonItem(_zoom->zoomButton());
+        navigationController.topViewController()->navigationItem().setRightBarButtonItem(
+            _zoom->zoomButton());
     }
 }
 
@@ -76,4 +78,3 @@ void Content::zoomSliderHide()
     if (_zoom)
         _zoom->zoomSliderHide();
 }
-

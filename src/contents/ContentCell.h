@@ -1,8 +1,8 @@
 #pragma once
 
 #include "content/XMLParser.h"
-#include "kit/views/Label.h"
 #include "kit/tables/TableViewCell.h"
+#include "kit/views/Label.h"
 
 // One row of the table of contents: the article's title in a label, measured
 // once when the row is filled, on a grey or white ground by its place in the list.

@@ -3,9 +3,9 @@
 #include "app/KavelAppDelegate.h"
 #include "content/ListLoader.h"
 #include "kit/controllers/NavigationController.h"
+#include "kit/controllers/Window.h"
 #include "kit/tables/SearchBar.h"
 #include "kit/views/View.h"
-#include "kit/controllers/Window.h"
 #include "viewer/WebController.h"
 
 #include <algorithm>
@@ -35,7 +35,8 @@ void ContentTable::loadView()
     _tableView = new kit::TableView(view);
     _tableView->setAccessibleName(QStringLiteral("Статьи"));
     _tableView->setGeometry(view->rect());
-    kit::setAutoresizingMask(_tableView, kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
+    kit::setAutoresizingMask(_tableView,
+                             kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
     _tableView->setDataSource(this);
     _searchBar = new kit::SearchBar();
     _tableView->setTableHeaderView(_searchBar);
@@ -95,14 +96,17 @@ void ContentTable::viewDidUnload()
 
 int ContentTable::numberOfRowsInSection(kit::TableView& tableView, int)
 {
-    if (_searchDisplayController && &tableView == _searchDisplayController->searchResultsTableView())
+    if (_searchDisplayController &&
+        &tableView == _searchDisplayController->searchResultsTableView())
         return int(_filteredCells.size());
     return int(_cells.size());
 }
 
-kit::TableViewCell* ContentTable::cellForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath)
+kit::TableViewCell* ContentTable::cellForRowAtIndexPath(kit::TableView& tableView,
+                                                        kit::IndexPath indexPath)
 {
-    if (_searchDisplayController && &tableView == _searchDisplayController->searchResultsTableView())
+    if (_searchDisplayController &&
+        &tableView == _searchDisplayController->searchResultsTableView())
         return _filteredCells.at(size_t(indexPath.row));
     return _cells.at(size_t(indexPath.row)).get();
 }
@@ -155,7 +159,8 @@ QString ContentTable::scopeTitle(int index) const
     return _searchBar ? _searchBar->scopeButtonTitles().value(index) : QString();
 }
 
-bool ContentTable::shouldReloadTableForSearchString(kit::SearchDisplayController&, const QString& searchString)
+bool ContentTable::shouldReloadTableForSearchString(kit::SearchDisplayController&,
+                                                    const QString& searchString)
 {
     filterContentForSearchText(searchString, scopeTitle(_searchBar->selectedScopeButtonIndex()));
     return true;

@@ -2,10 +2,10 @@
 
 #include "ContentCell.h"
 #include "content/XMLParser.h"
+#include "kit/controllers/ViewController.h"
 #include "kit/foundation/Owned.h"
 #include "kit/tables/SearchDisplayController.h"
 #include "kit/tables/TableView.h"
-#include "kit/controllers/ViewController.h"
 #include "viewer/WebController.h"
 
 #include <QPointer>
@@ -34,7 +34,10 @@ public:
 
     kit::TableView* tableView() const { return _tableView; }
     kit::SearchBar* searchBar() const { return _searchBar; }
-    kit::SearchDisplayController* searchDisplayController() const { return _searchDisplayController.get(); }
+    kit::SearchDisplayController* searchDisplayController() const
+    {
+        return _searchDisplayController.get();
+    }
     const std::vector<kit::Owned<ContentCell>>& cells() const { return _cells; }
     const std::vector<ContentCell*>& filteredCells() const { return _filteredCells; }
 
@@ -51,12 +54,15 @@ public:
     void setSearchWasActive(bool active) { _searchWasActive = active; }
 
     int numberOfRowsInSection(kit::TableView& tableView, int section) override;
-    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
+    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
+                                              kit::IndexPath indexPath) override;
     float heightForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
     void didSelectRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
 
-    bool shouldReloadTableForSearchString(kit::SearchDisplayController& controller, const QString& searchString) override;
-    bool shouldReloadTableForSearchScope(kit::SearchDisplayController& controller, int searchOption) override;
+    bool shouldReloadTableForSearchString(kit::SearchDisplayController& controller,
+                                          const QString& searchString) override;
+    bool shouldReloadTableForSearchScope(kit::SearchDisplayController& controller,
+                                         int searchOption) override;
     void willEndSearch(kit::SearchDisplayController& controller) override;
 
     void viewDidDisappear(bool animated) override;

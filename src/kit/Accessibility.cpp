@@ -1,8 +1,8 @@
 #include "Accessibility.h"
 
+#include "kit/tables/TableViewCell.h"
 #include "kit/views/Label.h"
 #include "kit/views/Slider.h"
-#include "kit/tables/TableViewCell.h"
 
 #include <QAccessibleWidget>
 

@@ -1,10 +1,10 @@
 #include "ApplicationMain.h"
 
 #include "kit/controllers/Application.h"
-#include "kit/foundation/Bundle.h"
-#include "kit/platform/Screenshot.h"
-#include "kit/foundation/UserDefaults.h"
 #include "kit/controllers/Window.h"
+#include "kit/foundation/Bundle.h"
+#include "kit/foundation/UserDefaults.h"
+#include "kit/platform/Screenshot.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -26,16 +26,18 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
     parser.setApplicationDescription(QStringLiteral("Первая помощь: a first-aid companion."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save the window as PNG once it has painted, then quit."),
-                                        QStringLiteral("file"));
-    const QCommandLineOption defaults(QStringLiteral("defaults"),
-                                      QStringLiteral("The settings file to use instead of the standard one "
-                                                     "(also FIRSTAID_DEFAULTS)."),
-                                      QStringLiteral("file"));
-    const QCommandLineOption resources(QStringLiteral("resources"),
-                                       QStringLiteral("The resource directory (also FIRSTAID_RESOURCES)."),
-                                       QStringLiteral("dir"));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save the window as PNG once it has painted, then quit."),
+        QStringLiteral("file"));
+    const QCommandLineOption defaults(
+        QStringLiteral("defaults"),
+        QStringLiteral("The settings file to use instead of the standard one "
+                       "(also FIRSTAID_DEFAULTS)."),
+        QStringLiteral("file"));
+    const QCommandLineOption resources(
+        QStringLiteral("resources"),
+        QStringLiteral("The resource directory (also FIRSTAID_RESOURCES)."), QStringLiteral("dir"));
     parser.addOptions({screenshot, defaults, resources});
     parser.process(qtApplication);
 

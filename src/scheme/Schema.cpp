@@ -3,8 +3,8 @@
 #include "about/InfoViewController.h"
 #include "app/KavelAppDelegate.h"
 #include "kit/controllers/NavigationBar.h"
-#include "kit/views/View.h"
 #include "kit/controllers/Window.h"
+#include "kit/views/View.h"
 #include "viewer/WebController.h"
 #include "viewer/ZoomControl.h"
 
@@ -43,20 +43,24 @@ void Schema::viewDidLoad()
     forwardAppearanceTo(_body.get());
     QWidget* bodyView = _body->view();
     kit::setFrame(bodyView, QRect(0, 0, 320, 460));
-    kit::setAutoresizingMask(bodyView, kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
+    kit::setAutoresizingMask(bodyView,
+                             kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
     _body->topViewController()->navigationItem().setTitle(QStringLiteral("Универсальная схема"));
     _body->navigationBar()->setTintColor(kit::color(0.541, 0.03, 0.03, 1.0));
     kit::addSubview(view(), bodyView);
     _zoom = new ZoomControl([this] { return _web ? _web->anotherWeb() : nullptr; }, this);
 }
 
-void Schema::willShowViewController(kit::NavigationController& navigationController, kit::ViewController*, bool)
+void Schema::willShowViewController(kit::NavigationController& navigationController,
+                                    kit::ViewController*, bool)
 {
     if (navigationController.viewControllers().size() == 1) {
         zoomSliderHide();
-        navigationController.topViewController()->navigationItem().setRightBarButtonItem(_infoButton);
+        navigationController.topViewController()->navigationItem().setRightBarButtonItem(
+            _infoButton);
     } else {
-        navigationController.topViewController()->navigationItem().setRightBarButtonItem(_zoom->zoomButton());
+        navigationController.topViewController()->navigationItem().setRightBarButtonItem(
+            _zoom->zoomButton());
     }
 }
 
@@ -90,4 +94,3 @@ void Schema::zoomSliderHide()
     if (_zoom)
         _zoom->zoomSliderHide();
 }
-

@@ -38,7 +38,6 @@ public:
     void zoomSliderAction();
     void zoomSliderHide();
 
-
 protected:
     void loadView() override;
     void viewDidLoad() override;

@@ -3,19 +3,19 @@
 #include "app/KavelAppDelegate.h"
 #include "card/PersonalRecord.h"
 #include "kit/controllers/Application.h"
+#include "kit/controllers/NavigationBar.h"
+#include "kit/controllers/NavigationController.h"
 #include "kit/foundation/Bundle.h"
+#include "kit/foundation/Timer.h"
+#include "kit/foundation/UserDefaults.h"
 #include "kit/views/Button.h"
 #include "kit/views/ColorView.h"
 #include "kit/views/Font.h"
 #include "kit/views/Image.h"
 #include "kit/views/ImageView.h"
 #include "kit/views/Label.h"
-#include "kit/controllers/NavigationBar.h"
-#include "kit/controllers/NavigationController.h"
 #include "kit/views/ProgressView.h"
 #include "kit/views/ScrollView.h"
-#include "kit/foundation/Timer.h"
-#include "kit/foundation/UserDefaults.h"
 #include "kit/views/View.h"
 
 #include <algorithm>
@@ -23,8 +23,8 @@
 
 namespace {
 
-const char* const captionTexts[] = {"Домашний адрес:", "Дата рождения:", "Вес/рост:", "Группа крови:",
-                                    "Заболевания:", "Заметки:"};
+const char* const captionTexts[] = {
+    "Домашний адрес:", "Дата рождения:", "Вес/рост:", "Группа крови:", "Заболевания:", "Заметки:"};
 
 } // namespace
 
@@ -33,7 +33,8 @@ EmergencyScreen::EmergencyScreen() = default;
 EmergencyScreen::~EmergencyScreen()
 {
     // A screen that goes without being cancelled (the application quitting) leaves no timer behind.
-    for (QPointer<kit::Timer>* timer : {&_timer, &_updater, &_timeUpdater, &_barUpdater, &_soundTimer})
+    for (QPointer<kit::Timer>* timer :
+         {&_timer, &_updater, &_timeUpdater, &_barUpdater, &_soundTimer})
         stop(*timer);
     _navCon.reset();
     if (_soundObject)
@@ -93,9 +94,12 @@ void EmergencyScreen::viewDidLoad()
         kit::setFrame(_values[i], QRect(20, 0, 280, 22));
     }
     _progress->hide();
-    _cancel->addTarget(this, [this] { touchesBegin(); }, kit::ControlEvent::TouchDown);
-    _cancel->addTarget(this, [this] { touchesEnd(); }, kit::ControlEvent::TouchUpInside);
-    _cancel->addTarget(this, [this] { touchesEnd(); }, kit::ControlEvent::TouchUpOutside);
+    _cancel->addTarget(
+        this, [this] { touchesBegin(); }, kit::ControlEvent::TouchDown);
+    _cancel->addTarget(
+        this, [this] { touchesEnd(); }, kit::ControlEvent::TouchUpInside);
+    _cancel->addTarget(
+        this, [this] { touchesEnd(); }, kit::ControlEvent::TouchUpOutside);
 
     const QFont captionFont = kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15);
     for (kit::Label* caption : _captions) {
@@ -140,14 +144,16 @@ void EmergencyScreen::viewDidLoad()
     const QString texts[] = {
         defaults.stringForKey(record::OWN_ADDRESS).value_or(QString()),
         defaults.stringForKey(record::OWN_BIRTHDAY).value_or(QString()),
-        record::weightAndHeightText(defaults.stringForKey(record::OWN_WEIGHT), defaults.stringForKey(record::OWN_GROWTH)),
+        record::weightAndHeightText(defaults.stringForKey(record::OWN_WEIGHT),
+                                    defaults.stringForKey(record::OWN_GROWTH)),
         defaults.stringForKey(record::OWN_BLOOD).value_or(QString()),
         defaults.stringForKey(record::OWN_ILLNESS).value_or(QString()),
         defaults.stringForKey(record::OWN_NOTE).value_or(QString()),
     };
     for (size_t i = 0; i < _values.size(); ++i)
         _values[i]->setText(texts[i]);
-    const QImage photo = record::decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
+    const QImage photo =
+        record::decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
     if (!photo.isNull()) {
         _imageView->setImage(photo);
         _imageView->resize(photo.deviceIndependentSize().toSize());
@@ -160,7 +166,8 @@ void EmergencyScreen::viewDidLoad()
 void EmergencyScreen::layout()
 {
     kit::Label* first = _captions[0];
-    kit::setFrame(first, QRect(15, 94, 280, int(std::lround(KavelAppDelegate::getLabelHeight(*first)))));
+    kit::setFrame(first,
+                  QRect(15, 94, 280, int(std::lround(KavelAppDelegate::getLabelHeight(*first)))));
     for (size_t i = 0; i < _captions.size(); ++i) {
         kit::Label* caption = _captions[i];
         kit::Label* value = _values[i];
@@ -173,7 +180,8 @@ void EmergencyScreen::layout()
         }
         const QRect frame = caption->geometry();
         kit::setFrame(value, QRect(20, frame.y() + frame.height() - 3, 280, value->height()));
-        kit::setFrame(value, QRect(20, value->y(), 280, int(std::lround(KavelAppDelegate::getLabelHeight(*value)))));
+        kit::setFrame(value, QRect(20, value->y(), 280,
+                                   int(std::lround(KavelAppDelegate::getLabelHeight(*value)))));
     }
     const QRect note = _values.back()->geometry();
     _mainView->setContentSize(QSize(view()->width(), note.y() + note.height() + 40));
@@ -207,7 +215,8 @@ void EmergencyScreen::flatten()
 
 void EmergencyScreen::startAlarm()
 {
-    _soundRefURL = kit::Bundle::mainBundle().urlForResource(QStringLiteral("alarm"), QStringLiteral("aif"));
+    _soundRefURL =
+        kit::Bundle::mainBundle().urlForResource(QStringLiteral("alarm"), QStringLiteral("aif"));
     _soundObject = kit::SystemSound::create(_soundRefURL);
 
     const QPointer<EmergencyScreen> self(this);
@@ -251,7 +260,8 @@ void EmergencyScreen::updateBarColor()
         _incr = false;
     if (_fIntensity <= 0.0f)
         _incr = true;
-    // At the turning points the intensity may lie just outside 0 to 1: the colour takes the nearest value.
+    // At the turning points the intensity may lie just outside 0 to 1: the colour takes the nearest
+    // value.
     const float component = std::clamp(_fIntensity, 0.0f, 1.0f);
     const QColor colour = QColor::fromRgbF(1.0f, component, component, 1.0f);
     _navCon->navigationBar()->setTintColor(colour);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "kit/platform/SystemSound.h"
 #include "kit/controllers/ViewController.h"
+#include "kit/platform/SystemSound.h"
 
 #include <QPointer>
 #include <QUrl>

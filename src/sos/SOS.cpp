@@ -1,15 +1,15 @@
 #include "SOS.h"
 
 #include "EmergencyScreen.h"
+#include "kit/controllers/Window.h"
+#include "kit/foundation/Timer.h"
 #include "kit/views/Button.h"
 #include "kit/views/Font.h"
 #include "kit/views/Image.h"
 #include "kit/views/ImageView.h"
 #include "kit/views/Label.h"
 #include "kit/views/ProgressView.h"
-#include "kit/foundation/Timer.h"
 #include "kit/views/View.h"
-#include "kit/controllers/Window.h"
 
 #include <QPainter>
 
@@ -60,12 +60,15 @@ void SOS::loadView()
     _helpButton = new kit::Button(view);
     _helpButton->setObjectName(QStringLiteral("helpButton"));
     _helpButton->setBackgroundImage(kit::imageNamed(QStringLiteral("sosButton.png")));
-    _helpButton->setBackgroundImage(kit::imageNamed(QStringLiteral("sosButtonPressed.png")), kit::Button::State::Highlighted);
+    _helpButton->setBackgroundImage(kit::imageNamed(QStringLiteral("sosButtonPressed.png")),
+                                    kit::Button::State::Highlighted);
     _helpButton->setAccessibleName(QStringLiteral("Помощь: удерживайте 3 секунды"));
     kit::setFrame(_helpButton, QRect(70, 86, 180, 180));
-    _helpButton->addTarget(this, [this] { helpButtonPressed(); }, kit::ControlEvent::TouchDown);
-    _helpButton->addTarget(this, [this] { helpButtonCanceled(); },
-                           kit::ControlEvent::TouchUpInside | kit::ControlEvent::TouchUpOutside);
+    _helpButton->addTarget(
+        this, [this] { helpButtonPressed(); }, kit::ControlEvent::TouchDown);
+    _helpButton->addTarget(
+        this, [this] { helpButtonCanceled(); },
+        kit::ControlEvent::TouchUpInside | kit::ControlEvent::TouchUpOutside);
 
     _progressBar = new kit::ProgressView(view);
     _progressBar->setObjectName(QStringLiteral("sosProgress"));
@@ -73,8 +76,9 @@ void SOS::loadView()
     _progressBar->hide();
 
     auto* hint = new kit::Label(view);
-    hint->setText(QStringLiteral("Нажмите и удерживайте кнопку 3 секунды: на экране появится ваша медицинская "
-                                 "карта и зазвучит сигнал. Номер экстренных служб — 112."));
+    hint->setText(QStringLiteral(
+        "Нажмите и удерживайте кнопку 3 секунды: на экране появится ваша медицинская "
+        "карта и зазвучит сигнал. Номер экстренных служб — 112."));
     hint->setFont(kit::systemFont(14));
     hint->setTextColor(QColor(0x55, 0x55, 0x55));
     hint->setNumberOfLines(0);

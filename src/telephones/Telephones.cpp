@@ -1,11 +1,11 @@
 #include "Telephones.h"
 
 #include "app/KavelAppDelegate.h"
+#include "kit/controllers/NavigationBar.h"
+#include "kit/controllers/Window.h"
 #include "kit/views/Button.h"
 #include "kit/views/Image.h"
-#include "kit/controllers/NavigationBar.h"
 #include "kit/views/View.h"
-#include "kit/controllers/Window.h"
 #include "viewer/WebController.h"
 #include "viewer/ZoomControl.h"
 
@@ -50,7 +50,8 @@ void Telephones::loadView()
         button->setAccessibleName(QString::fromUtf8(service.title));
         kit::setFrame(button, QRect(290, y, 30, 88));
         const auto action = service.action;
-        button->addTarget(this, [this, action] { (this->*action)(); }, kit::ControlEvent::TouchUpInside);
+        button->addTarget(
+            this, [this, action] { (this->*action)(); }, kit::ControlEvent::TouchUpInside);
         y += 90;
     }
     setView(view);
@@ -72,22 +73,26 @@ void Telephones::selectService(const QString& title, const QColor& tint, const Q
 
 void Telephones::onGasPressed()
 {
-    selectService(QStringLiteral("Горгаз"), kit::color(0.581, 0.352, 0.02, 1.0), QStringLiteral("gas.html"));
+    selectService(QStringLiteral("Горгаз"), kit::color(0.581, 0.352, 0.02, 1.0),
+                  QStringLiteral("gas.html"));
 }
 
 void Telephones::onKavelPressed()
 {
-    selectService(QStringLiteral("Скорая"), kit::color(0.581, 0.581, 0.581, 1.0), QStringLiteral("emerg.html"));
+    selectService(QStringLiteral("Скорая"), kit::color(0.581, 0.581, 0.581, 1.0),
+                  QStringLiteral("emerg.html"));
 }
 
 void Telephones::onFirePressed()
 {
-    selectService(QStringLiteral("Пожарная"), kit::color(0.58, 0.211, 0.211, 1.0), QStringLiteral("fire.html"));
+    selectService(QStringLiteral("Пожарная"), kit::color(0.58, 0.211, 0.211, 1.0),
+                  QStringLiteral("fire.html"));
 }
 
 void Telephones::onPolicePressed()
 {
-    selectService(QStringLiteral("Милиция"), kit::color(0.313, 0.314, 0.58, 1.0), QStringLiteral("police.html"));
+    selectService(QStringLiteral("Милиция"), kit::color(0.313, 0.314, 0.58, 1.0),
+                  QStringLiteral("police.html"));
 }
 
 void Telephones::openHtml(const QString& page)

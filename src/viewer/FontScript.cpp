@@ -5,10 +5,11 @@ namespace viewer {
 QString fontScript(float fontSize)
 {
     const double size = double(fontSize);
-    return QString::asprintf("parent.parent.document.body.style.fontSize = %f;var cells = "
-                             "document.getElementsByTagName(\"td\");for (var i = 0; i < cells.length; "
-                             "i++){cells[i].style.fontSize='%fpx';}",
-                             size, size);
+    return QString::asprintf(
+        "parent.parent.document.body.style.fontSize = %f;var cells = "
+        "document.getElementsByTagName(\"td\");for (var i = 0; i < cells.length; "
+        "i++){cells[i].style.fontSize='%fpx';}",
+        size, size);
 }
 
 } // namespace viewer

@@ -2,9 +2,9 @@
 
 #include "FontScript.h"
 #include "app/KavelAppDelegate.h"
-#include "kit/foundation/Log.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/Window.h"
+#include "kit/foundation/Log.h"
 
 WebController::WebController(const QUrl& url) : _url(url)
 {
@@ -30,7 +30,8 @@ void WebController::loadView()
     handlers.didFinishLoad = [self](bool ok) {
         if (!self)
             return;
-        // A refused request or a page that failed reports a failed load: nothing was loaded to style.
+        // A refused request or a page that failed reports a failed load: nothing was loaded to
+        // style.
         if (ok)
             self->webViewDidFinishLoad();
         emit self->loadEnded(ok);

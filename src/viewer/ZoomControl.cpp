@@ -5,11 +5,11 @@
 #include "app/KavelAppDelegate.h"
 #include "kit/views/Image.h"
 
-
 ZoomControl::ZoomControl(CurrentViewer currentViewer, QObject* parent)
     : QObject(parent),
-      _zoomButton(new kit::BarButtonItem(kit::imageNamed(QStringLiteral("iconBtnTextSize.png")),
-                                         kit::BarButtonItem::Style::Bordered, [this] { zoomButtonAction(); }, this)),
+      _zoomButton(new kit::BarButtonItem(
+          kit::imageNamed(QStringLiteral("iconBtnTextSize.png")),
+          kit::BarButtonItem::Style::Bordered, [this] { zoomButtonAction(); }, this)),
       _currentViewer(std::move(currentViewer))
 {
     _zoomButton->setObjectName(QStringLiteral("zoomButton"));
@@ -21,8 +21,9 @@ void ZoomControl::zoomButtonAction()
     zoomSliderHide();
     _zoomButton->setEnabled(false);
     if (KavelAppDelegate* delegate = KavelAppDelegate::shared())
-        delegate->createZoomSlider(this, _zoomSlider, _sliderView, [this] { zoomSliderAction(); },
-                                   [this] { zoomSliderHide(); });
+        delegate->createZoomSlider(
+            this, _zoomSlider, _sliderView, [this] { zoomSliderAction(); },
+            [this] { zoomSliderHide(); });
 }
 
 void ZoomControl::zoomSliderAction()
@@ -40,7 +41,8 @@ void ZoomControl::zoomSliderAction()
 void ZoomControl::zoomSliderHide()
 {
     _zoomButton->setEnabled(true);
-    // The pane may be hidden from inside its own slider's touch handling: let it go once that returns.
+    // The pane may be hidden from inside its own slider's touch handling: let it go once that
+    // returns.
     _sliderView.resetLater();
     _zoomSlider = nullptr;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "kit/controllers/BarButtonItem.h"
-#include "kit/views/ImageView.h"
 #include "kit/foundation/Owned.h"
+#include "kit/views/ImageView.h"
 #include "kit/views/Slider.h"
 
 #include <QObject>

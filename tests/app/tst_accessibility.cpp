@@ -12,14 +12,14 @@
 #include "contents/Content.h"
 #include "contents/ContentTable.h"
 #include "kit/controllers/Application.h"
-#include "kit/views/Control.h"
-#include "kit/pickers/PickerView.h"
-#include "kit/foundation/RunLoop.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/controllers/TabBarController.h"
-#include "kit/tables/TableView.h"
-#include "kit/foundation/Timer.h"
 #include "kit/controllers/Window.h"
+#include "kit/foundation/RunLoop.h"
+#include "kit/foundation/Timer.h"
+#include "kit/pickers/PickerView.h"
+#include "kit/tables/TableView.h"
+#include "kit/views/Control.h"
 #include "scheme/Schema.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
@@ -39,10 +39,12 @@ namespace {
 // What a reader of the screen can act on: buttons, fields, rows, wheels, tables.
 bool isControl(const QWidget* widget)
 {
-    return qobject_cast<const kit::Control*>(widget) || qobject_cast<const QAbstractButton*>(widget)
-           || qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget)
-           || qobject_cast<const kit::TableViewCell*>(widget) || qobject_cast<const kit::TableView*>(widget)
-           || widget->objectName().startsWith(QStringLiteral("pickerComponent"));
+    return qobject_cast<const kit::Control*>(widget) ||
+           qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
+           qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const kit::TableViewCell*>(widget) ||
+           qobject_cast<const kit::TableView*>(widget) ||
+           widget->objectName().startsWith(QStringLiteral("pickerComponent"));
 }
 
 // The visible controls of the window without a name a screen reader can say.
@@ -54,22 +56,24 @@ QStringList unnamedControls(QWidget* window)
             continue;
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
         if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
-            unnamed << QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(widget->metaObject()->className()),
-                                                       widget->objectName());
+            unnamed << QStringLiteral("%1 \"%2\"")
+                           .arg(QString::fromLatin1(widget->metaObject()->className()),
+                                widget->objectName());
     }
     return unnamed;
 }
 
 // The same question asked of the accessibility tree itself, from the window down, as a
 // screen reader walks it.
-int collectUnnamed(QAccessibleInterface* face, const QString& path, QStringList& unnamed, int depth = 0)
+int collectUnnamed(QAccessibleInterface* face, const QString& path, QStringList& unnamed,
+                   int depth = 0)
 {
     if (!face || depth > 40)
         return 0;
     static const QList<QAccessible::Role> actionable = {
-        QAccessible::Button,   QAccessible::PushButton, QAccessible::Slider,   QAccessible::SpinBox,
-        QAccessible::EditableText, QAccessible::ListItem, QAccessible::PageTab, QAccessible::CheckBox,
-        QAccessible::ComboBox,
+        QAccessible::Button,  QAccessible::PushButton,   QAccessible::Slider,
+        QAccessible::SpinBox, QAccessible::EditableText, QAccessible::ListItem,
+        QAccessible::PageTab, QAccessible::CheckBox,     QAccessible::ComboBox,
     };
     const QAccessible::State state = face->state();
     const bool control = !state.invisible && actionable.contains(face->role());
@@ -77,7 +81,8 @@ int collectUnnamed(QAccessibleInterface* face, const QString& path, QStringList&
         unnamed << QStringLiteral("%1 (role %2)").arg(path).arg(int(face->role()));
     int controls = control ? 1 : 0;
     for (int i = 0; i < face->childCount(); ++i)
-        controls += collectUnnamed(face->child(i), path + QLatin1Char('/') + QString::number(i), unnamed, depth + 1);
+        controls += collectUnnamed(face->child(i), path + QLatin1Char('/') + QString::number(i),
+                                   unnamed, depth + 1);
     return controls;
 }
 
@@ -87,7 +92,10 @@ struct App {
     LaunchedApplication launched;
     kit::Window* window() const { return kit::Application::sharedApplication()->keyWindow(); }
     kit::TabBarController* tabs() const { return launched.delegate().tabBarController(); }
-    void select(int tab) const { QTest::mouseClick(tabs()->tabBar()->buttonAt(tab), Qt::LeftButton); }
+    void select(int tab) const
+    {
+        QTest::mouseClick(tabs()->tabBar()->buttonAt(tab), Qt::LeftButton);
+    }
     ~App()
     {
         for (kit::Timer* timer : kit::RunLoop::main().timers())
@@ -109,8 +117,8 @@ private slots:
             for (const QString& control : unnamedControls(app.window()))
                 unnamed << screen + QStringLiteral(": ") + control;
             QStringList inTree;
-            const int controls =
-                collectUnnamed(QAccessible::queryAccessibleInterface(app.window()), QStringLiteral("window"), inTree);
+            const int controls = collectUnnamed(QAccessible::queryAccessibleInterface(app.window()),
+                                                QStringLiteral("window"), inTree);
             // The walk reaches the controls at all: at least the five tabs.
             if (controls < 5)
                 unnamed << screen + QStringLiteral(": only %1 controls in the tree").arg(controls);
@@ -155,7 +163,8 @@ private slots:
         QList<QWidget*> wanted = {card->window()->imageButton(), card->window()->nameButton(),
                                   card->window()->tableView()};
         for (int row = 0; row < 6; ++row)
-            wanted << card->window()->tableView()->cellForRowAtIndexPath({0, row})->editingControl();
+            wanted
+                << card->window()->tableView()->cellForRowAtIndexPath({0, row})->editingControl();
         for (int tab = 0; tab < 5; ++tab)
             wanted << app.tabs()->tabBar()->buttonAt(tab);
         QList<QWidget*> reached;
@@ -167,7 +176,8 @@ private slots:
         for (QWidget* widget : wanted)
             QVERIFY2(reached.contains(widget), qPrintable(widget->objectName()));
         // The photo comes before the name, the name before the rows.
-        QVERIFY(reached.indexOf(card->window()->imageButton()) < reached.indexOf(card->window()->nameButton()));
+        QVERIFY(reached.indexOf(card->window()->imageButton()) <
+                reached.indexOf(card->window()->nameButton()));
 
         // Down and Enter on the table open the first row's editor, as a touch does.
         card->window()->tableView()->setFocus(Qt::TabFocusReason);
@@ -204,9 +214,11 @@ private slots:
             const QString path = bin.filePath(QString::fromLatin1(name));
             QFile script(path);
             QVERIFY(script.open(QIODevice::WriteOnly));
-            script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n").arg(record).toUtf8());
+            script.write(
+                QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n").arg(record).toUtf8());
             script.close();
-            script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ExeOwner);
         }
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
@@ -214,7 +226,8 @@ private slots:
         InfoViewController about;
         about.view();
         about.linkTouchUpInside();
-        const bool opened = waitUntil([&] { return QFile::exists(record) && QFile(record).size() > 0; }, 10000);
+        const bool opened =
+            waitUntil([&] { return QFile::exists(record) && QFile(record).size() > 0; }, 10000);
         qputenv("PATH", path);
         QVERIFY(opened);
         QFile file(record);
@@ -223,14 +236,16 @@ private slots:
         QCOMPARE(url.scheme(), QStringLiteral("mailto"));
         QCOMPARE(url.path(), InfoViewController::supportAddress);
         const QUrlQuery query(url);
-        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded), QStringLiteral("ТКЛ тех.поддержка"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+                 QStringLiteral("ТКЛ тех.поддержка"));
         QVERIFY(!query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded).isEmpty());
     }
 };
 
 int main(int argc, char** argv)
 {
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestAccessibility()); }});
+    return runTestObjects(argc, argv,
+                          {[] { return std::unique_ptr<QObject>(new TestAccessibility()); }});
 }
 
 #include "tst_accessibility.moc"

@@ -23,7 +23,8 @@ Run runApplication(const QStringList& arguments)
         process.kill();
         process.waitForFinished();
     }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAll()};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAll()};
 }
 
 } // namespace
@@ -36,7 +37,8 @@ private slots:
     {
         TestStore store;
         const QString shot = QDir(store.folder()).filePath(QStringLiteral("shot.png"));
-        const Run run = runApplication({QStringLiteral("--defaults"), store.path(), QStringLiteral("--screenshot"), shot});
+        const Run run = runApplication(
+            {QStringLiteral("--defaults"), store.path(), QStringLiteral("--screenshot"), shot});
         QCOMPARE(run.exitCode, 0);
         const QImage image(shot);
         QCOMPARE(image.size(), QSize(320, 480));
@@ -54,10 +56,12 @@ private slots:
             file.write("\xff\xfe not json");
         }
         const QString shot = QDir(store.folder()).filePath(QStringLiteral("shot.png"));
-        const Run run = runApplication({QStringLiteral("--defaults"), store.path(), QStringLiteral("--screenshot"), shot});
+        const Run run = runApplication(
+            {QStringLiteral("--defaults"), store.path(), QStringLiteral("--screenshot"), shot});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.output.contains("could not be read"));
-        const QStringList kept = QDir(store.folder()).entryList({QStringLiteral("defaults.json.unreadable-*")});
+        const QStringList kept =
+            QDir(store.folder()).entryList({QStringLiteral("defaults.json.unreadable-*")});
         QCOMPARE(kept.size(), 1);
     }
 
@@ -75,8 +79,9 @@ private slots:
     void screenshotIntoAnUnwritablePlaceFails()
     {
         TestStore store;
-        const Run run = runApplication({QStringLiteral("--defaults"), store.path(), QStringLiteral("--screenshot"),
-                                        QDir(store.folder()).filePath(QStringLiteral("missing/folder/shot.png"))});
+        const Run run = runApplication(
+            {QStringLiteral("--defaults"), store.path(), QStringLiteral("--screenshot"),
+             QDir(store.folder()).filePath(QStringLiteral("missing/folder/shot.png"))});
         QCOMPARE(run.exitCode, 1);
     }
 };

@@ -4,9 +4,9 @@
 #include "app/KavelAppDelegate.h"
 #include "app/TabScreen.h"
 #include "card/PersonalRecord.h"
-#include "kit/views/ImageView.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/views/ImageView.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,7 +86,8 @@ private slots:
         if (filled) {
             for (const QString& key : record::completenessKeys)
                 if (key != missing)
-                    store.set(key, emptyStrings ? QString(QLatin1String("")) : QStringLiteral("значение"));
+                    store.set(key, emptyStrings ? QString(QLatin1String(""))
+                                                : QStringLiteral("значение"));
         }
         LaunchedApplication app;
         QCOMPARE(app.delegate().tabBarController()->selectedIndex(), expected);
@@ -143,8 +144,9 @@ private slots:
         QCOMPARE(tabBar->children().indexOf(background), 0);
         QCOMPARE(tabBar->childAt(tabBar->buttonAt(2)->geometry().center()), tabBar->buttonAt(2));
 
-        const QStringList titles = {QStringLiteral("Содержание"), QStringLiteral("Схема"), QStringLiteral("Телефоны"),
-                                    QStringLiteral("Карта"), QStringLiteral("SOS")};
+        const QStringList titles = {QStringLiteral("Содержание"), QStringLiteral("Схема"),
+                                    QStringLiteral("Телефоны"), QStringLiteral("Карта"),
+                                    QStringLiteral("SOS")};
         const auto screens = app.delegate().tabBarController()->viewControllers();
         QCOMPARE(screens.size(), size_t(5));
         for (int i = 0; i < 5; ++i) {
@@ -195,7 +197,7 @@ private slots:
         journal.clear();
         QTest::mouseClick(tabBar->buttonAt(0), Qt::LeftButton);
         QCOMPARE(journal, (QStringList{QStringLiteral("close 3"), QStringLiteral("willDisappear 3"),
-                                      QStringLiteral("willAppear 0")}));
+                                       QStringLiteral("willAppear 0")}));
 
         // Tapping the selected tab again closes that same tab.
         journal.clear();
@@ -205,9 +207,10 @@ private slots:
         journal.clear();
         QTest::mouseClick(tabBar->buttonAt(4), Qt::LeftButton);
         QTest::mouseClick(tabBar->buttonAt(1), Qt::LeftButton);
-        QCOMPARE(journal, (QStringList{QStringLiteral("close 0"), QStringLiteral("willDisappear 0"),
-                                      QStringLiteral("willAppear 4"), QStringLiteral("close 4"),
-                                      QStringLiteral("willDisappear 4"), QStringLiteral("willAppear 1")}));
+        QCOMPARE(journal,
+                 (QStringList{QStringLiteral("close 0"), QStringLiteral("willDisappear 0"),
+                              QStringLiteral("willAppear 4"), QStringLiteral("close 4"),
+                              QStringLiteral("willDisappear 4"), QStringLiteral("willAppear 1")}));
     }
 };
 

@@ -3,10 +3,10 @@
 
 #include "app/KavelAppDelegate.h"
 #include "kit/foundation/Bundle.h"
+#include "kit/foundation/UserDefaults.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
 #include "kit/views/Slider.h"
-#include "kit/foundation/UserDefaults.h"
 
 #include <QFile>
 #include <QTest>
@@ -33,8 +33,9 @@ private slots:
         QCOMPARE(delegate.defaultArticleZoom(), 1.0f);
 
         delegate.setDefaultArticleZoom(1.75f);
-        QCOMPARE(kit::UserDefaults::standardUserDefaults().stringForKey(QStringLiteral("STORED_ZOOM")),
-                 QStringLiteral("1.750000"));
+        QCOMPARE(
+            kit::UserDefaults::standardUserDefaults().stringForKey(QStringLiteral("STORED_ZOOM")),
+            QStringLiteral("1.750000"));
         QCOMPARE(delegate.defaultArticleZoom(), 1.75f);
         // Already on disk: a new store on the same file sees it.
         QCOMPARE(kit::UserDefaults(store.path()).stringForKey(QStringLiteral("STORED_ZOOM")),
@@ -51,7 +52,8 @@ private slots:
         LaunchedApplication app;
         const QUrl url = app.delegate().urlForFile(QStringLiteral("gas.html"));
         QVERIFY(url.isLocalFile());
-        QCOMPARE(url.toLocalFile(), kit::Bundle::mainBundle().bundlePath() + QStringLiteral("/gas.html"));
+        QCOMPARE(url.toLocalFile(),
+                 kit::Bundle::mainBundle().bundlePath() + QStringLiteral("/gas.html"));
         // Existence is not checked.
         QCOMPARE(app.delegate().urlForFile(QStringLiteral("no such page.html")).fileName(),
                  QStringLiteral("no such page.html"));
@@ -64,7 +66,8 @@ private slots:
         KavelAppDelegate& delegate = app.delegate();
         QObject host;
         ZoomFields first;
-        delegate.createZoomSlider(&host, first.slider, first.pane, [] {}, [] {});
+        delegate.createZoomSlider(
+            &host, first.slider, first.pane, [] {}, [] {});
         QCOMPARE(first.slider->value(), 1.0f);
         QCOMPARE(first.slider->minimumValue(), 1.0f);
         QCOMPARE(first.slider->maximumValue(), 2.0f);
@@ -76,7 +79,8 @@ private slots:
 
         delegate.setDefaultArticleZoom(1.5f);
         ZoomFields second;
-        delegate.createZoomSlider(&host, second.slider, second.pane, [] {}, [] {});
+        delegate.createZoomSlider(
+            &host, second.slider, second.pane, [] {}, [] {});
         QCOMPARE(second.slider->value(), 1.5f);
     }
 
@@ -90,15 +94,16 @@ private slots:
         for (int tab : {3, 0, 4}) {
             delegate.tabBarController()->setSelectedIndex(tab);
             ZoomFields fields;
-            delegate.createZoomSlider(&host, fields.slider, fields.pane, [] {}, [] {});
+            delegate.createZoomSlider(
+                &host, fields.slider, fields.pane, [] {}, [] {});
             QCOMPARE(fields.pane->parentWidget(), window);
             const QSize size = fields.pane->image().size();
             QCOMPARE(fields.pane->geometry(), QRect(218 - size.width() / 2, 82 - size.height() / 2,
                                                     size.width(), size.height()));
             QVERIFY(fields.pane->isUserInteractionEnabled());
             // On top of everything in the window.
-            QVERIFY(fields.pane->isAncestorOf(window->childAt(QPoint(218, 82)))
-                    || window->childAt(QPoint(218, 82)) == fields.pane.get());
+            QVERIFY(fields.pane->isAncestorOf(window->childAt(QPoint(218, 82))) ||
+                    window->childAt(QPoint(218, 82)) == fields.pane.get());
             // The slider's track lies inside the pane, inside the window.
             QCOMPARE(fields.slider->frame(), QRect(20, 20, 180, 10));
             QVERIFY(QRect(QPoint(0, 0), fields.pane->size()).contains(fields.slider->frame()));

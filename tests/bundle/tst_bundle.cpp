@@ -29,7 +29,8 @@ QString bundleFile(const QString& name)
 
 QStringList pages()
 {
-    return QDir(kit::Bundle::mainBundle().bundlePath()).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+    return QDir(kit::Bundle::mainBundle().bundlePath())
+        .entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
 }
 
 // Loads pages into one web view, the size of the application's viewer, and
@@ -47,11 +48,12 @@ public:
         bool finished = false;
         bool ok = false;
         QEventLoop loop;
-        auto connection = QObject::connect(&_view, &QWebEngineView::loadFinished, [&](bool success) {
-            finished = true;
-            ok = success;
-            loop.quit();
-        });
+        auto connection =
+            QObject::connect(&_view, &QWebEngineView::loadFinished, [&](bool success) {
+                finished = true;
+                ok = success;
+                loop.quit();
+            });
         QTimer::singleShot(20000, &loop, &QEventLoop::quit);
         _view.load(QUrl::fromLocalFile(file));
         if (!finished)
@@ -109,9 +111,11 @@ private slots:
     void contentsListLoadsWithoutALogLine()
     {
         LogCapture log;
-        std::unique_ptr<XMLParser> list = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        std::unique_ptr<XMLParser> list =
+            loadList(QStringLiteral("Content"), QStringLiteral("xml"));
         QVERIFY(log.lines().isEmpty());
-        QVERIFY2(list->elements().size() >= 30, qPrintable(QString::number(list->elements().size())));
+        QVERIFY2(list->elements().size() >= 30,
+                 qPrintable(QString::number(list->elements().size())));
         QSet<QString> links;
         for (const Record& record : list->elements()) {
             const QString text = record.value(QStringLiteral("Text"));
@@ -127,22 +131,27 @@ private slots:
     {
         // Nothing remote: no scheme of a network address, no protocol-relative address,
         // no pictures, stylesheets or scripts from files.
-        const QRegularExpression remote(QStringLiteral(R"RE((https?|ftp|wss?):|//|www\.|<img|<link|<iframe|src\s*=)RE"),
-                                        QRegularExpression::CaseInsensitiveOption);
-        const QRegularExpression doctype(QStringLiteral("<!doctype"), QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpression remote(
+            QStringLiteral(R"RE((https?|ftp|wss?):|//|www\.|<img|<link|<iframe|src\s*=)RE"),
+            QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpression doctype(QStringLiteral("<!doctype"),
+                                         QRegularExpression::CaseInsensitiveOption);
         const QRegularExpression href(QStringLiteral("href\\s*=\\s*\"([^\"]*)\""));
         QVERIFY(pages().size() >= 35);
         for (const QString& page : pages()) {
             QFile file(bundleFile(page));
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QString html = QString::fromUtf8(file.readAll());
-            QVERIFY2(!remote.match(html).hasMatch(), qPrintable(page + ": " + remote.match(html).captured(0)));
+            QVERIFY2(!remote.match(html).hasMatch(),
+                     qPrintable(page + ": " + remote.match(html).captured(0)));
             QVERIFY2(!doctype.match(html).hasMatch(), qPrintable(page));
             for (auto match = href.globalMatch(html); match.hasNext();) {
                 const QString target = match.next().captured(1);
-                if (target.startsWith(QLatin1String("tel:")) || target.startsWith(QLatin1String("#")))
+                if (target.startsWith(QLatin1String("tel:")) ||
+                    target.startsWith(QLatin1String("#")))
                     continue;
-                QVERIFY2(QFileInfo(bundleFile(target)).isFile(), qPrintable(page + " links to " + target));
+                QVERIFY2(QFileInfo(bundleFile(target)).isFile(),
+                         qPrintable(page + " links to " + target));
             }
         }
     }
@@ -157,13 +166,17 @@ private slots:
             const QByteArray name = page.toUtf8();
             QCOMPARE(facts.value(QStringLiteral("mode")).toString(), QStringLiteral("BackCompat"));
             QVERIFY2(!facts.value(QStringLiteral("title")).toString().isEmpty(), name);
-            QVERIFY2(facts.value(QStringLiteral("title")) == facts.value(QStringLiteral("heading")), name);
+            QVERIFY2(facts.value(QStringLiteral("title")) == facts.value(QStringLiteral("heading")),
+                     name);
             QVERIFY2(facts.value(QStringLiteral("headerCells")).toInt() == 0, name);
-            QVERIFY2(facts.value(QStringLiteral("body")).toString() == QLatin1String("22.5px"), name);
+            QVERIFY2(facts.value(QStringLiteral("body")).toString() == QLatin1String("22.5px"),
+                     name);
             for (const QJsonValue& size : facts.value(QStringLiteral("text")).toArray())
-                QVERIFY2(size.toString() == QLatin1String("22.5px"), name + " text " + size.toString().toUtf8());
+                QVERIFY2(size.toString() == QLatin1String("22.5px"),
+                         name + " text " + size.toString().toUtf8());
             for (const QJsonValue& size : facts.value(QStringLiteral("cells")).toArray())
-                QVERIFY2(size.toString() == QLatin1String("22.5px"), name + " cell " + size.toString().toUtf8());
+                QVERIFY2(size.toString() == QLatin1String("22.5px"),
+                         name + " cell " + size.toString().toUtf8());
         }
     }
 
@@ -174,13 +187,14 @@ private slots:
             QVERIFY2(renderer.load(bundleFile(page)), qPrintable(page));
             renderer.evaluate(viewer::fontScript(30.0f));
             const QJsonObject facts = renderer.evaluateJson(inspection);
-            QVERIFY2(facts.value(QStringLiteral("scrollWidth")).toInt() <= facts.value(QStringLiteral("width")).toInt(),
+            QVERIFY2(facts.value(QStringLiteral("scrollWidth")).toInt() <=
+                         facts.value(QStringLiteral("width")).toInt(),
                      qPrintable(page));
             // Tables show their cells one under the other at this size, so words stay whole.
             if (!facts.value(QStringLiteral("cells")).toArray().isEmpty())
                 QVERIFY2(waitUntil([&] {
-                             return renderer.evaluate(QStringLiteral("document.body.className")).toString()
-                                 == QLatin1String("large");
+                             return renderer.evaluate(QStringLiteral("document.body.className"))
+                                        .toString() == QLatin1String("large");
                          }),
                          qPrintable(page));
         }
@@ -194,8 +208,10 @@ private slots:
         QCOMPARE(renderer.evaluate(count).toString(), QStringLiteral("0"));
         renderer.evaluate(QStringLiteral("document.getElementById('metroButton').click()"));
         QCOMPARE(renderer.evaluate(count).toString(), QStringLiteral("1"));
-        QCOMPARE(renderer.evaluate(QStringLiteral("document.getElementById('metroButton').textContent")).toString(),
-                 QStringLiteral("Стоп"));
+        QCOMPARE(
+            renderer.evaluate(QStringLiteral("document.getElementById('metroButton').textContent"))
+                .toString(),
+            QStringLiteral("Стоп"));
         renderer.evaluate(QStringLiteral("document.getElementById('metroButton').click()"));
         QCOMPARE(renderer.evaluate(count).toString(), QStringLiteral("0"));
     }
@@ -203,14 +219,22 @@ private slots:
     void picturesAndSoundArePresent()
     {
         const QList<std::pair<QString, QSize>> pictures = {
-            {QStringLiteral("bottomPanelBg.png"), {320, 49}}, {QStringLiteral("sliderBackPane.png"), {204, 50}},
-            {QStringLiteral("btnCancel.png"), {71, 30}},       {QStringLiteral("noPhoto.png"), {66, 66}},
-            {QStringLiteral("aboutBg.png"), {320, 367}},       {QStringLiteral("sosButton.png"), {180, 180}},
-            {QStringLiteral("sosButtonPressed.png"), {180, 180}}, {QStringLiteral("sosIndicator.png"), {220, 220}},
-            {QStringLiteral("iconInfo.png"), {22, 22}},       {QStringLiteral("btnGas.png"), {30, 88}},
-            {QStringLiteral("btnEmerg.png"), {30, 88}},       {QStringLiteral("btnFire.png"), {30, 88}},
-            {QStringLiteral("btnPolice.png"), {30, 88}},      {QStringLiteral("appRovan.png"), {57, 57}},
-            {QStringLiteral("appPex.png"), {57, 57}},         {QStringLiteral("appSulka.png"), {57, 57}},
+            {QStringLiteral("bottomPanelBg.png"), {320, 49}},
+            {QStringLiteral("sliderBackPane.png"), {204, 50}},
+            {QStringLiteral("btnCancel.png"), {71, 30}},
+            {QStringLiteral("noPhoto.png"), {66, 66}},
+            {QStringLiteral("aboutBg.png"), {320, 367}},
+            {QStringLiteral("sosButton.png"), {180, 180}},
+            {QStringLiteral("sosButtonPressed.png"), {180, 180}},
+            {QStringLiteral("sosIndicator.png"), {220, 220}},
+            {QStringLiteral("iconInfo.png"), {22, 22}},
+            {QStringLiteral("btnGas.png"), {30, 88}},
+            {QStringLiteral("btnEmerg.png"), {30, 88}},
+            {QStringLiteral("btnFire.png"), {30, 88}},
+            {QStringLiteral("btnPolice.png"), {30, 88}},
+            {QStringLiteral("appRovan.png"), {57, 57}},
+            {QStringLiteral("appPex.png"), {57, 57}},
+            {QStringLiteral("appSulka.png"), {57, 57}},
             {QStringLiteral("logoTkl.png"), {60, 28}},
         };
         for (const auto& [name, size] : pictures)
@@ -225,7 +249,8 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestBundleContent()); }});
+    return runTestObjects(argc, argv,
+                          {[] { return std::unique_ptr<QObject>(new TestBundleContent()); }});
 }
 
 #include "tst_bundle.moc"

@@ -12,16 +12,16 @@
 #include "card/Map.h"
 #include "card/MapWindow.h"
 #include "card/PersonalRecord.h"
-#include "kit/pickers/ActionSheet.h"
-#include "kit/pickers/DatePicker.h"
-#include "kit/views/Image.h"
-#include "kit/pickers/ImagePickerController.h"
-#include "kit/views/Label.h"
 #include "kit/controllers/NavigationBar.h"
-#include "kit/pickers/PickerView.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/controllers/TabBarController.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/pickers/ActionSheet.h"
+#include "kit/pickers/DatePicker.h"
+#include "kit/pickers/ImagePickerController.h"
+#include "kit/pickers/PickerView.h"
+#include "kit/views/Image.h"
+#include "kit/views/Label.h"
 
 #include <QAbstractButton>
 #include <QBuffer>
@@ -75,29 +75,42 @@ struct CardTab {
     }
     MapWindow* window() const { return map->window(); }
     kit::ViewController* top() const { return map->body()->topViewController(); }
-    kit::TableViewCell* row(int index) const { return window()->tableView()->cellForRowAtIndexPath({0, index}); }
+    kit::TableViewCell* row(int index) const
+    {
+        return window()->tableView()->cellForRowAtIndexPath({0, index});
+    }
     QString rowText(int index) const { return row(index)->textLabel()->text(); }
     QString controlOf(int index) const
     {
         kit::Control* control = row(index)->editingControl();
         return control ? control->objectName() : QString();
     }
-    void tapControl(int index) const { QTest::mouseClick(row(index)->editingControl(), Qt::LeftButton); }
+    void tapControl(int index) const
+    {
+        QTest::mouseClick(row(index)->editingControl(), Qt::LeftButton);
+    }
     void tapRow(int index) const
     {
         kit::TableView* table = window()->tableView();
-        const QRect rect = table->rectForRowAtIndexPath({0, index}).translated(-table->contentOffset());
+        const QRect rect =
+            table->rectForRowAtIndexPath({0, index}).translated(-table->contentOffset());
         QTest::mouseClick(table, Qt::LeftButton, {}, rect.center());
     }
-    void back() const { QTest::mouseClick(map->body()->navigationBar()->backButton(), Qt::LeftButton); }
-    void save() const { QTest::mouseClick(map->body()->navigationBar()->rightButton(), Qt::LeftButton); }
+    void back() const
+    {
+        QTest::mouseClick(map->body()->navigationBar()->backButton(), Qt::LeftButton);
+    }
+    void save() const
+    {
+        QTest::mouseClick(map->body()->navigationBar()->rightButton(), Qt::LeftButton);
+    }
     bool saveEnabled() const { return map->body()->navigationBar()->rightButton()->isEnabled(); }
     void selectTab(int index) const
     {
-        QTest::mouseClick(app->delegate().tabBarController()->tabBar()->buttonAt(index), Qt::LeftButton);
+        QTest::mouseClick(app->delegate().tabBarController()->tabBar()->buttonAt(index),
+                          Qt::LeftButton);
     }
-    template <class Editor>
-    Editor* open(int rowIndex) const
+    template <class Editor> Editor* open(int rowIndex) const
     {
         tapRow(rowIndex);
         return qobject_cast<Editor*>(top());
@@ -110,7 +123,8 @@ struct CardTab {
     }
     QString wheelText(kit::PickerView* picker, int component) const
     {
-        auto* label = qobject_cast<kit::Label*>(picker->viewForRow(picker->selectedRowInComponent(component), component));
+        auto* label = qobject_cast<kit::Label*>(
+            picker->viewForRow(picker->selectedRowInComponent(component), component));
         return label ? label->text() : QString();
     }
 };
@@ -119,7 +133,8 @@ struct CardTab {
 struct ChosenFile {
     explicit ChosenFile(std::optional<QString> path)
     {
-        kit::ImagePickerController::setFileChooser([path](QWidget*, const QString&) { return path; });
+        kit::ImagePickerController::setFileChooser(
+            [path](QWidget*, const QString&) { return path; });
     }
     ~ChosenFile() { kit::ImagePickerController::setFileChooser({}); }
 };
@@ -138,25 +153,29 @@ private slots:
         QVERIFY(tab.map);
         QCOMPARE(tab.top(), tab.window());
         QCOMPARE(tab.map->body()->navigationBar()->title(), QStringLiteral("Карта"));
-        const QStringList names = {QStringLiteral("Домашний адрес"), QStringLiteral("Дата рождения"),
-                                   QStringLiteral("Вес/рост"),       QStringLiteral("Группа крови"),
-                                   QStringLiteral("Заболевания"),    QStringLiteral("Заметки")};
+        const QStringList names = {
+            QStringLiteral("Домашний адрес"), QStringLiteral("Дата рождения"),
+            QStringLiteral("Вес/рост"),       QStringLiteral("Группа крови"),
+            QStringLiteral("Заболевания"),    QStringLiteral("Заметки")};
         QCOMPARE(tab.window()->tableView()->numberOfRowsInSection(0), 6);
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(tab.rowText(i), names[i]);
             QCOMPARE(tab.controlOf(i), QStringLiteral("insertControl"));
         }
         QCOMPARE(tab.window()->nameButton()->title(), QStringLiteral("Имя Фамилия"));
-        QCOMPARE(tab.window()->imageButton()->image(), kit::imageNamed(QStringLiteral("noPhoto.png")));
+        QCOMPARE(tab.window()->imageButton()->image(),
+                 kit::imageNamed(QStringLiteral("noPhoto.png")));
 
-        // The add control of the birthday opens its editor, as touching the row does; neither writes.
+        // The add control of the birthday opens its editor, as touching the row does; neither
+        // writes.
         tab.tapControl(1);
         QVERIFY(qobject_cast<ChangeDate*>(tab.top()));
         tab.back();
         QCOMPARE(tab.top(), tab.window());
         QVERIFY(tab.open<ChangeDate>(1));
         tab.back();
-        QVERIFY(!QFile::exists(tab.store.path()) || !storedOnDisk(tab.store.path(), record::OWN_BIRTHDAY));
+        QVERIFY(!QFile::exists(tab.store.path()) ||
+                !storedOnDisk(tab.store.path(), record::OWN_BIRTHDAY));
         // Every row opens its own editor.
         QCOMPARE(tab.open<ChangeInfo>(0)->type(), 0u);
         tab.back();
@@ -191,7 +210,8 @@ private slots:
         for (int i = 0; i < 6; ++i)
             QCOMPARE(tab.controlOf(i), QStringLiteral("deleteControl"));
         QCOMPARE(tab.window()->nameButton()->title(), QStringLiteral("Иван Петров"));
-        QCOMPARE(tab.window()->imageButton()->image(), kit::imageNamed(QStringLiteral("noPhoto.png")));
+        QCOMPARE(tab.window()->imageButton()->image(),
+                 kit::imageNamed(QStringLiteral("noPhoto.png")));
 
         // A photo stored later shows when the card comes back into view; so does an empty name.
         kit::UserDefaults::standardUserDefaults().setObject(encodedImage(photo), record::OWN_IMAGE);
@@ -202,7 +222,8 @@ private slots:
         QCOMPARE(tab.window()->nameButton()->title(), QString());
 
         // Photo data that do not decode leave the button as it was.
-        kit::UserDefaults::standardUserDefaults().setObject(QByteArray("not a picture"), record::OWN_IMAGE);
+        kit::UserDefaults::standardUserDefaults().setObject(QByteArray("not a picture"),
+                                                            record::OWN_IMAGE);
         tab.selectTab(0);
         tab.selectTab(3);
         QCOMPARE(tab.window()->imageButton()->image().size(), QSize(66, 50));
@@ -241,7 +262,8 @@ private slots:
         QTest::mouseClick(tab.row(2)->deleteConfirmationButton(), Qt::LeftButton);
         QVERIFY(!storedOnDisk(tab.store.path(), record::OWN_WEIGHT));
         QVERIFY(!storedOnDisk(tab.store.path(), record::OWN_GROWTH));
-        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BLOOD), QStringLiteral("I группа / Rh-"));
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BLOOD),
+                 QStringLiteral("I группа / Rh-"));
         QCOMPARE(tab.rowText(2), QStringLiteral("Вес/рост"));
         QCOMPARE(tab.controlOf(2), QStringLiteral("insertControl"));
         QCOMPARE(tab.top(), tab.window());
@@ -252,7 +274,8 @@ private slots:
         CardTab tab;
         auto* editor = tab.open<ChangeInfo>(0);
         QVERIFY(editor);
-        QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(), QStringLiteral("Домашний адрес"));
+        QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(),
+                 QStringLiteral("Домашний адрес"));
         QCOMPARE(editor->textView()->text(), QStringLiteral("Введите адрес"));
         QCOMPARE(editor->textView()->geometry(), QRect(10, 10, 300, 123));
         QCOMPARE(editor->tableView()->rectForRowAtIndexPath({0, 0}).height(), 143);
@@ -308,7 +331,8 @@ private slots:
         CardTab tab;
         QTest::mouseClick(tab.window()->nameButton(), Qt::LeftButton);
         auto* editor = qobject_cast<ChangeInfo*>(tab.top());
-        QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(), QStringLiteral("Имя Фамилия"));
+        QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(),
+                 QStringLiteral("Имя Фамилия"));
         QCOMPARE(editor->textView()->text(), QStringLiteral("Введите имя и фамилию"));
         editor->textView()->selectAll();
         typeText(editor->textView(), QStringLiteral("Анна Смирнова"));
@@ -319,7 +343,8 @@ private slots:
 
     void weightEditorOpensOnTheDefaultsAndChangesOnlyTheTurnedWheel()
     {
-        CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")}, {record::OWN_GROWTH, QStringLiteral("180")}});
+        CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")},
+                     {record::OWN_GROWTH, QStringLiteral("180")}});
         auto* editor = tab.open<ChangeWeight>(2);
         QVERIFY(editor);
         kit::PickerView* wheels = editor->weightPicker();
@@ -382,7 +407,8 @@ private slots:
             editor->picker()->userSelectRow(3, 0);
             QCOMPARE(tab.editorRow(), QStringLiteral("IV группа / Rh+"));
             tab.save();
-            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BLOOD), QStringLiteral("IV группа / Rh+"));
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BLOOD),
+                     QStringLiteral("IV группа / Rh+"));
         }
         {
             CardTab tab({{record::OWN_BLOOD, QStringLiteral("I группа / Rh-")}});
@@ -393,7 +419,8 @@ private slots:
             editor->picker()->userSelectRow(1, 1);
             editor->picker()->userSelectRow(0, 1);
             tab.save();
-            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BLOOD), QStringLiteral("I группа / Rh+"));
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BLOOD),
+                     QStringLiteral("I группа / Rh+"));
         }
     }
 
@@ -412,7 +439,8 @@ private slots:
     {
         CardTab tab({{record::OWN_BIRTHDAY, QStringLiteral("March 2, 1985")}});
         auto* editor = tab.open<ChangeDate>(1);
-        QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(), QStringLiteral("Дата рождения"));
+        QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(),
+                 QStringLiteral("Дата рождения"));
         QCOMPARE(editor->datePicker()->geometry(), QRect(0, 151, 320, 216));
         QCOMPARE(tab.editorRow(), QStringLiteral("March 2, 1985"));
         QVERIFY(!tab.saveEnabled());
@@ -420,7 +448,8 @@ private slots:
         QCOMPARE(tab.editorRow(), QStringLiteral("2 марта 1985 г."));
         QVERIFY(tab.saveEnabled());
         tab.save();
-        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BIRTHDAY), QStringLiteral("2 марта 1985 г."));
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BIRTHDAY),
+                 QStringLiteral("2 марта 1985 г."));
         QCOMPARE(tab.rowText(1), QStringLiteral("2 марта 1985 г."));
 
         // Nothing stored: a blank row, and moving the picker then going back writes nothing new.
@@ -472,7 +501,8 @@ private slots:
         const QString path = files.filePath(QStringLiteral("portrait.jpg"));
         QVERIFY(picture(1200, 1600, Qt::blue).save(path, "JPG"));
         CardTab tab;
-        kit::UserDefaults::standardUserDefaults().setObject(encodedImage(picture(66, 66, Qt::red)), record::OWN_IMAGE);
+        kit::UserDefaults::standardUserDefaults().setObject(encodedImage(picture(66, 66, Qt::red)),
+                                                            record::OWN_IMAGE);
         ChosenFile chooser(path);
         QTest::mouseClick(tab.window()->imageButton(), Qt::LeftButton);
         auto* screen = qobject_cast<ChangeImage*>(tab.top());
@@ -484,7 +514,8 @@ private slots:
         QCOMPARE(sheet->buttonTitleAtIndex(2), QStringLiteral("Отмена"));
         QTest::mouseClick(sheet->buttonAtIndex(1), Qt::LeftButton);
         QVERIFY(waitUntil([&] { return tab.top() == tab.window(); }, 5000));
-        const QImage stored = QImage::fromData(kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE).toByteArray());
+        const QImage stored = QImage::fromData(
+            kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE).toByteArray());
         QCOMPARE(stored.size(), QSize(50, 66));
         QCOMPARE(stored.pixelColor(25, 33).blue() > 200, true);
         QCOMPARE(tab.window()->imageButton()->image().size(), QSize(50, 66));
@@ -510,14 +541,16 @@ private slots:
         QCOMPARE(tab.top(), tab.window());
 
         // The library's cancel, then a file that is not a picture.
-        for (const std::optional<QString>& chosen : {std::optional<QString>(), std::optional<QString>(text)}) {
+        for (const std::optional<QString>& chosen :
+             {std::optional<QString>(), std::optional<QString>(text)}) {
             ChosenFile chooser(chosen);
             QTest::mouseClick(tab.window()->imageButton(), Qt::LeftButton);
             screen = qobject_cast<ChangeImage*>(tab.top());
             QTest::mouseClick(screen->actionSheet()->buttonAtIndex(1), Qt::LeftButton);
             QVERIFY(waitUntil([&] { return tab.top() == tab.window(); }, 5000));
         }
-        QCOMPARE(kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE).toByteArray(), earlier);
+        QCOMPARE(kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE).toByteArray(),
+                 earlier);
     }
 };
 

@@ -34,11 +34,15 @@ private slots:
     {
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("arrives");
-        QTest::newRow("bare ampersand") << QStringLiteral("Ожоги & обморожения") << QStringLiteral("Ожоги & обморожения");
-        QTest::newRow("%26") << QStringLiteral("Ожоги %26 обморожения") << QStringLiteral("Ожоги & обморожения");
-        QTest::newRow("square brackets") << QStringLiteral("[b]Жгут[/b]") << QStringLiteral("<b>Жгут</b>");
+        QTest::newRow("bare ampersand")
+            << QStringLiteral("Ожоги & обморожения") << QStringLiteral("Ожоги & обморожения");
+        QTest::newRow("%26") << QStringLiteral("Ожоги %26 обморожения")
+                             << QStringLiteral("Ожоги & обморожения");
+        QTest::newRow("square brackets")
+            << QStringLiteral("[b]Жгут[/b]") << QStringLiteral("<b>Жгут</b>");
         QTest::newRow("bare greater-than") << QStringLiteral("a > b") << QStringLiteral("a > b");
-        QTest::newRow("entity stays as written") << QStringLiteral("a &amp; b &lt;") << QStringLiteral("a &amp; b &lt;");
+        QTest::newRow("entity stays as written")
+            << QStringLiteral("a &amp; b &lt;") << QStringLiteral("a &amp; b &lt;");
     }
 
     void escapingConvention()
@@ -46,7 +50,8 @@ private slots:
         QFETCH(QString, written);
         QFETCH(QString, arrives);
         bool ok = false;
-        const QList<Record> list = records(QStringLiteral("<List>%1</List>").arg(cell(written)), &ok);
+        const QList<Record> list =
+            records(QStringLiteral("<List>%1</List>").arg(cell(written)), &ok);
         QVERIFY(ok);
         QCOMPARE(list.size(), 1);
         QCOMPARE(list[0].value(QStringLiteral("Text")), arrives);
@@ -57,13 +62,15 @@ private slots:
         QCOMPARE(XMLParser::encode(QStringLiteral("a&b&&c")), QStringLiteral("a%26b%26%26c"));
         // Replacements in order: %26 first, then the brackets.
         QCOMPARE(XMLParser::decode(QStringLiteral("%26[x]%2")), QStringLiteral("&<x>%2"));
-        QCOMPARE(XMLParser::decode(XMLParser::encode(QStringLiteral("R&D"))), QStringLiteral("R&D"));
+        QCOMPARE(XMLParser::decode(XMLParser::encode(QStringLiteral("R&D"))),
+                 QStringLiteral("R&D"));
     }
 
     void emptyFieldsLeaveNoKey()
     {
-        const QList<Record> list = records(QStringLiteral(
-            "<List><Cell><Text>Пусто</Text><Link></Link></Cell><Cell><Text>Закрыто</Text><Link/></Cell></List>"));
+        const QList<Record> list =
+            records(QStringLiteral("<List><Cell><Text>Пусто</Text><Link></Link></"
+                                   "Cell><Cell><Text>Закрыто</Text><Link/></Cell></List>"));
         QCOMPARE(list.size(), 2);
         for (const Record& record : list) {
             QVERIFY(!record.contains(QStringLiteral("Link")));
@@ -74,15 +81,17 @@ private slots:
     void valuesKeepTheirLinesAndIndentation()
     {
         const QString value = QStringLiteral("Первая строка\n    вторая строка\n");
-        const QList<Record> list = records(QStringLiteral("<List><Cell><Text>%1</Text></Cell></List>").arg(value));
+        const QList<Record> list =
+            records(QStringLiteral("<List><Cell><Text>%1</Text></Cell></List>").arg(value));
         QCOMPARE(list.value(0).value(QStringLiteral("Text")), value);
     }
 
     void textOutsideFieldsReachesNoRecord()
     {
-        const QList<Record> list = records(QStringLiteral(
-            "<List>между<Cell>\n  перед<Text>Заголовок</Text>  после\n  <Link>a.html</Link>\n</Cell>между<Other>не "
-            "запись</Other><Cell><Text>Второй</Text></Cell></List>"));
+        const QList<Record> list =
+            records(QStringLiteral("<List>между<Cell>\n  перед<Text>Заголовок</Text>  после\n  "
+                                   "<Link>a.html</Link>\n</Cell>между<Other>не "
+                                   "запись</Other><Cell><Text>Второй</Text></Cell></List>"));
         QCOMPARE(list.size(), 2);
         QCOMPARE(list[0], (Record{{QStringLiteral("Text"), QStringLiteral("Заголовок")},
                                   {QStringLiteral("Link"), QStringLiteral("a.html")}}));
@@ -94,7 +103,8 @@ private slots:
         // The later of two same-named fields wins; attributes and CDATA are not collected;
         // records may stand at any depth; the name is compared exactly.
         const QList<Record> list = records(QStringLiteral(
-            "<Root><Group><Cell kind=\"x\"><Text>Старое</Text><Text>Новое</Text><Note><![CDATA[скрыто]]></Note></Cell>"
+            "<Root><Group><Cell "
+            "kind=\"x\"><Text>Старое</Text><Text>Новое</Text><Note><![CDATA[скрыто]]></Note></Cell>"
             "</Group><cell><Text>не запись</Text></cell></Root>"));
         QCOMPARE(list.size(), 1);
         QCOMPARE(list[0].value(QStringLiteral("Text")), QStringLiteral("Новое"));
@@ -105,7 +115,8 @@ private slots:
     void documentWithoutCellsGivesNothingAndNoLogLine()
     {
         TestBundle bundle;
-        bundle.write(QStringLiteral("Content.xml"), "<?xml version=\"1.0\"?><List><Item>x</Item></List>");
+        bundle.write(QStringLiteral("Content.xml"),
+                     "<?xml version=\"1.0\"?><List><Item>x</Item></List>");
         LogCapture log;
         const auto list = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
         QVERIFY(list->elements().isEmpty());
@@ -118,13 +129,16 @@ private slots:
         QString xml = QStringLiteral("<List>");
         for (int i = 1; i <= 4; ++i)
             xml += cell(QStringLiteral("Статья %1").arg(i));
-        xml += QStringLiteral("<Cell><Text>Пятая</Link></Cell>") + cell(QStringLiteral("Шестая")) + QStringLiteral("</List>");
+        xml += QStringLiteral("<Cell><Text>Пятая</Link></Cell>") + cell(QStringLiteral("Шестая")) +
+               QStringLiteral("</List>");
         bundle.write(QStringLiteral("Content.xml"), xml.toUtf8());
         LogCapture log;
         const auto list = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
         QCOMPARE(list->elements().size(), 4);
         QCOMPARE(list->elements()[3].value(QStringLiteral("Text")), QStringLiteral("Статья 4"));
-        QCOMPARE(log.lines(), QStringList{QStringLiteral("Error while parsing file %1.").arg(bundle.filePath(QStringLiteral("Content.xml")))});
+        QCOMPARE(log.lines(),
+                 QStringList{QStringLiteral("Error while parsing file %1.")
+                                 .arg(bundle.filePath(QStringLiteral("Content.xml")))});
     }
 
     void unreadableListsGiveNoRecordsAndOneLogLine()
@@ -139,7 +153,8 @@ private slots:
         {
             TestBundle bundle;
             // Latin-1 bytes of Cyrillic text are not UTF-8.
-            bundle.write(QStringLiteral("Content.xml"), QByteArray("<List><Cell><Text>\xce\xe6\xee\xe3</Text></Cell></List>"));
+            bundle.write(QStringLiteral("Content.xml"),
+                         QByteArray("<List><Cell><Text>\xce\xe6\xee\xe3</Text></Cell></List>"));
             LogCapture log;
             const auto list = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
             QVERIFY(list->elements().isEmpty());
@@ -149,7 +164,8 @@ private slots:
             TestBundle bundle;
             bundle.write(QStringLiteral("Content.xml"), QByteArray());
             LogCapture log;
-            QVERIFY(loadList(QStringLiteral("Content"), QStringLiteral("xml"))->elements().isEmpty());
+            QVERIFY(
+                loadList(QStringLiteral("Content"), QStringLiteral("xml"))->elements().isEmpty());
             QCOMPARE(log.lines().size(), 1);
         }
     }

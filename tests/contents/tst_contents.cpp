@@ -6,11 +6,11 @@
 #include "app/KavelAppDelegate.h"
 #include "contents/Content.h"
 #include "contents/ContentTable.h"
-#include "kit/views/Font.h"
 #include "kit/controllers/NavigationBar.h"
-#include "kit/tables/SearchBar.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/tables/SearchBar.h"
+#include "kit/views/Font.h"
 #include "kit/views/View.h"
 #include "viewer/WebController.h"
 #include "viewer/ZoomControl.h"
@@ -22,21 +22,25 @@
 
 namespace {
 
-const QString longTitle = QStringLiteral("Очень длинное название статьи о первой помощи, которое не помещается в одну строку");
+const QString longTitle = QStringLiteral(
+    "Очень длинное название статьи о первой помощи, которое не помещается в одну строку");
 
 // Rows: 0 Ожоги (grey), 1 Сердечно-лёгочная (white), 2 Химические ожоги (grey),
 // 3 no title (white), 4 no page (grey), 5 long title (white).
 void writeContents(TestBundle& bundle)
 {
-    bundle.write(QStringLiteral("Content.xml"), QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Content>"
-        "<Cell><Text>Ожоги</Text><Link>burns.html</Link></Cell>"
-        "<Cell><Text>Сердечно-лёгочная реанимация</Text><Link>cpr.html</Link></Cell>"
-        "<Cell><Text>Химические ожоги & глаза</Text><Link>chemical.html</Link></Cell>"
-        "<Cell><Link>untitled.html</Link></Cell>"
-        "<Cell><Text>Без ссылки</Text></Cell>"
-        "<Cell><Text>%1</Text><Link>long.html</Link></Cell>"
-        "</Content>").arg(longTitle).toUtf8());
+    bundle.write(QStringLiteral("Content.xml"),
+                 QStringLiteral(
+                     "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Content>"
+                     "<Cell><Text>Ожоги</Text><Link>burns.html</Link></Cell>"
+                     "<Cell><Text>Сердечно-лёгочная реанимация</Text><Link>cpr.html</Link></Cell>"
+                     "<Cell><Text>Химические ожоги & глаза</Text><Link>chemical.html</Link></Cell>"
+                     "<Cell><Link>untitled.html</Link></Cell>"
+                     "<Cell><Text>Без ссылки</Text></Cell>"
+                     "<Cell><Text>%1</Text><Link>long.html</Link></Cell>"
+                     "</Content>")
+                     .arg(longTitle)
+                     .toUtf8());
     const QString links = QStringLiteral("<a id=\"next\" href=\"cpr.html\">дальше</a>");
     bundle.writePage(QStringLiteral("burns.html"), QStringLiteral("Ожоги"), true, links);
     bundle.writePage(QStringLiteral("cpr.html"), QStringLiteral("Реанимация"), true);
@@ -67,7 +71,8 @@ struct ContentsTab {
         writeContents(bundle);
         app = std::make_unique<LaunchedApplication>();
         QTest::mouseClick(tabBar()->buttonAt(0), Qt::LeftButton);
-        content = qobject_cast<Content*>(app->delegate().tabBarController()->selectedViewController());
+        content =
+            qobject_cast<Content*>(app->delegate().tabBarController()->selectedViewController());
         table = content->table();
     }
     kit::TabBar* tabBar() const { return app->delegate().tabBarController()->tabBar(); }
@@ -76,7 +81,8 @@ struct ContentsTab {
     void tapRow(kit::TableView* tableView, int row)
     {
         tableView->scrollToRowAtIndexPath({0, row});
-        const QPoint centre = tableView->rectForRowAtIndexPath({0, row}).center() - tableView->contentOffset();
+        const QPoint centre =
+            tableView->rectForRowAtIndexPath({0, row}).center() - tableView->contentOffset();
         QTest::mouseClick(tableView, Qt::LeftButton, {}, centre);
     }
 
@@ -100,7 +106,9 @@ struct ContentsTab {
 
 QString storedZoom()
 {
-    return kit::UserDefaults::standardUserDefaults().stringForKey(QStringLiteral("STORED_ZOOM")).value_or(QString());
+    return kit::UserDefaults::standardUserDefaults()
+        .stringForKey(QStringLiteral("STORED_ZOOM"))
+        .value_or(QString());
 }
 
 } // namespace
@@ -116,7 +124,9 @@ private slots:
         QCOMPARE(cells.size(), size_t(6));
         const QFont font = kit::systemFont(15);
         const double huge = 3.4028235e38;
-        const double oneLine = kit::sizeWithFont(QStringLiteral("Ожоги"), font, {320, huge}, kit::LineBreakMode::WordWrap).height();
+        const double oneLine = kit::sizeWithFont(QStringLiteral("Ожоги"), font, {320, huge},
+                                                 kit::LineBreakMode::WordWrap)
+                                   .height();
         QCOMPARE(cells[0]->height(), float(oneLine + 18));
         // A row without a title is 18 points high; a long title takes more lines.
         QCOMPARE(cells[3]->height(), 18.0f);
@@ -134,7 +144,9 @@ private slots:
     {
         ContentsTab tab;
         tab.search(QStringLiteral("ОЖОГ"));
-        QCOMPARE(texts(tab.table->filteredCells()), (QStringList{QStringLiteral("Ожоги"), QStringLiteral("Химические ожоги & глаза")}));
+        QCOMPARE(
+            texts(tab.table->filteredCells()),
+            (QStringList{QStringLiteral("Ожоги"), QStringLiteral("Химические ожоги & глаза")}));
         tab.search(QStringLiteral("ожог"));
         QCOMPARE(tab.table->filteredCells().size(), size_t(2));
         // е is not ё; the page names are not searched; an empty text finds nothing.
@@ -148,7 +160,8 @@ private slots:
         QVERIFY(tab.table->filteredCells().empty());
         // A changed scope filters the same text again.
         tab.search(QStringLiteral("ожог"));
-        QVERIFY(tab.table->shouldReloadTableForSearchScope(*tab.table->searchDisplayController(), 1));
+        QVERIFY(
+            tab.table->shouldReloadTableForSearchScope(*tab.table->searchDisplayController(), 1));
         QCOMPARE(tab.table->filteredCells().size(), size_t(2));
     }
 
@@ -163,20 +176,24 @@ private slots:
         QCOMPARE(shown.size(), size_t(2));
         // Rows 0 and 2 of the list: two grey rows one after the other.
         for (kit::TableViewCell* cell : shown)
-            QCOMPARE(static_cast<ContentCell*>(cell)->label()->backgroundColor(), kit::color(0.9, 0.9, 0.9, 1.0));
+            QCOMPARE(static_cast<ContentCell*>(cell)->label()->backgroundColor(),
+                     kit::color(0.9, 0.9, 0.9, 1.0));
     }
 
     void endingTheSearchShowsEveryRowAgain()
     {
         ContentsTab tab;
         tab.search(QStringLiteral("ожог"));
-        QTest::mouseClick(tab.table->searchBar()->findChild<QWidget*>(QStringLiteral("searchCancelButton")), Qt::LeftButton);
+        QTest::mouseClick(
+            tab.table->searchBar()->findChild<QWidget*>(QStringLiteral("searchCancelButton")),
+            Qt::LeftButton);
         QVERIFY(!tab.table->searchDisplayController()->isActive());
         QVERIFY(tab.table->searchBar()->text().isEmpty());
         QCOMPARE(tab.table->tableView()->numberOfRowsInSection(0), 6);
         QVERIFY(!tab.table->searchDisplayController()->searchResultsTableView()->isVisible());
-        QCOMPARE(tab.table->tableView()->cellForRowAtIndexPath({0, 0})->parentWidget()->parentWidget(),
-                 tab.table->tableView());
+        QCOMPARE(
+            tab.table->tableView()->cellForRowAtIndexPath({0, 0})->parentWidget()->parentWidget(),
+            tab.table->tableView());
     }
 
     void searchStateSurvivesTheViewBeingUnloaded()
@@ -205,15 +222,19 @@ private slots:
         WebController* viewer = tab.open(0);
         QVERIFY(viewer);
         QCOMPARE(tab.table->webController(), viewer);
-        QCOMPARE(viewer->url(), QUrl::fromLocalFile(tab.bundle.filePath(QStringLiteral("burns.html"))));
+        QCOMPARE(viewer->url(),
+                 QUrl::fromLocalFile(tab.bundle.filePath(QStringLiteral("burns.html"))));
         QCOMPARE(viewer->fontSize(), 22.5f);
-        QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("#cell")), QStringLiteral("22.5px"));
+        QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("#cell")),
+                 QStringLiteral("22.5px"));
         // Over an article: the bar with the back button and the zoom button, no title.
         QVERIFY(!tab.navigation()->isNavigationBarHidden());
         QCOMPARE(viewer->navigationItem().rightBarButtonItem(), tab.content->zoom()->zoomButton());
-        QCOMPARE(tab.navigation()->navigationBar()->backButton()->text(), QStringLiteral("Содержание"));
+        QCOMPARE(tab.navigation()->navigationBar()->backButton()->text(),
+                 QStringLiteral("Содержание"));
         QVERIFY(viewer->title().isEmpty());
-        QCOMPARE(tab.table->tableView()->indexPathForSelectedRow(), std::optional<kit::IndexPath>(kit::IndexPath{0, 0}));
+        QCOMPARE(tab.table->tableView()->indexPathForSelectedRow(),
+                 std::optional<kit::IndexPath>(kit::IndexPath{0, 0}));
 
         // Back: the bar is hidden again and the row lets go of its highlight.
         QTest::mouseClick(tab.navigation()->navigationBar()->backButton(), Qt::LeftButton);
@@ -271,8 +292,12 @@ private slots:
         // Dragged to the right end: 30-pixel text, 2.0 stored.
         QTest::mouseMove(slider, QPoint(slider->width() + 40, slider->height() / 2));
         QCOMPARE(storedZoom(), QStringLiteral("2.000000"));
-        QVERIFY(waitUntil([&] { return computedFontSize(viewer->webView(), QStringLiteral("#text")) == QLatin1String("30px"); }));
-        QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("#cell")), QStringLiteral("30px"));
+        QVERIFY(waitUntil([&] {
+            return computedFontSize(viewer->webView(), QStringLiteral("#text")) ==
+                   QLatin1String("30px");
+        }));
+        QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("#cell")),
+                 QStringLiteral("30px"));
         // The viewer keeps its own size for its next page.
         QCOMPARE(viewer->fontSize(), 15.0f);
 
@@ -283,11 +308,14 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(pane.isNull());
 
-        // A page loaded later in the same viewer gets the viewer's own size; a newly opened article the new zoom.
+        // A page loaded later in the same viewer gets the viewer's own size; a newly opened article
+        // the new zoom.
         QSignalSpy styled(viewer, &WebController::pageStyled);
-        evaluateJavaScript(viewer->webView(), QStringLiteral("document.getElementById('next').click()"));
+        evaluateJavaScript(viewer->webView(),
+                           QStringLiteral("document.getElementById('next').click()"));
         QVERIFY(waitUntil([&] { return styled.count() > 0; }));
-        QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("#cell")), QStringLiteral("15px"));
+        QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("#cell")),
+                 QStringLiteral("15px"));
         tab.content->close();
         WebController* later = tab.open(1);
         QVERIFY(later);
@@ -321,14 +349,20 @@ private slots:
         TestBundle bundle;
         QString xml = QStringLiteral("<Content>");
         for (int i = 0; i < 2000; ++i)
-            xml += QStringLiteral("<Cell><Text>Статья номер %1</Text><Link>a.html</Link></Cell>").arg(i);
+            xml += QStringLiteral("<Cell><Text>Статья номер %1</Text><Link>a.html</Link></Cell>")
+                       .arg(i);
         bundle.write(QStringLiteral("Content.xml"), (xml + QStringLiteral("</Content>")).toUtf8());
         LaunchedApplication app;
         QTest::mouseClick(app.delegate().tabBarController()->tabBar()->buttonAt(0), Qt::LeftButton);
-        auto* content = qobject_cast<Content*>(app.delegate().tabBarController()->selectedViewController());
+        auto* content =
+            qobject_cast<Content*>(app.delegate().tabBarController()->selectedViewController());
         kit::TableView* table = content->table()->tableView();
         QCOMPARE(table->numberOfRowsInSection(0), 2000);
-        const auto onScreen = [&] { return table->contentView()->findChildren<ContentCell*>(QString(), Qt::FindDirectChildrenOnly).size(); };
+        const auto onScreen = [&] {
+            return table->contentView()
+                ->findChildren<ContentCell*>(QString(), Qt::FindDirectChildrenOnly)
+                .size();
+        };
         QVERIFY(onScreen() > 5);
         QVERIFY(onScreen() < 40);
         table->scrollToRowAtIndexPath({0, 1500});
@@ -340,7 +374,8 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestContents()); }});
+    return runTestObjects(argc, argv,
+                          {[] { return std::unique_ptr<QObject>(new TestContents()); }});
 }
 
 #include "tst_contents.moc"

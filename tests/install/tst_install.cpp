@@ -46,8 +46,9 @@ Finished run(const QString& program, const QStringList& arguments,
         process.waitForFinished();
     }
     Finished result;
-    result.output = QStringLiteral("%1 %2\n%3").arg(program, arguments.join(QLatin1Char(' ')),
-                                                   QString::fromLocal8Bit(process.readAll()));
+    result.output = QStringLiteral("%1 %2\n%3")
+                        .arg(program, arguments.join(QLatin1Char(' ')),
+                             QString::fromLocal8Bit(process.readAll()));
     if (!finished || process.error() == QProcess::FailedToStart)
         result.output += QStringLiteral("\n(%1)").arg(process.errorString());
     else
@@ -91,15 +92,19 @@ class TestInstall final : public QObject {
 private:
     QTemporaryDir _prefix;
 
-    QString installed(const QString& relative) const { return QDir(_prefix.path()).filePath(relative); }
+    QString installed(const QString& relative) const
+    {
+        return QDir(_prefix.path()).filePath(relative);
+    }
 
     // The environment of a program started from the desktop: none of the variables
     // that point the tests at the build tree.
     static QProcessEnvironment desktopEnvironment()
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"FIRSTAID_RESOURCES", "FIRSTAID_WEB_MODULE", "FIRSTAID_SOUND_MODULE",
-                                 "FIRSTAID_CAMERA_MODULE", "FIRSTAID_DEFAULTS"})
+        for (const char* name :
+             {"FIRSTAID_RESOURCES", "FIRSTAID_WEB_MODULE", "FIRSTAID_SOUND_MODULE",
+              "FIRSTAID_CAMERA_MODULE", "FIRSTAID_DEFAULTS"})
             environment.remove(QString::fromLatin1(name));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         return environment;
@@ -124,9 +129,11 @@ private slots:
         QTest::newRow("web module") << QStringLiteral("lib/firstaid/libfirstaid_webengine.so");
         QTest::newRow("sound module") << QStringLiteral("lib/firstaid/libfirstaid_sound.so");
         QTest::newRow("camera module") << QStringLiteral("lib/firstaid/libfirstaid_camera.so");
-        QTest::newRow("desktop entry") << QStringLiteral("share/applications/%1.desktop").arg(appId);
+        QTest::newRow("desktop entry")
+            << QStringLiteral("share/applications/%1.desktop").arg(appId);
         QTest::newRow("metainfo") << QStringLiteral("share/metainfo/%1.metainfo.xml").arg(appId);
-        QTest::newRow("scalable icon") << QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(appId);
+        QTest::newRow("scalable icon")
+            << QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(appId);
     }
 
     void fileInstalled()
@@ -137,7 +144,10 @@ private slots:
         QVERIFY(file.size() > 0);
     }
 
-    void programIsExecutable() { QVERIFY(QFileInfo(installed(QStringLiteral("bin/firstaid"))).isExecutable()); }
+    void programIsExecutable()
+    {
+        QVERIFY(QFileInfo(installed(QStringLiteral("bin/firstaid"))).isExecutable());
+    }
 
     void wholeBundleInstalled()
     {
@@ -161,9 +171,12 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("function");
-        QTest::newRow("web") << QStringLiteral("libfirstaid_webengine.so") << QStringLiteral("firstaidCreateWebView");
-        QTest::newRow("sound") << QStringLiteral("libfirstaid_sound.so") << QStringLiteral("firstaidCreateSoundService");
-        QTest::newRow("camera") << QStringLiteral("libfirstaid_camera.so") << QStringLiteral("firstaidCreateCameraService");
+        QTest::newRow("web") << QStringLiteral("libfirstaid_webengine.so")
+                             << QStringLiteral("firstaidCreateWebView");
+        QTest::newRow("sound") << QStringLiteral("libfirstaid_sound.so")
+                               << QStringLiteral("firstaidCreateSoundService");
+        QTest::newRow("camera") << QStringLiteral("libfirstaid_camera.so")
+                                << QStringLiteral("firstaidCreateCameraService");
     }
 
     // Installing rewrites the modules' run paths: each must still load with what it links.
@@ -173,7 +186,8 @@ private slots:
         QFETCH(QString, function);
         // Kept loaded, as the program keeps its modules.
         auto* library = new QLibrary(installed(QStringLiteral("lib/firstaid/") + file), this);
-        QVERIFY2(library->resolve(function.toLatin1().constData()), qPrintable(library->errorString()));
+        QVERIFY2(library->resolve(function.toLatin1().constData()),
+                 qPrintable(library->errorString()));
     }
 
     void iconInstalled_data()
@@ -187,7 +201,8 @@ private slots:
     void iconInstalled()
     {
         QFETCH(int, size);
-        const QString path = installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(appId));
+        const QString path =
+            installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(appId));
         const QImage icon(path);
         QVERIFY2(!icon.isNull(), qPrintable(path));
         QCOMPARE(icon.size(), QSize(size, size));
@@ -195,12 +210,14 @@ private slots:
         QCOMPARE(icon.pixel(size / 2, size / 2), qRgba(255, 255, 255, 255));
         const QRgb red = icon.pixel(size / 5, size / 5);
         QCOMPARE(qAlpha(red), 255);
-        QVERIFY2(qRed(red) > 150 && qGreen(red) < 100 && qBlue(red) < 100, qPrintable(QColor(red).name()));
+        QVERIFY2(qRed(red) > 150 && qGreen(red) < 100 && qBlue(red) < 100,
+                 qPrintable(QColor(red).name()));
     }
 
     void scalableIconIsSvg()
     {
-        QFile file(installed(QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(appId)));
+        QFile file(
+            installed(QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(appId)));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QXmlStreamReader xml(&file);
         QVERIFY(xml.readNextStartElement());
@@ -212,37 +229,44 @@ private slots:
 
     void desktopEntryValidates()
     {
-        const Finished check = run(QStringLiteral("desktop-file-validate"),
-                                   {installed(QStringLiteral("share/applications/%1.desktop").arg(appId))});
+        const Finished check =
+            run(QStringLiteral("desktop-file-validate"),
+                {installed(QStringLiteral("share/applications/%1.desktop").arg(appId))});
         QVERIFY2(check.ok, qPrintable(check.output));
     }
 
     // What the entry starts and shows is what was installed.
     void desktopEntryNamesInstalledFiles()
     {
-        const auto keys = desktopEntryKeys(installed(QStringLiteral("share/applications/%1.desktop").arg(appId)));
+        const auto keys =
+            desktopEntryKeys(installed(QStringLiteral("share/applications/%1.desktop").arg(appId)));
         const QString program = keys.value(QStringLiteral("Exec")).section(QLatin1Char(' '), 0, 0);
         QVERIFY(!program.isEmpty());
-        QVERIFY2(QFileInfo(installed(QStringLiteral("bin/") + program)).isExecutable(), qPrintable(program));
+        QVERIFY2(QFileInfo(installed(QStringLiteral("bin/") + program)).isExecutable(),
+                 qPrintable(program));
         const QString icon = keys.value(QStringLiteral("Icon"));
-        QVERIFY2(QFileInfo(installed(QStringLiteral("share/icons/hicolor/48x48/apps/%1.png").arg(icon))).isFile(),
-                 qPrintable(icon));
+        QVERIFY2(
+            QFileInfo(installed(QStringLiteral("share/icons/hicolor/48x48/apps/%1.png").arg(icon)))
+                .isFile(),
+            qPrintable(icon));
         QCOMPARE(keys.value(QStringLiteral("Terminal")), QStringLiteral("false"));
     }
 
     void metainfoValidates()
     {
-        const Finished check = run(QStringLiteral("appstreamcli"),
-                                   {QStringLiteral("validate"), QStringLiteral("--no-net"),
-                                    installed(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(appId))});
+        const Finished check =
+            run(QStringLiteral("appstreamcli"),
+                {QStringLiteral("validate"), QStringLiteral("--no-net"),
+                 installed(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(appId))});
         QVERIFY2(check.ok, qPrintable(check.output));
     }
 
     // The tree as a whole: the metainfo's launchable names a desktop entry that is there.
     void installedTreeValidates()
     {
-        const Finished check = run(QStringLiteral("appstreamcli"),
-                                   {QStringLiteral("validate-tree"), QStringLiteral("--no-net"), _prefix.path()});
+        const Finished check =
+            run(QStringLiteral("appstreamcli"),
+                {QStringLiteral("validate-tree"), QStringLiteral("--no-net"), _prefix.path()});
         QVERIFY2(check.ok, qPrintable(check.output));
     }
 
@@ -255,32 +279,36 @@ private slots:
         QVERIFY(work.isValid());
         const QString program = installed(QStringLiteral("bin/firstaid"));
         const QString shot = work.filePath(QStringLiteral("shot.png"));
-        const Finished started = run(program,
-                                     {QStringLiteral("--screenshot"), shot, QStringLiteral("--defaults"),
-                                      work.filePath(QStringLiteral("d.json"))},
-                                     desktopEnvironment(), QDir::rootPath());
+        const Finished started =
+            run(program,
+                {QStringLiteral("--screenshot"), shot, QStringLiteral("--defaults"),
+                 work.filePath(QStringLiteral("d.json"))},
+                desktopEnvironment(), QDir::rootPath());
         QVERIFY2(started.ok, qPrintable(started.output));
         const QImage window(shot);
         QVERIFY2(!window.isNull(), qPrintable(started.output));
         QCOMPARE(window.size(), QSize(320, 480));
-        const QImage tabBar = window.copy(0, window.height() - tabBarHeight, window.width(), tabBarHeight)
-                                  .convertToFormat(QImage::Format_ARGB32);
+        const QImage tabBar =
+            window.copy(0, window.height() - tabBarHeight, window.width(), tabBarHeight)
+                .convertToFormat(QImage::Format_ARGB32);
         QVERIFY(!isFlat(tabBar));
 
         const QString empty = work.filePath(QStringLiteral("empty"));
         QVERIFY(QDir().mkpath(empty));
         const QString bareShot = work.filePath(QStringLiteral("bare.png"));
-        const Finished bare = run(program,
-                                  {QStringLiteral("--screenshot"), bareShot, QStringLiteral("--defaults"),
-                                   work.filePath(QStringLiteral("bare.json")), QStringLiteral("--resources"), empty},
-                                  desktopEnvironment(), QDir::rootPath());
+        const Finished bare =
+            run(program,
+                {QStringLiteral("--screenshot"), bareShot, QStringLiteral("--defaults"),
+                 work.filePath(QStringLiteral("bare.json")), QStringLiteral("--resources"), empty},
+                desktopEnvironment(), QDir::rootPath());
         QVERIFY2(bare.ok, qPrintable(bare.output));
         const QImage bareWindow(bareShot);
         QCOMPARE(bareWindow.size(), QSize(320, 480));
         const QImage bareTabBar =
             bareWindow.copy(0, bareWindow.height() - tabBarHeight, bareWindow.width(), tabBarHeight)
                 .convertToFormat(QImage::Format_ARGB32);
-        QVERIFY2(tabBar != bareTabBar, "the tab bar looks as it does without the bundle's pictures");
+        QVERIFY2(tabBar != bareTabBar,
+                 "the tab bar looks as it does without the bundle's pictures");
     }
 };
 

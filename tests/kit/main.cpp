@@ -3,6 +3,6 @@
 
 int main(int argc, char** argv)
 {
-    return runTestObjects(argc, argv,
-                          {makeUserDefaultsTest, makeTimersTest, makeControllersTest, makeControlsTest});
+    return runTestObjects(
+        argc, argv, {makeUserDefaultsTest, makeTimersTest, makeControllersTest, makeControlsTest});
 }

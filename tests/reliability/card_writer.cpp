@@ -18,7 +18,8 @@ int main(int argc, char** argv)
     if (arguments.size() != 2)
         return 2;
     kit::UserDefaults defaults(arguments.at(1));
-    qint64 generation = defaults.stringForKey(record::OWN_WEIGHT).value_or(QStringLiteral("0")).toLongLong();
+    qint64 generation =
+        defaults.stringForKey(record::OWN_WEIGHT).value_or(QStringLiteral("0")).toLongLong();
     // A note and a photo of some size, so a save takes long enough to be cut in the middle.
     const QString padding = QString(40000, QLatin1Char('x'));
     const QByteArray photo(60000, '\x5a');

@@ -11,17 +11,17 @@
 #include "content/ListLoader.h"
 #include "contents/Content.h"
 #include "contents/ContentTable.h"
-#include "kit/pickers/AlertView.h"
-#include "kit/foundation/Bundle.h"
-#include "kit/views/Image.h"
-#include "kit/views/Label.h"
 #include "kit/controllers/NavigationBar.h"
-#include "kit/foundation/RunLoop.h"
-#include "kit/views/Slider.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/controllers/TabBarController.h"
+#include "kit/foundation/Bundle.h"
+#include "kit/foundation/RunLoop.h"
 #include "kit/foundation/Timer.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/pickers/AlertView.h"
+#include "kit/views/Image.h"
+#include "kit/views/Label.h"
+#include "kit/views/Slider.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
 
@@ -60,14 +60,19 @@ std::optional<qint64> generationOf(const kit::UserDefaults& store)
         return std::nullopt;
     const QString n = *weight;
     const QList<std::pair<QString, QString>> expected = {
-        {record::OWN_NAME, QStringLiteral("Имя ") + n},          {record::OWN_ADDRESS, QStringLiteral("Адрес ") + n},
-        {record::OWN_BIRTHDAY, QStringLiteral("Дата ") + n},     {record::OWN_GROWTH, n},
-        {record::OWN_BLOOD, QStringLiteral("Группа ") + n},      {record::OWN_ILLNESS, QStringLiteral("Болезни ") + n},
+        {record::OWN_NAME, QStringLiteral("Имя ") + n},
+        {record::OWN_ADDRESS, QStringLiteral("Адрес ") + n},
+        {record::OWN_BIRTHDAY, QStringLiteral("Дата ") + n},
+        {record::OWN_GROWTH, n},
+        {record::OWN_BLOOD, QStringLiteral("Группа ") + n},
+        {record::OWN_ILLNESS, QStringLiteral("Болезни ") + n},
     };
     for (const auto& [key, value] : expected)
         if (store.stringForKey(key) != value)
             return std::nullopt;
-    if (!store.stringForKey(record::OWN_NOTE).value_or(QString()).startsWith(QStringLiteral("Заметки %1 ").arg(n)))
+    if (!store.stringForKey(record::OWN_NOTE)
+             .value_or(QString())
+             .startsWith(QStringLiteral("Заметки %1 ").arg(n)))
         return std::nullopt;
     const QByteArray photo = store.objectForKey(record::OWN_IMAGE).toByteArray();
     if (!photo.startsWith(n.toLatin1() + '\x5a') || photo.size() != n.size() + 60000)
@@ -131,15 +136,18 @@ private slots:
             LogCapture log;
             kit::UserDefaults store(path);
             const std::optional<qint64> generation = generationOf(store);
-            if (!log.lines().isEmpty() || !store.setAsidePath().isEmpty() || !generation || *generation < last) {
+            if (!log.lines().isEmpty() || !store.setAsidePath().isEmpty() || !generation ||
+                *generation < last) {
                 ++damaged;
                 continue;
             }
             last = *generation;
         }
-        const int leftovers = int(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size()) - 1;
-        qInfo("kills: %d, damaged stores: %d, saves reached: %lld, temporary files left: %d (seed %u)", kills, damaged,
-              last, leftovers, seed);
+        const int leftovers =
+            int(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size()) - 1;
+        qInfo("kills: %d, damaged stores: %d, saves reached: %lld, temporary files left: %d (seed "
+              "%u)",
+              kills, damaged, last, leftovers, seed);
         QCOMPARE(damaged, 0);
         QVERIFY(last > kills);
         QCOMPARE(leftovers, 0);
@@ -168,7 +176,8 @@ private slots:
         {
             Launched launched;
             QCOMPARE(launched.rowText(0), QStringLiteral("Домашний адрес"));
-            QCOMPARE(launched.card()->window()->nameButton()->title(), QStringLiteral("Имя Фамилия"));
+            QCOMPARE(launched.card()->window()->nameButton()->title(),
+                     QStringLiteral("Имя Фамилия"));
             const QString aside = kit::UserDefaults::standardUserDefaults().setAsidePath();
             QVERIFY(!aside.isEmpty());
             if (content.isEmpty())
@@ -207,7 +216,8 @@ private slots:
             QCOMPARE(alerts.size(), 1);
             QVERIFY(alerts.first()->message().remove(QChar(0x200B)).contains(path));
             QVERIFY(kit::UserDefaults::standardUserDefaults().isReadOnly());
-            kit::UserDefaults::standardUserDefaults().setObject(QStringLiteral("x"), record::OWN_NAME);
+            kit::UserDefaults::standardUserDefaults().setObject(QStringLiteral("x"),
+                                                                record::OWN_NAME);
             QVERIFY(!kit::UserDefaults::standardUserDefaults().synchronize());
         }
         QCOMPARE(readFile(path).left(5), before);
@@ -240,7 +250,8 @@ private slots:
         QVERIFY(QFile::remove(blocker));
         QTest::mouseClick(card->body()->navigationBar()->rightButton(), Qt::LeftButton);
         QVERIFY(kit::AlertView::visibleAlerts().isEmpty());
-        QCOMPARE(kit::UserDefaults(blocker + QStringLiteral("/defaults.json")).stringForKey(record::OWN_ILLNESS),
+        QCOMPARE(kit::UserDefaults(blocker + QStringLiteral("/defaults.json"))
+                     .stringForKey(record::OWN_ILLNESS),
                  QStringLiteral("Астма"));
         QCOMPARE(card->body()->topViewController(), card->window());
         kit::UserDefaults::setStandardPath(QString());
@@ -257,7 +268,8 @@ private slots:
             huge += cell;
         huge += "</List>";
         QTest::newRow("50 MB") << huge << 0;
-        QTest::newRow("invalid UTF-8") << QByteArray("<List><Cell><Text>\xd0\x9e\xff\xfe</Text></Cell></List>") << 0;
+        QTest::newRow("invalid UTF-8")
+            << QByteArray("<List><Cell><Text>\xd0\x9e\xff\xfe</Text></Cell></List>") << 0;
         QByteArray deep = "<List><Cell><Text>";
         for (int i = 0; i < 10000; ++i)
             deep += "<a>";
@@ -268,7 +280,8 @@ private slots:
         QTest::newRow("nested 10,000 deep") << deep << 1;
         QByteArray laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE List [\n<!ENTITY l0 \"ha\">\n";
         for (int i = 1; i <= 12; ++i)
-            laughs += QStringLiteral("<!ENTITY l%1 \"&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;\">\n")
+            laughs += QStringLiteral(
+                          "<!ENTITY l%1 \"&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;\">\n")
                           .arg(i)
                           .arg(i - 1)
                           .toLatin1();
@@ -285,10 +298,12 @@ private slots:
         LogCapture log;
         QElapsedTimer clock;
         clock.start();
-        const std::unique_ptr<XMLParser> parser = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        const std::unique_ptr<XMLParser> parser =
+            loadList(QStringLiteral("Content"), QStringLiteral("xml"));
         qInfo("loaded in %lld ms", clock.elapsed());
         QVERIFY(int(parser->elements().size()) <= records);
-        QCOMPARE(log.count(QStringLiteral("Error while parsing file %1.").arg(bundle.filePath(QStringLiteral("Content.xml")))),
+        QCOMPARE(log.count(QStringLiteral("Error while parsing file %1.")
+                               .arg(bundle.filePath(QStringLiteral("Content.xml")))),
                  1);
         for (const auto& record : parser->elements())
             for (auto it = record.cbegin(); it != record.cend(); ++it)
@@ -297,13 +312,15 @@ private slots:
 
     void photoDataThatIsNotAPictureShowsThePlaceholder()
     {
-        for (const QByteArray& data : {QByteArray("not a picture"), pngClaiming(100000, 100000), pngClaiming(20000, 20000)}) {
+        for (const QByteArray& data : {QByteArray("not a picture"), pngClaiming(100000, 100000),
+                                       pngClaiming(20000, 20000)}) {
             QVERIFY(record::decodePhoto(data).isNull());
             TestStore store;
             kit::UserDefaults::standardUserDefaults().setObject(data, record::OWN_IMAGE);
             kit::UserDefaults::standardUserDefaults().synchronize();
             Launched launched;
-            QCOMPARE(launched.card()->window()->imageButton()->image(), kit::imageNamed(QStringLiteral("noPhoto.png")));
+            QCOMPARE(launched.card()->window()->imageButton()->image(),
+                     kit::imageNamed(QStringLiteral("noPhoto.png")));
         }
     }
 
@@ -332,7 +349,8 @@ private slots:
         QObject target;
         QPointer<kit::Slider> slider;
         kit::Owned<kit::ImageView> pane;
-        delegate.createZoomSlider(&target, slider, pane, [] {}, [] {});
+        delegate.createZoomSlider(
+            &target, slider, pane, [] {}, [] {});
         QVERIFY(slider);
         QCOMPARE(slider->value(), zoom);
         const float fontSize = delegate.defaultArticleZoom() * 15;
@@ -361,7 +379,8 @@ private slots:
         kit::ManualClock clock;
         TestStore store;
         TestBundle bundle;
-        for (const char* picture : {"bottomPanelBg.png", "btnCancel.png", "noPhoto.png", "sosButton.png"})
+        for (const char* picture :
+             {"bottomPanelBg.png", "btnCancel.png", "noPhoto.png", "sosButton.png"})
             bundle.copyResource(QString::fromLatin1(picture));
         {
             Launched launched;
@@ -381,7 +400,8 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestReliability()); }});
+    return runTestObjects(argc, argv,
+                          {[] { return std::unique_ptr<QObject>(new TestReliability()); }});
 }
 
 #include "tst_reliability.moc"

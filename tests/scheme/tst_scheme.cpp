@@ -5,10 +5,10 @@
 
 #include "about/InfoViewController.h"
 #include "app/KavelAppDelegate.h"
-#include "kit/views/Button.h"
-#include "kit/views/ImageView.h"
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/TabBar.h"
+#include "kit/views/Button.h"
+#include "kit/views/ImageView.h"
 #include "scheme/Schema.h"
 #include "viewer/WebController.h"
 #include "viewer/ZoomControl.h"
@@ -29,7 +29,8 @@ struct SchemeTab {
         app = std::make_unique<LaunchedApplication>();
         app->delegate().setDefaultArticleZoom(zoom);
         QTest::mouseClick(tabBar()->buttonAt(1), Qt::LeftButton);
-        schema = qobject_cast<Schema*>(app->delegate().tabBarController()->selectedViewController());
+        schema =
+            qobject_cast<Schema*>(app->delegate().tabBarController()->selectedViewController());
     }
     kit::TabBar* tabBar() const { return app->delegate().tabBarController()->tabBar(); }
     kit::NavigationController* body() const { return schema->body(); }
@@ -44,8 +45,9 @@ struct SchemeTab {
     WebController* follow(const QString& page)
     {
         const size_t before = body()->viewControllers().size();
-        evaluateJavaScript(schema->web()->webView(),
-                           QStringLiteral("document.querySelector('a[href=\"%1\"]').click()").arg(page));
+        evaluateJavaScript(
+            schema->web()->webView(),
+            QStringLiteral("document.querySelector('a[href=\"%1\"]').click()").arg(page));
         if (!waitUntil([&] { return body()->viewControllers().size() > before; }))
             return nullptr;
         auto* article = qobject_cast<WebController*>(body()->topViewController());
@@ -58,7 +60,8 @@ struct SchemeTab {
         kit::Slider* slider = schema->zoom()->zoomSlider();
         QTest::mousePress(slider, Qt::LeftButton, {}, slider->thumbCenter().toPoint());
         QTest::mouseMove(slider, QPoint(slider->width() + 40, slider->height() / 2));
-        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() + 40, slider->height() / 2));
+        QTest::mouseRelease(slider, Qt::LeftButton, {},
+                            QPoint(slider->width() + 40, slider->height() / 2));
     }
 };
 
@@ -72,19 +75,26 @@ private slots:
     {
         SchemeTab tab(2.0f);
         QVERIFY(tab.schemeStyled());
-        QCOMPARE(computedFontSize(tab.schema->web()->webView(), QStringLiteral("li")), QStringLiteral("15px"));
-        QCOMPARE(tab.body()->topViewController()->navigationItem().title(), QStringLiteral("Универсальная схема"));
-        QCOMPARE(tab.body()->topViewController()->navigationItem().rightBarButtonItem(), tab.schema->infoButton());
+        QCOMPARE(computedFontSize(tab.schema->web()->webView(), QStringLiteral("li")),
+                 QStringLiteral("15px"));
+        QCOMPARE(tab.body()->topViewController()->navigationItem().title(),
+                 QStringLiteral("Универсальная схема"));
+        QCOMPARE(tab.body()->topViewController()->navigationItem().rightBarButtonItem(),
+                 tab.schema->infoButton());
 
         WebController* article = tab.follow(QStringLiteral("burns.html"));
         QVERIFY(article);
         QCOMPARE(tab.schema->web()->anotherWeb(), article);
         QCOMPARE(article->fontSize(), 30.0f);
-        QCOMPARE(computedFontSize(article->webView(), QStringLiteral("li")), QStringLiteral("30px"));
+        QCOMPARE(computedFontSize(article->webView(), QStringLiteral("li")),
+                 QStringLiteral("30px"));
         QCOMPARE(article->navigationItem().rightBarButtonItem(), tab.schema->zoom()->zoomButton());
         QVERIFY(!tab.body()->isNavigationBarHidden());
         // The scheme page stays where it was.
-        QCOMPARE(evaluateJavaScript(tab.schema->web()->webView(), QStringLiteral("location.pathname.endsWith('Schema.html')")).toBool(), true);
+        QCOMPARE(evaluateJavaScript(tab.schema->web()->webView(),
+                                    QStringLiteral("location.pathname.endsWith('Schema.html')"))
+                     .toBool(),
+                 true);
     }
 
     void articleAndAboutScreensCarryTheZoom()
@@ -96,7 +106,10 @@ private slots:
         QVERIFY(article);
         QTest::mouseClick(tab.body()->navigationBar()->rightButton(), Qt::LeftButton);
         tab.dragSliderToTheEnd();
-        QVERIFY(waitUntil([&] { return computedFontSize(article->webView(), QStringLiteral("li")) == QLatin1String("30px"); }));
+        QVERIFY(waitUntil([&] {
+            return computedFontSize(article->webView(), QStringLiteral("li")) ==
+                   QLatin1String("30px");
+        }));
         QCOMPARE(tab.app->delegate().defaultArticleZoom(), 2.0f);
         QVERIFY(!tab.schema->zoom()->sliderView());
 
@@ -111,7 +124,8 @@ private slots:
         kit::Slider* slider = tab.schema->zoom()->zoomSlider();
         QTest::mousePress(slider, Qt::LeftButton, {}, slider->thumbCenter().toPoint());
         QTest::mouseMove(slider, QPoint(slider->width() / 2, slider->height() / 2));
-        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, slider->height() / 2));
+        QTest::mouseRelease(slider, Qt::LeftButton, {},
+                            QPoint(slider->width() / 2, slider->height() / 2));
         const float stored = tab.app->delegate().defaultArticleZoom();
         QVERIFY(stored > 1.0f && stored < 2.0f);
         QTest::mouseClick(tab.body()->navigationBar()->backButton(), Qt::LeftButton);
@@ -131,7 +145,8 @@ private slots:
         QCOMPARE(tab.body()->viewControllers().size(), size_t(1));
         QVERIFY(!tab.schema->zoom()->sliderView());
         QVERIFY(tab.schema->zoom()->zoomButton()->isEnabled());
-        QCOMPARE(tab.body()->topViewController()->navigationItem().rightBarButtonItem(), tab.schema->infoButton());
+        QCOMPARE(tab.body()->topViewController()->navigationItem().rightBarButtonItem(),
+                 tab.schema->infoButton());
         // The information button leads to the about screen.
         QTest::mouseClick(tab.body()->navigationBar()->rightButton(), Qt::LeftButton);
         QVERIFY(qobject_cast<InfoViewController*>(tab.body()->topViewController()));
@@ -156,7 +171,8 @@ private slots:
             tab.schema->showAbout();
             auto* about = qobject_cast<InfoViewController*>(tab.body()->topViewController());
             QVERIFY(about);
-            const auto backgrounds = about->view()->findChildren<kit::ImageView*>(QStringLiteral("aboutBackground"));
+            const auto backgrounds =
+                about->view()->findChildren<kit::ImageView*>(QStringLiteral("aboutBackground"));
             QCOMPARE(backgrounds.size(), 1);
             QCOMPARE(about->view()->children().indexOf(backgrounds.first()), 0);
             QVERIFY(!backgrounds.first()->image().isNull());
@@ -170,7 +186,9 @@ private slots:
         tab.schema->showAbout();
         auto* about = qobject_cast<InfoViewController*>(tab.body()->topViewController());
         UrlRecorder desktop({QStringLiteral("mailto"), QStringLiteral("https")});
-        QTest::mouseClick(about->view()->findChild<kit::Button*>(QStringLiteral("supportMailButton")), Qt::LeftButton);
+        QTest::mouseClick(
+            about->view()->findChild<kit::Button*>(QStringLiteral("supportMailButton")),
+            Qt::LeftButton);
         QCOMPARE(desktop.urls.size(), 1);
         const QUrl mail = desktop.urls.first();
         QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
@@ -181,21 +199,27 @@ private slots:
         QVERIFY(sent.contains("&body="));
         QVERIFY(sent.contains("%0A"));
         const QUrlQuery query(mail);
-        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded), QStringLiteral("ТКЛ тех.поддержка"));
-        QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded).split(QLatin1Char('\n')),
-                 (QStringList{QStringLiteral("Приложение «Первая помощь»."), QStringLiteral("Разработчик: ТКЛ.")}));
+        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+                 QStringLiteral("ТКЛ тех.поддержка"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded)
+                     .split(QLatin1Char('\n')),
+                 (QStringList{QStringLiteral("Приложение «Первая помощь»."),
+                              QStringLiteral("Разработчик: ТКЛ.")}));
 
         // The related applications go to their pages; the developer's mark does nothing.
         for (const char* name : {"rovanButton", "pexButton", "sulkaButton", "tklButton"})
-            QTest::mouseClick(about->view()->findChild<kit::Button*>(QString::fromLatin1(name)), Qt::LeftButton);
-        QCOMPARE(desktop.urls.mid(1), (QList<QUrl>{InfoViewController::rovanAddress, InfoViewController::pexAddress,
-                                                   InfoViewController::sulkaAddress}));
+            QTest::mouseClick(about->view()->findChild<kit::Button*>(QString::fromLatin1(name)),
+                              Qt::LeftButton);
+        QCOMPARE(desktop.urls.mid(1),
+                 (QList<QUrl>{InfoViewController::rovanAddress, InfoViewController::pexAddress,
+                              InfoViewController::sulkaAddress}));
     }
 
     void missingSchemePageLeavesAnEmptyWorkingScreen()
     {
         TestBundle bundle;
-        for (const char* picture : {"iconBtnTextSize.png", "sliderBackPane.png", "iconInfo.png", "aboutBg.png"})
+        for (const char* picture :
+             {"iconBtnTextSize.png", "sliderBackPane.png", "iconInfo.png", "aboutBg.png"})
             bundle.copyResource(QString::fromLatin1(picture));
         SchemeTab tab;
         QSignalSpy ended(tab.schema->web(), &WebController::loadEnded);

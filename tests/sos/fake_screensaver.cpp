@@ -33,8 +33,9 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     ScreenSaver saver;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver"))
-        || !bus.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &saver, QDBusConnection::ExportAllSlots))
+    if (!bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver")) ||
+        !bus.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &saver,
+                            QDBusConnection::ExportAllSlots))
         return 1;
     std::printf("ready\n");
     std::fflush(stdout);

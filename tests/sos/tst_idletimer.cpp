@@ -47,13 +47,24 @@ private slots:
         {
             EmergencyScreen card;
             card.view();
-            QVERIFY(waitUntil([&] { readCalls(); return !calls.isEmpty(); }, 10000));
+            QVERIFY(waitUntil(
+                [&] {
+                    readCalls();
+                    return !calls.isEmpty();
+                },
+                10000));
             QCOMPARE(calls, QStringList{QStringLiteral("Inhibit firstaid 42")});
             card.touchesBegin();
             clock.advance(3.0);
-            QVERIFY(waitUntil([&] { readCalls(); return calls.size() >= 2; }, 10000));
+            QVERIFY(waitUntil(
+                [&] {
+                    readCalls();
+                    return calls.size() >= 2;
+                },
+                10000));
         }
-        QCOMPARE(calls, (QStringList{QStringLiteral("Inhibit firstaid 42"), QStringLiteral("UnInhibit 42")}));
+        QCOMPARE(calls, (QStringList{QStringLiteral("Inhibit firstaid 42"),
+                                     QStringLiteral("UnInhibit 42")}));
         kit::SystemSound::setService(nullptr);
     }
 };
@@ -62,8 +73,9 @@ int main(int argc, char** argv)
 {
     // A session bus of the test's own, before anything in this process looks for one.
     QProcess bus;
-    bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                              QStringLiteral("--print-address=1")});
+    bus.start(QStringLiteral("dbus-daemon"),
+              {QStringLiteral("--session"), QStringLiteral("--nofork"),
+               QStringLiteral("--print-address=1")});
     if (!bus.waitForStarted(10000) || !bus.waitForReadyRead(10000)) {
         std::fprintf(stderr, "tst_idletimer: dbus-daemon could not be started\n");
         return 1;
@@ -77,10 +89,10 @@ int main(int argc, char** argv)
         return 1;
     }
     const int result = runTestObjects(argc, argv, {[&saver] {
-        auto test = std::make_unique<TestIdleTimer>();
-        test->saver = &saver;
-        return std::unique_ptr<QObject>(test.release());
-    }});
+                                          auto test = std::make_unique<TestIdleTimer>();
+                                          test->saver = &saver;
+                                          return std::unique_ptr<QObject>(test.release());
+                                      }});
     saver.kill();
     saver.waitForFinished();
     bus.kill();

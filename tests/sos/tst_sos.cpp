@@ -4,21 +4,21 @@
 
 #include "app/KavelAppDelegate.h"
 #include "card/PersonalRecord.h"
+#include "kit/controllers/NavigationBar.h"
+#include "kit/controllers/NavigationController.h"
+#include "kit/controllers/TabBar.h"
 #include "kit/foundation/Bundle.h"
+#include "kit/foundation/RunLoop.h"
+#include "kit/foundation/Timer.h"
+#include "kit/foundation/UserDefaults.h"
+#include "kit/platform/SystemSound.h"
 #include "kit/views/Button.h"
 #include "kit/views/ColorView.h"
 #include "kit/views/Font.h"
 #include "kit/views/ImageView.h"
 #include "kit/views/Label.h"
-#include "kit/controllers/NavigationBar.h"
-#include "kit/controllers/NavigationController.h"
 #include "kit/views/ProgressView.h"
-#include "kit/foundation/RunLoop.h"
 #include "kit/views/ScrollView.h"
-#include "kit/platform/SystemSound.h"
-#include "kit/controllers/TabBar.h"
-#include "kit/foundation/Timer.h"
-#include "kit/foundation/UserDefaults.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
 
@@ -56,7 +56,8 @@ struct SosTab {
     SosTab()
     {
         app = std::make_unique<LaunchedApplication>();
-        QTest::mouseClick(app->delegate().tabBarController()->tabBar()->buttonAt(4), Qt::LeftButton);
+        QTest::mouseClick(app->delegate().tabBarController()->tabBar()->buttonAt(4),
+                          Qt::LeftButton);
         sos = qobject_cast<SOS*>(app->delegate().tabBarController()->selectedViewController());
     }
     ~SosTab()
@@ -66,7 +67,10 @@ struct SosTab {
     }
     void press() { QTest::mousePress(sos->helpButton(), Qt::LeftButton, {}, QPoint(90, 90)); }
     void release() { QTest::mouseRelease(sos->helpButton(), Qt::LeftButton, {}, QPoint(90, 90)); }
-    EmergencyScreen* emergency() const { return qobject_cast<EmergencyScreen*>(sos->modalViewController()); }
+    EmergencyScreen* emergency() const
+    {
+        return qobject_cast<EmergencyScreen*>(sos->modalViewController());
+    }
     EmergencyScreen* callHelp()
     {
         press();
@@ -76,8 +80,11 @@ struct SosTab {
     }
     int emergencyScreensInWindow() const
     {
-        return int(app->delegate().window()->findChildren<QWidget*>(QStringLiteral("emergencyView"),
-                                                                   Qt::FindDirectChildrenOnly).size());
+        return int(app->delegate()
+                       .window()
+                       ->findChildren<QWidget*>(QStringLiteral("emergencyView"),
+                                                Qt::FindDirectChildrenOnly)
+                       .size());
     }
 };
 
@@ -162,7 +169,8 @@ private slots:
         QCOMPARE(card->navCon()->navigationBar()->tintColor(), QColor(Qt::white));
         QCOMPARE(background(card), QColor(Qt::white));
         QVERIFY(title(card).isEmpty());
-        QVERIFY(tab.app->delegate().window() && kit::Application::sharedApplication()->isIdleTimerDisabled());
+        QVERIFY(tab.app->delegate().window() &&
+                kit::Application::sharedApplication()->isIdleTimerDisabled());
 
         tab.clock.advance(double(0.01f));
         QCOMPARE(card->navCon()->navigationBar()->tintColor(), QColor::fromRgbF(1, 0, 0));
@@ -262,9 +270,10 @@ private slots:
         QCOMPARE(card->imageView()->geometry(), QRect(20, 20, 66, 66));
         QVERIFY(!card->imageView()->image().isNull());
         QCOMPARE(card->nameLabel()->text(), QStringLiteral("Имя Фамилия"));
-        const QStringList captions = {QStringLiteral("Домашний адрес:"), QStringLiteral("Дата рождения:"),
-                                      QStringLiteral("Вес/рост:"), QStringLiteral("Группа крови:"),
-                                      QStringLiteral("Заболевания:"), QStringLiteral("Заметки:")};
+        const QStringList captions = {
+            QStringLiteral("Домашний адрес:"), QStringLiteral("Дата рождения:"),
+            QStringLiteral("Вес/рост:"),       QStringLiteral("Группа крови:"),
+            QStringLiteral("Заболевания:"),    QStringLiteral("Заметки:")};
         QCOMPARE(card->caption(0)->geometry().topLeft(), QPoint(15, 94));
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(card->caption(i)->text(), captions[i]);
@@ -285,9 +294,10 @@ private slots:
         std::vector<int> shortTops;
         std::vector<int> longTops;
         int grown = 0;
-        for (const QString& address : {QStringLiteral("ул. Мира, 1"),
-                                       QStringLiteral("г. Санкт-Петербург, Невский проспект, дом 28, корпус 2, квартира "
-                                                      "115, подъезд 3, этаж 7, код домофона 115В")}) {
+        for (const QString& address :
+             {QStringLiteral("ул. Мира, 1"),
+              QStringLiteral("г. Санкт-Петербург, Невский проспект, дом 28, корпус 2, квартира "
+                             "115, подъезд 3, этаж 7, код домофона 115В")}) {
             SosTab tab;
             tab.store.set(record::OWN_ADDRESS, address);
             tab.store.set(record::OWN_NOTE, QStringLiteral("Заметка"));
@@ -309,8 +319,11 @@ private slots:
     {
         {
             SosTab tab;
-            kit::UserDefaults::standardUserDefaults().setObject(pngBytes(66, 44), record::OWN_IMAGE);
-            tab.store.set(record::OWN_NAME, QStringLiteral("Константинопольский-Преображенский Александр Александрович"));
+            kit::UserDefaults::standardUserDefaults().setObject(pngBytes(66, 44),
+                                                                record::OWN_IMAGE);
+            tab.store.set(
+                record::OWN_NAME,
+                QStringLiteral("Константинопольский-Преображенский Александр Александрович"));
             EmergencyScreen* card = tab.callHelp();
             QCOMPARE(card->imageView()->geometry(), QRect(20, 20, 66, 44));
             QCOMPARE(card->nameLabel()->geometry(), QRect(94, 30, 206, 45));
@@ -319,12 +332,14 @@ private slots:
         {
             // A larger picture is shown within the photo's place, its shape kept.
             SosTab tab;
-            kit::UserDefaults::standardUserDefaults().setObject(pngBytes(300, 150), record::OWN_IMAGE);
+            kit::UserDefaults::standardUserDefaults().setObject(pngBytes(300, 150),
+                                                                record::OWN_IMAGE);
             QCOMPARE(tab.callHelp()->imageView()->geometry(), QRect(20, 20, 66, 33));
         }
         {
             SosTab tab;
-            kit::UserDefaults::standardUserDefaults().setObject(QByteArray("not a picture"), record::OWN_IMAGE);
+            kit::UserDefaults::standardUserDefaults().setObject(QByteArray("not a picture"),
+                                                                record::OWN_IMAGE);
             EmergencyScreen* card = tab.callHelp();
             QCOMPARE(card->imageView()->geometry(), QRect(20, 20, 66, 66));
             QCOMPARE(card->imageView()->image().size(), QSize(66, 66));
@@ -334,7 +349,8 @@ private slots:
     void realSoundServiceNeverBlocks()
     {
         // Whatever the machine's audio, registering and playing the alarm returns at once.
-        const QUrl alarm = kit::Bundle::mainBundle().urlForResource(QStringLiteral("alarm"), QStringLiteral("aif"));
+        const QUrl alarm = kit::Bundle::mainBundle().urlForResource(QStringLiteral("alarm"),
+                                                                    QStringLiteral("aif"));
         const kit::SystemSoundID sound = kit::SystemSound::create(alarm);
         QVERIFY(sound != 0);
         for (int i = 0; i < 3; ++i)
@@ -342,7 +358,9 @@ private slots:
         QCoreApplication::processEvents();
         kit::SystemSound::dispose(sound);
         kit::SystemSound::play(sound);
-        QCOMPARE(kit::SystemSound::create(QUrl::fromLocalFile(QStringLiteral("/nonexistent/alarm.aif"))), 0u);
+        QCOMPARE(
+            kit::SystemSound::create(QUrl::fromLocalFile(QStringLiteral("/nonexistent/alarm.aif"))),
+            0u);
     }
 
     void weightAndHeightForms_data()
@@ -350,9 +368,12 @@ private slots:
         QTest::addColumn<QString>("weight");
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("both") << "60" << "170" << "Вес 60кг / Рост 170см";
+        QTest::newRow("both") << "60"
+                              << "170"
+                              << "Вес 60кг / Рост 170см";
         QTest::newRow("weight only") << "60" << QString() << "Вес 60кг";
-        QTest::newRow("height only") << QString() << "170" << "Рост 170см";
+        QTest::newRow("height only") << QString() << "170"
+                                     << "Рост 170см";
         QTest::newRow("neither") << QString() << QString() << QString();
     }
 

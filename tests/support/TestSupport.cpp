@@ -16,7 +16,6 @@
 #include <QTest>
 #include <QTimer>
 
-
 namespace {
 
 QMutex logMutex;
@@ -83,13 +82,16 @@ void TestBundle::copyResource(const QString& name)
         qFatal("cannot copy %s", qPrintable(source));
 }
 
-void TestBundle::writePage(const QString& name, const QString& title, bool withTable, const QString& extraBody)
+void TestBundle::writePage(const QString& name, const QString& title, bool withTable,
+                           const QString& extraBody)
 {
-    QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"><title>%1</title></head><body>"
-                                  "<h1>%1</h1><p id=\"text\">Текст статьи.</p>")
-                       .arg(title);
+    QString html =
+        QStringLiteral("<html><head><meta charset=\"utf-8\"><title>%1</title></head><body>"
+                       "<h1>%1</h1><p id=\"text\">Текст статьи.</p>")
+            .arg(title);
     if (withTable)
-        html += QStringLiteral("<table><tr><td id=\"cell\">Глубина</td><td>5–6 см</td></tr></table>");
+        html +=
+            QStringLiteral("<table><tr><td id=\"cell\">Глубина</td><td>5–6 см</td></tr></table>");
     html += extraBody + QStringLiteral("</body></html>");
     write(name, html.toUtf8());
 }
@@ -195,7 +197,8 @@ QByteArray pngBytes(int width, int height, const QColor& colour)
     return encodedImage(image);
 }
 
-int runTestObjects(int argc, char** argv, const std::vector<std::function<std::unique_ptr<QObject>()>>& makers)
+int runTestObjects(int argc, char** argv,
+                   const std::vector<std::function<std::unique_ptr<QObject>()>>& makers)
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);

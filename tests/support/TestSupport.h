@@ -89,4 +89,5 @@ private:
 };
 
 // Runs the given test objects one after the other; the result is non-zero when any failed.
-int runTestObjects(int argc, char** argv, const std::vector<std::function<std::unique_ptr<QObject>()>>& makers);
+int runTestObjects(int argc, char** argv,
+                   const std::vector<std::function<std::unique_ptr<QObject>()>>& makers);

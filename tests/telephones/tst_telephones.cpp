@@ -3,9 +3,9 @@
 #include "TestSupport.h"
 
 #include "app/KavelAppDelegate.h"
-#include "kit/views/Button.h"
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/TabBar.h"
+#include "kit/views/Button.h"
 #include "kit/views/View.h"
 #include "telephones/Telephones.h"
 #include "viewer/WebController.h"
@@ -27,7 +27,8 @@ struct TelephonesTab {
         app = std::make_unique<LaunchedApplication>();
         app->delegate().setDefaultArticleZoom(zoom);
         QTest::mouseClick(tabBar()->buttonAt(2), Qt::LeftButton);
-        screen = qobject_cast<Telephones*>(app->delegate().tabBarController()->selectedViewController());
+        screen =
+            qobject_cast<Telephones*>(app->delegate().tabBarController()->selectedViewController());
     }
     kit::TabBar* tabBar() const { return app->delegate().tabBarController()->tabBar(); }
     kit::Button* button(const char* name) const
@@ -53,7 +54,8 @@ private slots:
         QCOMPARE(tab.screen->webCon()->view()->geometry(), QRect(0, 44, 290, 370));
         QVERIFY(tab.screen->navBar()->rightButton()->isVisible());
         for (const char* name : {"gasButton", "kavelButton", "fireButton", "policeButton"})
-            QVERIFY(!tab.button(name)->geometry().intersects(tab.screen->webCon()->view()->geometry()));
+            QVERIFY(
+                !tab.button(name)->geometry().intersects(tab.screen->webCon()->view()->geometry()));
     }
 
     void servicesTitleColourAndPage_data()
@@ -62,10 +64,16 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QColor>("tint");
         QTest::addColumn<QString>("page");
-        QTest::newRow("gas") << "gasButton" << "Горгаз" << kit::color(0.581, 0.352, 0.02, 1.0) << "gas.html";
-        QTest::newRow("ambulance") << "kavelButton" << "Скорая" << kit::color(0.581, 0.581, 0.581, 1.0) << "emerg.html";
-        QTest::newRow("fire") << "fireButton" << "Пожарная" << kit::color(0.58, 0.211, 0.211, 1.0) << "fire.html";
-        QTest::newRow("police") << "policeButton" << "Милиция" << kit::color(0.313, 0.314, 0.58, 1.0) << "police.html";
+        QTest::newRow("gas") << "gasButton"
+                             << "Горгаз" << kit::color(0.581, 0.352, 0.02, 1.0) << "gas.html";
+        QTest::newRow("ambulance")
+            << "kavelButton"
+            << "Скорая" << kit::color(0.581, 0.581, 0.581, 1.0) << "emerg.html";
+        QTest::newRow("fire") << "fireButton"
+                              << "Пожарная" << kit::color(0.58, 0.211, 0.211, 1.0) << "fire.html";
+        QTest::newRow("police") << "policeButton"
+                                << "Милиция" << kit::color(0.313, 0.314, 0.58, 1.0)
+                                << "police.html";
     }
 
     void servicesTitleColourAndPage()
@@ -129,7 +137,8 @@ private slots:
     void missingServicePageKeepsTheScreenWorking()
     {
         TestBundle bundle;
-        for (const char* picture : {"iconBtnTextSize.png", "sliderBackPane.png", "btnPolice.png", "btnFire.png"})
+        for (const char* picture :
+             {"iconBtnTextSize.png", "sliderBackPane.png", "btnPolice.png", "btnFire.png"})
             bundle.copyResource(QString::fromLatin1(picture));
         TelephonesTab tab;
         QSignalSpy ended(tab.screen->webCon(), &WebController::loadEnded);
@@ -142,7 +151,8 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestTelephones()); }});
+    return runTestObjects(argc, argv,
+                          {[] { return std::unique_ptr<QObject>(new TestTelephones()); }});
 }
 
 #include "tst_telephones.moc"

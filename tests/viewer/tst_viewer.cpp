@@ -27,10 +27,12 @@ bool waitForStyles(QSignalSpy& spy, int count)
 
 void clickLink(WebController* viewer, const QString& id)
 {
-    evaluateJavaScript(viewer->webView(), QStringLiteral("document.getElementById('%1').click()").arg(id));
+    evaluateJavaScript(viewer->webView(),
+                       QStringLiteral("document.getElementById('%1').click()").arg(id));
 }
 
-const QString links = QStringLiteral("<a id=\"toB\" href=\"b.html\">B</a> <a id=\"toC\" href=\"c.html\">C</a>");
+const QString links =
+    QStringLiteral("<a id=\"toB\" href=\"b.html\">B</a> <a id=\"toC\" href=\"c.html\">C</a>");
 
 } // namespace
 
@@ -41,9 +43,10 @@ private slots:
     void fontScriptIsTheTemplateWithTheSizeTwice()
     {
         QCOMPARE(viewer::fontScript(22.5f),
-                 QStringLiteral("parent.parent.document.body.style.fontSize = 22.500000;var cells = "
-                                "document.getElementsByTagName(\"td\");for (var i = 0; i < cells.length; "
-                                "i++){cells[i].style.fontSize='22.500000px';}"));
+                 QStringLiteral(
+                     "parent.parent.document.body.style.fontSize = 22.500000;var cells = "
+                     "document.getElementsByTagName(\"td\");for (var i = 0; i < cells.length; "
+                     "i++){cells[i].style.fontSize='22.500000px';}"));
     }
 
     void newViewerScalesItsPageTo15()
@@ -56,8 +59,10 @@ private slots:
         QVERIFY(waitForStyles(styled, 1));
         QCOMPARE(viewer.fontSize(), 15.0f);
         QCOMPARE(viewer.type(), 0u);
-        QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#text")), QStringLiteral("15px"));
-        QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#cell")), QStringLiteral("15px"));
+        QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#text")),
+                 QStringLiteral("15px"));
+        QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#cell")),
+                 QStringLiteral("15px"));
     }
 
     void fontSizeReachesBodyAndCells()
@@ -71,9 +76,11 @@ private slots:
             viewer.webView()->widget()->show();
             QSignalSpy styled(&viewer, &WebController::pageStyled);
             QVERIFY(waitForStyles(styled, 1));
-            QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#text")), QStringLiteral("22.5px"));
+            QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#text")),
+                     QStringLiteral("22.5px"));
             const QString cell = computedFontSize(viewer.webView(), QStringLiteral("#cell"));
-            QCOMPARE(cell, page == QLatin1String("table.html") ? QStringLiteral("22.5px") : QString());
+            QCOMPARE(cell,
+                     page == QLatin1String("table.html") ? QStringLiteral("22.5px") : QString());
         }
     }
 
@@ -145,7 +152,8 @@ private slots:
         QCOMPARE(navigation.viewControllers().size(), size_t(1));
         QCOMPARE(evaluateJavaScript(viewer->webView(), QStringLiteral("document.title")).toString(),
                  QStringLiteral("Б"));
-        QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("#cell")), QStringLiteral("30px"));
+        QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("#cell")),
+                 QStringLiteral("30px"));
     }
 
     void missingPageShowsAnEmptyViewer()
@@ -156,9 +164,10 @@ private slots:
         QSignalSpy styled(&viewer, &WebController::pageStyled);
         QVERIFY(waitUntil([&] { return !finished.isEmpty(); }));
         QCOMPARE(finished.first().first().toBool(), false);
-        const QString text = evaluateJavaScript(viewer.webView(),
-                                                QStringLiteral("document.body ? document.body.innerText : ''"))
-                                 .toString();
+        const QString text =
+            evaluateJavaScript(viewer.webView(),
+                               QStringLiteral("document.body ? document.body.innerText : ''"))
+                .toString();
         QVERIFY2(text.trimmed().isEmpty(), qPrintable(text));
         QCOMPARE(styled.count(), 0);
     }

@@ -3,8 +3,8 @@
 #include "kit/Accessibility.h"
 #include "kit/views/FocusRing.h"
 
-#include "kit/platform/IdleTimer.h"
 #include "Window.h"
+#include "kit/platform/IdleTimer.h"
 
 #include <QDesktopServices>
 #include <QProcess>

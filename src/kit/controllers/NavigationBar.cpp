@@ -1,8 +1,8 @@
 #include "NavigationBar.h"
 
 #include "BarButtonItem.h"
-#include "kit/views/Font.h"
 #include "ViewController.h"
+#include "kit/views/Font.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -29,7 +29,8 @@ QColor lighten(const QColor& colour, double amount)
 
 } // namespace
 
-BarButton::BarButton(Shape shape, QWidget* parent) : QAbstractButton(parent), _shape(shape), _tint(defaultTint)
+BarButton::BarButton(Shape shape, QWidget* parent)
+    : QAbstractButton(parent), _shape(shape), _tint(defaultTint)
 {
     setFont(boldSystemFont(12));
     setCursor(Qt::PointingHandCursor);
@@ -72,8 +73,8 @@ void BarButton::paintEvent(QPaintEvent*)
         // A plain item is only its picture, brighter while pressed.
         painter.setOpacity(isEnabled() ? (isDown() ? 0.6 : 1.0) : 0.45);
         const QSizeF size = _image.deviceIndependentSize();
-        painter.drawImage(QRectF(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2,
-                                 size.width(), size.height()),
+        painter.drawImage(QRectF(box.center().x() - size.width() / 2,
+                                 box.center().y() - size.height() / 2, size.width(), size.height()),
                           _image);
         return;
     }
@@ -113,8 +114,8 @@ void BarButton::paintEvent(QPaintEvent*)
         content.setLeft(content.left() + 8);
     if (!_image.isNull()) {
         const QSizeF size = _image.deviceIndependentSize();
-        const QRectF target(content.center().x() - size.width() / 2, content.center().y() - size.height() / 2,
-                            size.width(), size.height());
+        const QRectF target(content.center().x() - size.width() / 2,
+                            content.center().y() - size.height() / 2, size.width(), size.height());
         painter.drawImage(target, _image);
     } else {
         painter.setFont(font());
@@ -181,10 +182,12 @@ void NavigationBar::refresh()
             connect(_rightItem, &BarButtonItem::changed, this, &NavigationBar::refresh);
     }
     if (_rightItem) {
-        _right->setShape(_rightItem->style() == BarButtonItem::Style::Plain ? BarButton::Shape::Plain
-                                                                            : BarButton::Shape::Bordered);
+        _right->setShape(_rightItem->style() == BarButtonItem::Style::Plain
+                             ? BarButton::Shape::Plain
+                             : BarButton::Shape::Bordered);
         // A button that finishes a task is blue on any bar, as on the phone.
-        _right->setTint(_rightItem->style() == BarButtonItem::Style::Done ? QColor(0x2a, 0x62, 0xd6) : _tint);
+        _right->setTint(_rightItem->style() == BarButtonItem::Style::Done ? QColor(0x2a, 0x62, 0xd6)
+                                                                          : _tint);
         _right->setText(_rightItem->title());
         _right->setAccessibleName(_rightItem->accessibleName());
         _right->setImage(_rightItem->image());
@@ -218,7 +221,8 @@ void NavigationBar::paintEvent(QPaintEvent*)
     if (ground.size() != size() * devicePixelRatioF()) {
         if (_grounds.size() > 64)
             _grounds.clear();
-        ground = QImage((QSizeF(size()) * devicePixelRatioF()).toSize(), QImage::Format_ARGB32_Premultiplied);
+        ground = QImage((QSizeF(size()) * devicePixelRatioF()).toSize(),
+                        QImage::Format_ARGB32_Premultiplied);
         ground.setDevicePixelRatio(devicePixelRatioF());
         QPainter fill(&ground);
         const QRectF bar = rect();
@@ -244,7 +248,8 @@ void NavigationBar::paintEvent(QPaintEvent*)
         _titleImage.devicePixelRatio() != devicePixelRatioF()) {
         _titleDrawn = now;
         const qreal ratio = devicePixelRatioF();
-        _titleImage = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        _titleImage =
+            QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
         _titleImage.setDevicePixelRatio(ratio);
         _titleImage.fill(Qt::transparent);
         QPainter text(&_titleImage);
@@ -254,7 +259,8 @@ void NavigationBar::paintEvent(QPaintEvent*)
         QRect titleBox(side, 0, width() - 2 * side, height());
         if (natural > titleBox.width())
             titleBox = QRect(left, 0, width() - left - right, height());
-        const QString shown = text.fontMetrics().elidedText(title(), Qt::ElideRight, titleBox.width());
+        const QString shown =
+            text.fontMetrics().elidedText(title(), Qt::ElideRight, titleBox.width());
         text.setPen(light ? QColor(255, 255, 255, 160) : QColor(0, 0, 0, 130));
         text.drawText(titleBox.translated(0, light ? 1 : -1), Qt::AlignCenter, shown);
         text.setPen(light ? QColor(0x30, 0x30, 0x30) : QColor(Qt::white));

@@ -1,7 +1,7 @@
 #include "TabBar.h"
 
-#include "kit/views/Font.h"
 #include "ViewController.h"
+#include "kit/views/Font.h"
 
 #include <QAbstractButton>
 #include <QPainter>

@@ -36,7 +36,8 @@ TabBar* TabBarController::tabBar()
     return _tabBar;
 }
 
-void TabBarController::setViewControllers(std::vector<std::unique_ptr<ViewController>> viewControllers)
+void TabBarController::setViewControllers(
+    std::vector<std::unique_ptr<ViewController>> viewControllers)
 {
     _controllers = std::move(viewControllers);
     for (const auto& controller : _controllers)
@@ -61,8 +62,9 @@ std::vector<ViewController*> TabBarController::viewControllers() const
 
 ViewController* TabBarController::selectedViewController() const
 {
-    return _selected >= 0 && size_t(_selected) < _controllers.size() ? _controllers[size_t(_selected)].get()
-                                                                     : nullptr;
+    return _selected >= 0 && size_t(_selected) < _controllers.size()
+               ? _controllers[size_t(_selected)].get()
+               : nullptr;
 }
 
 void TabBarController::place(ViewController* controller)
@@ -100,8 +102,8 @@ void TabBarController::setSelectedIndex(int index)
 void TabBarController::userTapped(int index)
 {
     ViewController* target = index >= 0 && size_t(index) < _controllers.size()
-        ? _controllers[size_t(index)].get()
-        : nullptr;
+                                 ? _controllers[size_t(index)].get()
+                                 : nullptr;
     if (!target)
         return;
     if (_delegate && !_delegate->shouldSelectViewController(*this, target))

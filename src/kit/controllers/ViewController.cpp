@@ -1,11 +1,11 @@
 #include "ViewController.h"
 
+#include "Application.h"
 #include "BarButtonItem.h"
 #include "NavigationController.h"
 #include "TabBarController.h"
-#include "Application.h"
-#include "kit/views/View.h"
 #include "Window.h"
+#include "kit/views/View.h"
 
 namespace kit {
 namespace {
@@ -62,7 +62,8 @@ ViewController* ViewController::controllerOfView(const QWidget* view)
 {
     if (!view)
         return nullptr;
-    auto* controller = qobject_cast<ViewController*>(view->property(controllerProperty).value<QObject*>());
+    auto* controller =
+        qobject_cast<ViewController*>(view->property(controllerProperty).value<QObject*>());
     return controller && controller->_view.get() == view ? controller : nullptr;
 }
 
@@ -82,7 +83,8 @@ TabBarController* ViewController::tabBarController() const
     return nullptr;
 }
 
-bool ViewController::presentModalViewController(std::unique_ptr<ViewController> viewController, bool animated)
+bool ViewController::presentModalViewController(std::unique_ptr<ViewController> viewController,
+                                                bool animated)
 {
     if (_modal || !viewController)
         return false;

@@ -1,9 +1,9 @@
 #include "Window.h"
 
 #include "Application.h"
+#include "ViewController.h"
 #include "kit/views/StatusStrip.h"
 #include "kit/views/View.h"
-#include "ViewController.h"
 
 #include <QCoreApplication>
 

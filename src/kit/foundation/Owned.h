@@ -10,8 +10,7 @@ namespace kit {
 
 // Sole ownership of a QObject that may also sit in a Qt parent (a view in the
 // view hierarchy): whichever of the two goes first, the object dies once.
-template <class T>
-class Owned final {
+template <class T> class Owned final {
 public:
     Owned() = default;
     explicit Owned(T* object) : _object(object) {}

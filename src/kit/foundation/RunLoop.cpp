@@ -52,7 +52,8 @@ std::vector<Timer*> RunLoop::timers() const
         if (timer->_valid)
             result.push_back(timer.get());
     std::sort(result.begin(), result.end(), [](const Timer* a, const Timer* b) {
-        return a->_fireDate != b->_fireDate ? a->_fireDate < b->_fireDate : a->_sequence < b->_sequence;
+        return a->_fireDate != b->_fireDate ? a->_fireDate < b->_fireDate
+                                            : a->_sequence < b->_sequence;
     });
     return result;
 }
@@ -78,8 +79,8 @@ Timer* RunLoop::nextDue(double until) const
     for (const auto& timer : _timers) {
         if (!timer->_valid || timer->_fireDate > until)
             continue;
-        if (!next || timer->_fireDate < next->_fireDate
-            || (timer->_fireDate == next->_fireDate && timer->_sequence < next->_sequence))
+        if (!next || timer->_fireDate < next->_fireDate ||
+            (timer->_fireDate == next->_fireDate && timer->_sequence < next->_sequence))
             next = timer.get();
     }
     return next;

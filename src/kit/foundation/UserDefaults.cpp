@@ -65,19 +65,22 @@ bool replaceAtomically(const QString& path, const QByteArray& bytes, QString* er
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
-        *error = file.errorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+        *error = file.errorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(errno))
+                                              : file.errorString();
         file.close();
         QFile::remove(temporary);
         return false;
     }
     file.close();
-    if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
+    if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) !=
+        0) {
         *error = QString::fromLocal8Bit(std::strerror(errno));
         QFile::remove(temporary);
         return false;
     }
     // The rename itself reaches the disk with the folder.
-    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY);
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);
@@ -92,12 +95,14 @@ void removeAbandonedSaves(const QString& path)
     const QFileInfo info(path);
     const QString prefix = info.fileName() + QStringLiteral(".saving-");
     const QDir folder = info.absoluteDir();
-    for (const QString& name : folder.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden)) {
+    for (const QString& name :
+         folder.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden)) {
         bool number = false;
         const qint64 pid = name.mid(prefix.size()).toLongLong(&number);
         if (!number || pid <= 0)
             continue;
-        const bool running = pid != QCoreApplication::applicationPid() && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+        const bool running = pid != QCoreApplication::applicationPid() &&
+                             (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
         if (!running)
             QFile::remove(folder.filePath(name));
     }
@@ -109,7 +114,8 @@ UserDefaults& UserDefaults::standardUserDefaults()
 {
     auto& store = sharedStore();
     if (!store)
-        store = std::make_unique<UserDefaults>(chosenPath().isEmpty() ? standardPath() : chosenPath());
+        store =
+            std::make_unique<UserDefaults>(chosenPath().isEmpty() ? standardPath() : chosenPath());
     return *store;
 }
 
@@ -191,7 +197,7 @@ QVariant UserDefaults::objectForKey(const QString& key) const
         const QJsonValue data = value.toObject().value(dataTag);
         if (data.isString()) {
             auto decoded = QByteArray::fromBase64Encoding(data.toString().toLatin1(),
-                                                         QByteArray::AbortOnBase64DecodingErrors);
+                                                          QByteArray::AbortOnBase64DecodingErrors);
             if (decoded)
                 return *decoded;
         }

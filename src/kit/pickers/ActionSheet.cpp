@@ -1,12 +1,12 @@
 #include "ActionSheet.h"
 
 #include "kit/controllers/Application.h"
+#include "kit/controllers/TabBar.h"
+#include "kit/controllers/Window.h"
 #include "kit/views/Control.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
-#include "kit/controllers/TabBar.h"
 #include "kit/views/TextMeasure.h"
-#include "kit/controllers/Window.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -38,16 +38,16 @@ Look lookOf(Kind kind)
 {
     switch (kind) {
     case Kind::Destructive:
-        return {QColor(0xf2, 0x84, 0x7e), QColor(0xdf, 0x3a, 0x32), QColor(0xcc, 0x1f, 0x18), QColor(0xb0, 0x14, 0x0f),
-                QColor(0x4a, 0x0c, 0x0a), Qt::white};
+        return {QColor(0xf2, 0x84, 0x7e), QColor(0xdf, 0x3a, 0x32), QColor(0xcc, 0x1f, 0x18),
+                QColor(0xb0, 0x14, 0x0f), QColor(0x4a, 0x0c, 0x0a), Qt::white};
     case Kind::Cancel:
-        return {QColor(0x8e, 0x93, 0x9c), QColor(0x5a, 0x5f, 0x68), QColor(0x47, 0x4b, 0x53), QColor(0x36, 0x39, 0x40),
-                QColor(0x12, 0x14, 0x18), Qt::white};
+        return {QColor(0x8e, 0x93, 0x9c), QColor(0x5a, 0x5f, 0x68), QColor(0x47, 0x4b, 0x53),
+                QColor(0x36, 0x39, 0x40), QColor(0x12, 0x14, 0x18), Qt::white};
     case Kind::Other:
         break;
     }
-    return {QColor(0xff, 0xff, 0xff), QColor(0xf2, 0xf3, 0xf5), QColor(0xe2, 0xe4, 0xe8), QColor(0xd6, 0xd8, 0xdd),
-            QColor(0x1e, 0x22, 0x2b), QColor(0x1c, 0x1c, 0x1e)};
+    return {QColor(0xff, 0xff, 0xff), QColor(0xf2, 0xf3, 0xf5), QColor(0xe2, 0xe4, 0xe8),
+            QColor(0xd6, 0xd8, 0xdd), QColor(0x1e, 0x22, 0x2b), QColor(0x1c, 0x1c, 0x1e)};
 }
 
 } // namespace
@@ -92,7 +92,8 @@ protected:
         const QRectF box = QRectF(rect()).adjusted(12, 0, -12, 0);
         painter.setFont(font());
         painter.setPen(look.title);
-        painter.drawText(box, Qt::AlignCenter, QFontMetricsF(font()).elidedText(_title, Qt::ElideRight, box.width()));
+        painter.drawText(box, Qt::AlignCenter,
+                         QFontMetricsF(font()).elidedText(_title, Qt::ElideRight, box.width()));
     }
 
 private:
@@ -100,8 +101,9 @@ private:
     Kind _kind = Kind::Other;
 };
 
-ActionSheet::ActionSheet(const QString& title, ActionSheetDelegate* delegate, const QString& cancelButtonTitle,
-                         const QString& destructiveButtonTitle, const QStringList& otherButtonTitles)
+ActionSheet::ActionSheet(const QString& title, ActionSheetDelegate* delegate,
+                         const QString& cancelButtonTitle, const QString& destructiveButtonTitle,
+                         const QStringList& otherButtonTitles)
     : _titleText(title), _delegate(delegate)
 {
     setObjectName(QStringLiteral("actionSheet"));
@@ -140,8 +142,9 @@ void ActionSheet::addButton(const QString& title)
     const int index = int(_buttons.size());
     auto* button = new SheetButton(title, this);
     button->setObjectName(QStringLiteral("actionSheetButton%1").arg(index));
-    button->addTarget(this, [this, index] { dismissWithClickedButtonIndex(index, true); },
-                      ControlEvent::TouchUpInside);
+    button->addTarget(
+        this, [this, index] { dismissWithClickedButtonIndex(index, true); },
+        ControlEvent::TouchUpInside);
     _buttons.push_back(button);
 }
 
@@ -217,8 +220,9 @@ void ActionSheet::layoutPanel()
     int panelHeight = topPadding + bottomPadding;
     int titleHeight = 0;
     if (_title) {
-        titleHeight = int(sizeWithFont(_titleText, _title->font(), QSizeF(buttonWidth, height() / 2.0),
-                                       LineBreakMode::WordWrap).height());
+        titleHeight = int(sizeWithFont(_titleText, _title->font(),
+                                       QSizeF(buttonWidth, height() / 2.0), LineBreakMode::WordWrap)
+                              .height());
         panelHeight += titleHeight + titleGap;
     }
     if (!_buttons.empty())
@@ -236,7 +240,9 @@ void ActionSheet::layoutPanel()
         if (i == _cancelIndex && i > 0)
             y += cancelExtraGap;
         SheetButton* button = _buttons[size_t(i)];
-        button->setKind(i == _destructiveIndex ? Kind::Destructive : i == _cancelIndex ? Kind::Cancel : Kind::Other);
+        button->setKind(i == _destructiveIndex ? Kind::Destructive
+                        : i == _cancelIndex    ? Kind::Cancel
+                                               : Kind::Other);
         button->setGeometry(sideMargin, y, buttonWidth, buttonHeight);
         y += buttonHeight + buttonGap;
     }
@@ -257,8 +263,10 @@ void ActionSheet::paintEvent(QPaintEvent*)
     ground.setColorAt(0.12, QColor(0x4b, 0x57, 0x6b, 235));
     ground.setColorAt(1, QColor(0x1f, 0x27, 0x34, 242));
     painter.fillRect(_panel, ground);
-    painter.fillRect(QRect(_panel.left(), _panel.top(), _panel.width(), 1), QColor(0x10, 0x13, 0x19));
-    painter.fillRect(QRect(_panel.left(), _panel.top() + 1, _panel.width(), 1), QColor(255, 255, 255, 70));
+    painter.fillRect(QRect(_panel.left(), _panel.top(), _panel.width(), 1),
+                     QColor(0x10, 0x13, 0x19));
+    painter.fillRect(QRect(_panel.left(), _panel.top() + 1, _panel.width(), 1),
+                     QColor(255, 255, 255, 70));
 }
 
 void ActionSheet::keyPressEvent(QKeyEvent* event)

@@ -31,8 +31,9 @@ class ActionSheet final : public QWidget {
     Q_OBJECT
 
 public:
-    ActionSheet(const QString& title, ActionSheetDelegate* delegate, const QString& cancelButtonTitle,
-                const QString& destructiveButtonTitle, const QStringList& otherButtonTitles);
+    ActionSheet(const QString& title, ActionSheetDelegate* delegate,
+                const QString& cancelButtonTitle, const QString& destructiveButtonTitle,
+                const QStringList& otherButtonTitles);
     ~ActionSheet() override;
 
     QString title() const { return _titleText; }

@@ -1,10 +1,10 @@
 #include "AlertView.h"
 
 #include "kit/controllers/Application.h"
+#include "kit/controllers/Window.h"
 #include "kit/views/Control.h"
 #include "kit/views/Font.h"
 #include "kit/views/TitledButton.h"
-#include "kit/controllers/Window.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -25,8 +25,12 @@ QList<QPointer<AlertView>>& shown()
 
 // The alert's one button: light glass on the dark box, brighter while pressed.
 const TitledButton::Look alertButtonLook = {
-    {{0, QColor(255, 255, 255, 90)}, {0.5, QColor(255, 255, 255, 40)}, {1, QColor(255, 255, 255, 60)}},
-    {{0, QColor(255, 255, 255, 140)}, {0.5, QColor(255, 255, 255, 90)}, {1, QColor(255, 255, 255, 110)}},
+    {{0, QColor(255, 255, 255, 90)},
+     {0.5, QColor(255, 255, 255, 40)},
+     {1, QColor(255, 255, 255, 60)}},
+    {{0, QColor(255, 255, 255, 140)},
+     {0.5, QColor(255, 255, 255, 90)},
+     {1, QColor(255, 255, 255, 110)}},
     QColor(0, 0, 0, 120),
     6,
 };
@@ -34,7 +38,9 @@ const TitledButton::Look alertButtonLook = {
 int textHeight(const QString& text, const QFont& font, int width)
 {
     const QFontMetrics metrics(font);
-    return metrics.boundingRect(QRect(0, 0, width, 10000), Qt::AlignHCenter | Qt::TextWordWrap, text).height();
+    return metrics
+        .boundingRect(QRect(0, 0, width, 10000), Qt::AlignHCenter | Qt::TextWordWrap, text)
+        .height();
 }
 
 } // namespace
@@ -49,7 +55,8 @@ AlertView::AlertView(const QString& title, const QString& message, const QString
     _button->setObjectName(QStringLiteral("alertButton"));
     _button->setFont(boldSystemFont(18));
     _button->setFocusPolicy(Qt::StrongFocus);
-    _button->addTarget(this, [this] { dismiss(); }, ControlEvent::TouchUpInside);
+    _button->addTarget(
+        this, [this] { dismiss(); }, ControlEvent::TouchUpInside);
 }
 
 void AlertView::show()
@@ -76,8 +83,10 @@ void AlertView::layout()
     const int titleHeight = textHeight(_title, boldSystemFont(18), inner);
     const int messageHeight = textHeight(_message, systemFont(16), inner);
     const int height = padding + titleHeight + 8 + messageHeight + padding + buttonHeight + padding;
-    _box = QRect((width() - boxWidth) / 2, std::max(10, (this->height() - height) / 2), boxWidth, height);
-    _button->setGeometry(_box.left() + padding, _box.bottom() + 1 - padding - buttonHeight, inner, buttonHeight);
+    _box = QRect((width() - boxWidth) / 2, std::max(10, (this->height() - height) / 2), boxWidth,
+                 height);
+    _button->setGeometry(_box.left() + padding, _box.bottom() + 1 - padding - buttonHeight, inner,
+                         buttonHeight);
 }
 
 void AlertView::dismiss()
@@ -120,8 +129,8 @@ void AlertView::paintEvent(QPaintEvent*)
         painter.boundingRect(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, _title);
     painter.drawText(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, _title);
     painter.setFont(systemFont(16));
-    painter.drawText(text.adjusted(0, titleArea.height() + 8, 0, 0), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                     _message);
+    painter.drawText(text.adjusted(0, titleArea.height() + 8, 0, 0),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, _message);
 }
 
 void AlertView::keyPressEvent(QKeyEvent* event)
@@ -135,7 +144,8 @@ void AlertView::keyPressEvent(QKeyEvent* event)
 bool AlertView::eventFilter(QObject* watched, QEvent* event)
 {
     // Follows the window's size, and stays above whatever is added to it later.
-    if (watched == parentWidget() && (event->type() == QEvent::Resize || event->type() == QEvent::ChildAdded)) {
+    if (watched == parentWidget() &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::ChildAdded)) {
         setGeometry(parentWidget()->rect());
         layout();
         raise();

@@ -37,7 +37,9 @@ void DatePicker::setLocale(const QLocale& locale)
     _order = {Field::Day, Field::Month, Field::Year};
     std::stable_sort(_order.begin(), _order.end(), [&](Field a, Field b) {
         const auto letter = [](Field field) {
-            return field == Field::Day ? QLatin1Char('d') : field == Field::Month ? QLatin1Char('M') : QLatin1Char('y');
+            return field == Field::Day     ? QLatin1Char('d')
+                   : field == Field::Month ? QLatin1Char('M')
+                                           : QLatin1Char('y');
         };
         return at(letter(a)) < at(letter(b));
     });
@@ -137,9 +139,12 @@ bool DatePicker::rowIsReachable(Field field, int row) const
 int DatePicker::numberOfRowsInComponent(PickerView&, int component)
 {
     switch (_order[size_t(component)]) {
-    case Field::Day: return 31;
-    case Field::Month: return 12;
-    case Field::Year: break;
+    case Field::Day:
+        return 31;
+    case Field::Month:
+        return 12;
+    case Field::Year:
+        break;
     }
     return _maximum.year() - _minimum.year() + 1;
 }
@@ -148,9 +153,12 @@ float DatePicker::widthForComponent(PickerView& pickerView, int component)
 {
     const int room = pickerView.width() - 2 * PickerView::frameInset - 2 * PickerView::componentGap;
     switch (_order[size_t(component)]) {
-    case Field::Day: return room * 0.22f;
-    case Field::Month: return room * 0.46f;
-    case Field::Year: break;
+    case Field::Day:
+        return room * 0.22f;
+    case Field::Month:
+        return room * 0.46f;
+    case Field::Year:
+        break;
     }
     return room * 0.32f;
 }
@@ -158,19 +166,23 @@ float DatePicker::widthForComponent(PickerView& pickerView, int component)
 QString DatePicker::titleForRow(PickerView&, int row, int component)
 {
     switch (_order[size_t(component)]) {
-    case Field::Day: return QString::number(row + 1);
+    case Field::Day:
+        return QString::number(row + 1);
     case Field::Month: {
-        // After a day number a month reads in the form that follows it ("5 декабря"); before one, as it stands.
+        // After a day number a month reads in the form that follows it ("5 декабря"); before one,
+        // as it stands.
         const bool afterDay = componentOf(Field::Day) < component;
         return afterDay ? _locale.monthName(row + 1, QLocale::LongFormat)
                         : _locale.standaloneMonthName(row + 1, QLocale::LongFormat);
     }
-    case Field::Year: break;
+    case Field::Year:
+        break;
     }
     return QString::number(_minimum.year() + row);
 }
 
-QWidget* DatePicker::viewForRow(PickerView& pickerView, int row, int component, QWidget* reusingView)
+QWidget* DatePicker::viewForRow(PickerView& pickerView, int row, int component,
+                                QWidget* reusingView)
 {
     auto* label = qobject_cast<Label*>(reusingView);
     if (!label) {
@@ -183,7 +195,8 @@ QWidget* DatePicker::viewForRow(PickerView& pickerView, int row, int component, 
     label->setContentsMargins(month ? 12 : 0, 0, month ? 6 : 0, 0);
     label->setText(titleForRow(pickerView, row, component));
     // Rows the date cannot settle on are greyed, as on the phone.
-    label->setTextColor(rowIsReachable(_order[size_t(component)], row) ? QColor(Qt::black) : QColor(0xa8, 0xa8, 0xa8));
+    label->setTextColor(rowIsReachable(_order[size_t(component)], row) ? QColor(Qt::black)
+                                                                       : QColor(0xa8, 0xa8, 0xa8));
     return label;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "kit/views/Control.h"
 #include "PickerView.h"
+#include "kit/views/Control.h"
 
 #include <QDate>
 #include <QLocale>
@@ -47,7 +47,8 @@ private:
     int numberOfComponentsInPickerView(PickerView&) override { return int(_order.size()); }
     int numberOfRowsInComponent(PickerView&, int component) override;
     float widthForComponent(PickerView& pickerView, int component) override;
-    QWidget* viewForRow(PickerView& pickerView, int row, int component, QWidget* reusingView) override;
+    QWidget* viewForRow(PickerView& pickerView, int row, int component,
+                        QWidget* reusingView) override;
     QString titleForRow(PickerView&, int row, int component) override;
     void didSelectRow(PickerView& pickerView, int row, int component) override;
 

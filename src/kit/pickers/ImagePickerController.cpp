@@ -1,12 +1,12 @@
 #include "ImagePickerController.h"
 
+#include "kit/controllers/Window.h"
 #include "kit/platform/Camera.h"
 #include "kit/views/ColorView.h"
 #include "kit/views/Control.h"
 #include "kit/views/Font.h"
 #include "kit/views/ImageReading.h"
 #include "kit/views/Label.h"
-#include "kit/controllers/Window.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -36,8 +36,8 @@ std::optional<QString> chooseWithDialog(QWidget* parent, const QString& nameFilt
     QString start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (start.isEmpty() || !QFileInfo(start).isDir())
         start = QDir::homePath();
-    const QString path =
-        QFileDialog::getOpenFileName(parent, QStringLiteral("Выберите фотографию"), start, nameFilter);
+    const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Выберите фотографию"),
+                                                      start, nameFilter);
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -69,7 +69,8 @@ void fillWith(QWidget* view, const QColor& color)
 // A rounded button of the camera's bar, darker while pressed.
 class PickerButton final : public Control {
 public:
-    PickerButton(const QString& title, QColor top, QColor bottom, QColor titleColor, QWidget* parent)
+    PickerButton(const QString& title, QColor top, QColor bottom, QColor titleColor,
+                 QWidget* parent)
         : Control(parent), _title(title), _top(top), _bottom(bottom), _titleColor(titleColor)
     {
         setAccessibleName(title);
@@ -93,7 +94,8 @@ protected:
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
         const QRectF box = QRectF(rect()).adjusted(6, 0, -6, 0);
         painter.setPen(_titleColor);
-        painter.drawText(box, Qt::AlignCenter, QFontMetricsF(font()).elidedText(_title, Qt::ElideRight, box.width()));
+        painter.drawText(box, Qt::AlignCenter,
+                         QFontMetricsF(font()).elidedText(_title, Qt::ElideRight, box.width()));
     }
 
 private:
@@ -160,21 +162,25 @@ void ImagePickerController::viewDidLoad()
     bar->setObjectName(QStringLiteral("cameraBar"));
     bar->setGeometry(0, root->height() - barHeight, root->width(), barHeight);
 
-    _cancel = new PickerButton(QStringLiteral("Отмена"), QColor(0x6a, 0x6e, 0x76), QColor(0x3a, 0x3d, 0x43), Qt::white,
-                               bar);
+    _cancel = new PickerButton(QStringLiteral("Отмена"), QColor(0x6a, 0x6e, 0x76),
+                               QColor(0x3a, 0x3d, 0x43), Qt::white, bar);
     _cancel->setObjectName(QStringLiteral("cancelButton"));
     _cancel->setGeometry(10, 15, 84, 34);
-    _cancel->addTarget(this, [this] { cancel(); }, ControlEvent::TouchUpInside);
+    _cancel->addTarget(
+        this, [this] { cancel(); }, ControlEvent::TouchUpInside);
 
-    _capture = new PickerButton(QStringLiteral("Снять"), QColor(0xfa, 0xfa, 0xfb), QColor(0xb8, 0xbb, 0xc2),
-                                QColor(0x1c, 0x1c, 0x1e), bar);
+    _capture = new PickerButton(QStringLiteral("Снять"), QColor(0xfa, 0xfa, 0xfb),
+                                QColor(0xb8, 0xbb, 0xc2), QColor(0x1c, 0x1c, 0x1e), bar);
     _capture->setObjectName(QStringLiteral("captureButton"));
     _capture->setFont(boldSystemFont(17));
     _capture->setGeometry((root->width() - 110) / 2, 10, 110, 44);
-    _capture->addTarget(this, [this] {
-        if (_session && !_cameraFailed)
-            _session->capture();
-    }, ControlEvent::TouchUpInside);
+    _capture->addTarget(
+        this,
+        [this] {
+            if (_session && !_cameraFailed)
+                _session->capture();
+        },
+        ControlEvent::TouchUpInside);
 }
 
 void ImagePickerController::viewWillAppear(bool animated)
@@ -204,7 +210,8 @@ void ImagePickerController::viewDidDisappear(bool animated)
 void ImagePickerController::chooseFromLibrary()
 {
     const QPointer<ImagePickerController> self(this);
-    const FileChooser choose = replacementChooser() ? replacementChooser() : FileChooser(chooseWithDialog);
+    const FileChooser choose =
+        replacementChooser() ? replacementChooser() : FileChooser(chooseWithDialog);
     const std::optional<QString> path = choose(view(), nameFilter());
     if (!self)
         return;
@@ -262,7 +269,8 @@ void ImagePickerController::captured(const QImage& image)
     }
     QImage photo = image;
     if (std::max(photo.width(), photo.height()) > longestSide)
-        photo = photo.scaled(longestSide, longestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        photo =
+            photo.scaled(longestSide, longestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     if (_delegate)
         _delegate->didFinishPickingImage(*this, photo, {});
 }

@@ -36,7 +36,8 @@ class ImagePickerController final : public ViewController {
 
 public:
     // Chooses a file: its path, or nothing when cancelled.
-    using FileChooser = std::function<std::optional<QString>(QWidget* parent, const QString& nameFilter)>;
+    using FileChooser =
+        std::function<std::optional<QString>(QWidget* parent, const QString& nameFilter)>;
 
     ImagePickerController();
     ~ImagePickerController() override;

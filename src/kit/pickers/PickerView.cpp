@@ -38,11 +38,13 @@ PickerViewDelegate& fallbackDelegate()
 float PickerViewDelegate::widthForComponent(PickerView& pickerView, int)
 {
     const int count = std::max(1, pickerView.numberOfComponents());
-    const int room = pickerView.width() - 2 * PickerView::frameInset - (count - 1) * PickerView::componentGap;
+    const int room =
+        pickerView.width() - 2 * PickerView::frameInset - (count - 1) * PickerView::componentGap;
     return std::max(0.0f, float(room) / float(count));
 }
 
-QWidget* PickerViewDelegate::viewForRow(PickerView& pickerView, int row, int component, QWidget* reusingView)
+QWidget* PickerViewDelegate::viewForRow(PickerView& pickerView, int row, int component,
+                                        QWidget* reusingView)
 {
     auto* label = qobject_cast<Label*>(reusingView);
     if (!label) {
@@ -61,7 +63,8 @@ class PickerWheel final : public QWidget {
     Q_OBJECT
 
 public:
-    PickerWheel(PickerView* picker, int component) : QWidget(picker), _picker(picker), _component(component)
+    PickerWheel(PickerView* picker, int component)
+        : QWidget(picker), _picker(picker), _component(component)
     {
         setObjectName(QStringLiteral("pickerComponent%1").arg(component));
         setFocusPolicy(Qt::StrongFocus);
@@ -162,7 +165,8 @@ public:
                     continue;
                 _visible.insert(row, view);
             }
-            view->setGeometry(0, int(std::lround(firstTop + row * _rowHeight)), width(), int(std::lround(_rowHeight)));
+            view->setGeometry(0, int(std::lround(firstTop + row * _rowHeight)), width(),
+                              int(std::lround(_rowHeight)));
             view->show();
         }
     }
@@ -233,13 +237,27 @@ protected:
         const int page = std::max(1, int(height() / _rowHeight));
         int row = _selected;
         switch (event->key()) {
-        case Qt::Key_Up: row -= 1; break;
-        case Qt::Key_Down: row += 1; break;
-        case Qt::Key_PageUp: row -= page; break;
-        case Qt::Key_PageDown: row += page; break;
-        case Qt::Key_Home: row = 0; break;
-        case Qt::Key_End: row = _rows - 1; break;
-        default: QWidget::keyPressEvent(event); return;
+        case Qt::Key_Up:
+            row -= 1;
+            break;
+        case Qt::Key_Down:
+            row += 1;
+            break;
+        case Qt::Key_PageUp:
+            row -= page;
+            break;
+        case Qt::Key_PageDown:
+            row += page;
+            break;
+        case Qt::Key_Home:
+            row = 0;
+            break;
+        case Qt::Key_End:
+            row = _rows - 1;
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
         }
         turnByUser(row);
     }
@@ -300,7 +318,7 @@ private:
     double _rowHeight = 44;
     int _selected = -1;
     double _offset = 0;
-    QHash<int, QPointer<QWidget>> _visible;  // by row
+    QHash<int, QPointer<QWidget>> _visible; // by row
     std::vector<QPointer<QWidget>> _spare;
     bool _pressed = false;
     bool _dragging = false;
@@ -368,7 +386,8 @@ private:
 void PickerWheel::focusInEvent(QFocusEvent* event)
 {
     // The ring is for keyboard users; a click shows where focus is by itself.
-    _keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    _keyboardFocus =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     _picker->_glass->update();
 }
 
@@ -388,7 +407,10 @@ PickerView::PickerView(QWidget* parent) : QWidget(parent), _glass(new PickerGlas
                 return nullptr;
             class WheelAccessible final : public QAccessibleWidget {
             public:
-                explicit WheelAccessible(PickerWheel* wheel) : QAccessibleWidget(wheel, QAccessible::SpinBox) {}
+                explicit WheelAccessible(PickerWheel* wheel)
+                    : QAccessibleWidget(wheel, QAccessible::SpinBox)
+                {
+                }
                 QString text(QAccessible::Text kind) const override
                 {
                     if (kind == QAccessible::Value)
@@ -423,7 +445,8 @@ PickerViewDelegate& PickerView::rowDelegate() const
 
 PickerWheel* PickerView::wheel(int component) const
 {
-    return component >= 0 && size_t(component) < _wheels.size() ? _wheels[size_t(component)] : nullptr;
+    return component >= 0 && size_t(component) < _wheels.size() ? _wheels[size_t(component)]
+                                                                : nullptr;
 }
 
 void PickerView::setDataSource(PickerViewDataSource* dataSource)
@@ -451,7 +474,8 @@ void PickerView::reloadWheel(PickerWheel* wheel)
 
 void PickerView::reloadAllComponents()
 {
-    const size_t count = size_t(_dataSource ? std::max(0, _dataSource->numberOfComponentsInPickerView(*this)) : 0);
+    const size_t count =
+        size_t(_dataSource ? std::max(0, _dataSource->numberOfComponentsInPickerView(*this)) : 0);
     while (_wheels.size() > count) {
         // Later: this may run inside one of the wheel's own event handlers.
         PickerWheel* gone = _wheels.back();
@@ -492,7 +516,8 @@ void PickerView::layoutWheels()
     std::vector<int> widths;
     int total = 0;
     for (size_t i = 0; i < _wheels.size(); ++i) {
-        widths.push_back(std::max(0, int(std::lround(rowDelegate().widthForComponent(*this, int(i))))));
+        widths.push_back(
+            std::max(0, int(std::lround(rowDelegate().widthForComponent(*this, int(i))))));
         total += widths.back() + (i > 0 ? componentGap : 0);
     }
     int x = (width() - total) / 2;

@@ -28,7 +28,8 @@ public:
     // same component and the picker no longer shows (or null); the picker owns what is
     // returned, and deletes an offered view that is not returned. Null leaves the row empty.
     // By default a centred bold label with titleForRow.
-    virtual QWidget* viewForRow(PickerView& pickerView, int row, int component, QWidget* reusingView);
+    virtual QWidget* viewForRow(PickerView& pickerView, int row, int component,
+                                QWidget* reusingView);
     virtual QString titleForRow(PickerView&, int, int) { return {}; }
     // Only after a user's gesture that ends on another row, never after selectRow.
     virtual void didSelectRow(PickerView&, int, int) {}

@@ -62,7 +62,8 @@ std::optional<PcmSound> readAiff(const QByteArray& file)
         }
         at = body + length + (length & 1);
     }
-    if (!sound || channels < 1 || channels > 8 || (bits != 8 && bits != 16) || rate < 1000 || rate > 384000)
+    if (!sound || channels < 1 || channels > 8 || (bits != 8 && bits != 16) || rate < 1000 ||
+        rate > 384000)
         return std::nullopt;
 
     const int bytesPerSample = bits / 8;
@@ -74,7 +75,8 @@ std::optional<PcmSound> readAiff(const QByteArray& file)
     pcm.samples.resize(count * 2);
     auto* out = reinterpret_cast<qint16*>(pcm.samples.data());
     for (qsizetype i = 0; i < count; ++i) {
-        const qint16 value = bits == 16 ? qint16(be16(sound + i * 2)) : qint16(qint8(sound[i]) * 256);
+        const qint16 value =
+            bits == 16 ? qint16(be16(sound + i * 2)) : qint16(qint8(sound[i]) * 256);
         out[i] = qToLittleEndian(value);
     }
     return pcm;

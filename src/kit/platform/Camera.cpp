@@ -27,8 +27,8 @@ CameraService& service()
     if (CameraService* test = replacement())
         return *test;
     static CameraService* real = [] {
-        const auto create = reinterpret_cast<CreateCameraServiceFunction>(
-            resolvePlatformFunction("libfirstaid_camera.so", "FIRSTAID_CAMERA_MODULE", "firstaidCreateCameraService"));
+        const auto create = reinterpret_cast<CreateCameraServiceFunction>(resolvePlatformFunction(
+            "libfirstaid_camera.so", "FIRSTAID_CAMERA_MODULE", "firstaidCreateCameraService"));
         CameraService* made = create ? create() : nullptr;
         return made ? made : static_cast<CameraService*>(new NoCamera());
     }();
@@ -44,7 +44,8 @@ bool isCameraAvailable()
     return service().isCameraAvailable();
 }
 
-std::unique_ptr<CameraSession> startSession(QWidget* parent, std::function<void(const QImage&)> onCaptured,
+std::unique_ptr<CameraSession> startSession(QWidget* parent,
+                                            std::function<void(const QImage&)> onCaptured,
                                             std::function<void()> onFailure)
 {
     return service().startSession(parent, std::move(onCaptured), std::move(onFailure));

@@ -27,8 +27,9 @@ public:
     virtual bool isCameraAvailable() = 0;
     // Starts the default camera; null when there is none or it cannot be opened. A camera
     // that fails later calls onFailure and takes no more photos.
-    virtual std::unique_ptr<CameraSession> startSession(QWidget* parent, std::function<void(const QImage&)> onCaptured,
-                                                        std::function<void()> onFailure) = 0;
+    virtual std::unique_ptr<CameraSession>
+    startSession(QWidget* parent, std::function<void(const QImage&)> onCaptured,
+                 std::function<void()> onFailure) = 0;
 };
 
 // The camera calls the screens make. They go to the real service (in the camera
@@ -36,11 +37,12 @@ public:
 // the module there is no camera.
 namespace Camera {
 bool isCameraAvailable();
-std::unique_ptr<CameraSession> startSession(QWidget* parent, std::function<void(const QImage&)> onCaptured,
+std::unique_ptr<CameraSession> startSession(QWidget* parent,
+                                            std::function<void(const QImage&)> onCaptured,
                                             std::function<void()> onFailure);
 // For tests: a service to use instead of the real one (null goes back to it).
 void setService(CameraService* service);
-}
+} // namespace Camera
 
 // The camera module's entry point.
 using CreateCameraServiceFunction = CameraService* (*)();

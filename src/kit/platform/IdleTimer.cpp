@@ -41,7 +41,8 @@ bool busAvailable()
 
 void release(quint32 cookie)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, QStringLiteral("UnInhibit"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, path, service, QStringLiteral("UnInhibit"));
     call << cookie;
     QDBusConnection::sessionBus().asyncCall(call);
 }
@@ -51,27 +52,30 @@ void inhibit()
     Inhibition& inhibition = state();
     if (inhibition.pending || inhibition.cookie)
         return;
-    QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, QStringLiteral("Inhibit"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, path, service, QStringLiteral("Inhibit"));
     call << QStringLiteral("firstaid") << QStringLiteral("Экстренная карта на экране");
     inhibition.pending = true;
     // Asked without waiting, so the emergency card never stalls on the bus.
     auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [](QDBusPendingCallWatcher* finished) {
-        finished->deleteLater();
-        Inhibition& current = state();
-        current.pending = false;
-        const QDBusPendingReply<quint32> reply = *finished;
-        if (reply.isError()) {
-            log(QStringLiteral("The screen saver could not be held off: %1").arg(reply.error().message()));
-            return;
-        }
-        // Released while the answer was on its way: give it back at once.
-        if (!current.wanted) {
-            release(reply.value());
-            return;
-        }
-        current.cookie = reply.value();
-    });
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished,
+                     [](QDBusPendingCallWatcher* finished) {
+                         finished->deleteLater();
+                         Inhibition& current = state();
+                         current.pending = false;
+                         const QDBusPendingReply<quint32> reply = *finished;
+                         if (reply.isError()) {
+                             log(QStringLiteral("The screen saver could not be held off: %1")
+                                     .arg(reply.error().message()));
+                             return;
+                         }
+                         // Released while the answer was on its way: give it back at once.
+                         if (!current.wanted) {
+                             release(reply.value());
+                             return;
+                         }
+                         current.cookie = reply.value();
+                     });
 }
 
 } // namespace

@@ -40,7 +40,8 @@ QFunctionPointer resolvePlatformFunction(const char* moduleFile, const char* env
             loaded->append(library);
             break;
         }
-        log(QStringLiteral("The module %1 could not be loaded: %2").arg(path, library->errorString()));
+        log(QStringLiteral("The module %1 could not be loaded: %2")
+                .arg(path, library->errorString()));
         delete library;
     }
     if (!pointer)

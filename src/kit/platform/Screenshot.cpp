@@ -37,11 +37,13 @@ void Screenshot::take()
     _fallback.stop();
     if (_window) {
         _window->removeEventFilter(this);
-        // In the window's device pixels: at a scale factor of 2 a 320 × 480 window saves as 640 × 960.
+        // In the window's device pixels: at a scale factor of 2 a 320 × 480 window saves as 640 ×
+        // 960.
         _succeeded = _window->grab().save(_fileName, "PNG");
     }
     if (!_succeeded)
-        std::fprintf(stderr, "firstaid: could not save the screenshot to %s\n", qPrintable(_fileName));
+        std::fprintf(stderr, "firstaid: could not save the screenshot to %s\n",
+                     qPrintable(_fileName));
     QCoreApplication::quit();
 }
 

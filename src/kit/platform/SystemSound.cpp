@@ -24,8 +24,8 @@ SoundService& service()
     if (SoundService* test = replacement())
         return *test;
     static SoundService* real = [] {
-        const auto create = reinterpret_cast<CreateSoundServiceFunction>(
-            resolvePlatformFunction("libfirstaid_sound.so", "FIRSTAID_SOUND_MODULE", "firstaidCreateSoundService"));
+        const auto create = reinterpret_cast<CreateSoundServiceFunction>(resolvePlatformFunction(
+            "libfirstaid_sound.so", "FIRSTAID_SOUND_MODULE", "firstaidCreateSoundService"));
         SoundService* made = create ? create() : nullptr;
         return made ? made : static_cast<SoundService*>(new SilentService());
     }();

@@ -25,7 +25,7 @@ void play(SystemSoundID sound);
 void dispose(SystemSoundID sound);
 // For tests: a service to use instead of the real one (null goes back to it).
 void setService(SoundService* service);
-}
+} // namespace SystemSound
 
 // The sound module's entry point.
 using CreateSoundServiceFunction = SoundService* (*)();

@@ -1,7 +1,7 @@
 #include "WebView.h"
 
-#include "kit/foundation/Log.h"
 #include "PlatformModule.h"
+#include "kit/foundation/Log.h"
 
 #include <QCoreApplication>
 
@@ -14,13 +14,14 @@ WebView* WebView::create(Handlers handlers)
     if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts)) {
         static bool logged = false;
         if (!logged)
-            log(QStringLiteral("The web engine needs Qt::AA_ShareOpenGLContexts set before the application starts; "
+            log(QStringLiteral("The web engine needs Qt::AA_ShareOpenGLContexts set before the "
+                               "application starts; "
                                "pages stay empty."));
         logged = true;
         return nullptr;
     }
-    const auto create = reinterpret_cast<CreateWebViewFunction>(
-        resolvePlatformFunction("libfirstaid_webengine.so", "FIRSTAID_WEB_MODULE", "firstaidCreateWebView"));
+    const auto create = reinterpret_cast<CreateWebViewFunction>(resolvePlatformFunction(
+        "libfirstaid_webengine.so", "FIRSTAID_WEB_MODULE", "firstaidCreateWebView"));
     return create ? create(&handlers) : nullptr;
 }
 

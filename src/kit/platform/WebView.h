@@ -10,7 +10,15 @@ class QWidget;
 namespace kit {
 
 // How a load request came about.
-enum class NavigationType { LinkClicked, Typed, FormSubmitted, BackForward, Reload, Redirect, Other };
+enum class NavigationType {
+    LinkClicked,
+    Typed,
+    FormSubmitted,
+    BackForward,
+    Reload,
+    Redirect,
+    Other
+};
 
 // The phone's web view: a page shown by a real browser engine. The engine lives
 // in a module of its own that is loaded when the first web view is made, so a
@@ -33,7 +41,8 @@ public:
     virtual void loadRequest(const QUrl& url) = 0;
     virtual QUrl url() const = 0;
     // Runs a script in the page; the result arrives later, on the main thread.
-    virtual void evaluateJavaScript(const QString& script, std::function<void(const QVariant&)> done = {}) = 0;
+    virtual void evaluateJavaScript(const QString& script,
+                                    std::function<void(const QVariant&)> done = {}) = 0;
 
     // A new web view, or none when the engine module cannot be loaded (logged once).
     static WebView* create(Handlers handlers);

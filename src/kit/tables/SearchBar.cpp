@@ -1,7 +1,7 @@
 #include "SearchBar.h"
 
-#include "kit/views/Font.h"
 #include "kit/controllers/NavigationBar.h"
+#include "kit/views/Font.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -30,7 +30,8 @@ const QColor barTint(0xb1, 0xbd, 0xca);
 } // namespace
 
 SearchBar::SearchBar(QWidget* parent)
-    : QWidget(parent), _field(new QLineEdit(this)), _cancel(new BarButton(BarButton::Shape::Bordered, this))
+    : QWidget(parent), _field(new QLineEdit(this)),
+      _cancel(new BarButton(BarButton::Shape::Bordered, this))
 {
     setObjectName(QStringLiteral("searchBar"));
     resize(320, barHeight);
@@ -44,8 +45,9 @@ SearchBar::SearchBar(QWidget* parent)
     for (QAction* action : _field->actions())
         if (action->objectName() == QLatin1String("_q_qlineeditclearaction"))
             action->setText(QStringLiteral("Очистить поиск"));
-    _field->setStyleSheet(QStringLiteral("QLineEdit { background: white; border: 1px solid #8e98a4; "
-                                         "border-radius: 14px; padding: 0 4px; color: black; }"));
+    _field->setStyleSheet(
+        QStringLiteral("QLineEdit { background: white; border: 1px solid #8e98a4; "
+                       "border-radius: 14px; padding: 0 4px; color: black; }"));
     _field->installEventFilter(this);
     _cancel->setObjectName(QStringLiteral("searchCancelButton"));
     _cancel->setText(QStringLiteral("Отмена"));
@@ -98,7 +100,8 @@ void SearchBar::resignFirstResponder()
 
 bool SearchBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == _field && (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
+    if (watched == _field &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
         emit editingBegan();
     return false;
 }

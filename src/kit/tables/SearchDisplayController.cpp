@@ -31,7 +31,8 @@ private:
 
 } // namespace
 
-SearchDisplayController::SearchDisplayController(SearchBar* searchBar, ViewController* contentsController)
+SearchDisplayController::SearchDisplayController(SearchBar* searchBar,
+                                                 ViewController* contentsController)
     : _searchBar(searchBar), _contents(contentsController)
 {
     _results = new TableView();
@@ -68,7 +69,8 @@ void SearchDisplayController::place()
     QWidget* host = _contents->view();
     const int top = SearchBar::barHeight;
     const QRect below(0, top, host->width(), std::max(0, host->height() - top));
-    for (QWidget* overlay : {static_cast<QWidget*>(_dimming.data()), static_cast<QWidget*>(_results.data())}) {
+    for (QWidget* overlay :
+         {static_cast<QWidget*>(_dimming.data()), static_cast<QWidget*>(_results.data())}) {
         if (overlay->parentWidget() != host)
             overlay->setParent(host);
         overlay->setGeometry(below);
@@ -96,7 +98,8 @@ void SearchDisplayController::setActive(bool active, bool)
     }
     // The bar goes to the top of the screen while the search runs.
     if (active && _searchBar) {
-        for (QWidget* ancestor = _searchBar->parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        for (QWidget* ancestor = _searchBar->parentWidget(); ancestor;
+             ancestor = ancestor->parentWidget()) {
             if (auto* table = qobject_cast<TableView*>(ancestor)) {
                 table->setContentOffset(QPoint(0, 0));
                 break;

@@ -15,7 +15,10 @@ class SearchDisplayDelegate {
 public:
     virtual ~SearchDisplayDelegate() = default;
     // Asked at every change of the search text; true reloads the results table.
-    virtual bool shouldReloadTableForSearchString(SearchDisplayController&, const QString&) { return true; }
+    virtual bool shouldReloadTableForSearchString(SearchDisplayController&, const QString&)
+    {
+        return true;
+    }
     // Asked when the scope button changes.
     virtual bool shouldReloadTableForSearchScope(SearchDisplayController&, int) { return true; }
     virtual void willEndSearch(SearchDisplayController&) {}

@@ -133,8 +133,8 @@ void TableView::reloadData()
             header->setText(title);
             header->setFont(boldSystemFont(17));
             header->setTextColor(grouped ? QColor(0x4c, 0x56, 0x6c) : QColor(0x3a, 0x3a, 0x3a));
-            header->setGeometry(grouped ? 20 : 10, y + (grouped ? 14 : 0), width() - (grouped ? 40 : 20),
-                                grouped ? 24 : plainTitledHeader);
+            header->setGeometry(grouped ? 20 : 10, y + (grouped ? 14 : 0),
+                                width() - (grouped ? 40 : 20), grouped ? 24 : plainTitledHeader);
             header->show();
             section.header = header;
             y += grouped ? groupedTitledHeader : plainTitledHeader;
@@ -145,7 +145,8 @@ void TableView::reloadData()
         section.rowTops.reserve(size_t(rows) + 1);
         for (int r = 0; r < rows; ++r) {
             section.rowTops.push_back(y);
-            const float height = _delegate ? _delegate->heightForRowAtIndexPath(*this, {s, r}) : 44.0f;
+            const float height =
+                _delegate ? _delegate->heightForRowAtIndexPath(*this, {s, r}) : 44.0f;
             y += int(std::lround(height));
         }
         section.rowTops.push_back(y);
@@ -169,8 +170,8 @@ int TableView::flatIndex(IndexPath indexPath) const
 
 QRect TableView::rectForRowAtIndexPath(IndexPath indexPath) const
 {
-    if (indexPath.section < 0 || indexPath.section >= numberOfSections() || indexPath.row < 0
-        || indexPath.row >= numberOfRowsInSection(indexPath.section))
+    if (indexPath.section < 0 || indexPath.section >= numberOfSections() || indexPath.row < 0 ||
+        indexPath.row >= numberOfRowsInSection(indexPath.section))
         return {};
     const Section& section = _sections[size_t(indexPath.section)];
     const int top = section.rowTops[size_t(indexPath.row)];
@@ -205,7 +206,8 @@ void TableView::layoutContent()
         const std::vector<int>& tops = _sections[size_t(s)].rowTops;
         const int rows = int(tops.size()) - 1;
         // Only the rows that meet the visible part of the content get cells.
-        const int first = std::max(0, int(std::upper_bound(tops.begin(), tops.end(), visible.top()) - tops.begin()) - 1);
+        const int first = std::max(
+            0, int(std::upper_bound(tops.begin(), tops.end(), visible.top()) - tops.begin()) - 1);
         for (int r = first; r < rows && tops[size_t(r)] <= visible.bottom(); ++r) {
             const int index = flat + r;
             QPointer<TableViewCell> cell = _visible.take(index);
@@ -235,23 +237,26 @@ void TableView::prepareCell(TableViewCell* cell, IndexPath indexPath, int rows)
     using Position = TableViewCell::GroupedPosition;
     Position position = Position::None;
     if (_style == TableViewStyle::Grouped)
-        position = rows == 1 ? Position::Single
-                   : indexPath.row == 0 ? Position::Top
+        position = rows == 1                   ? Position::Single
+                   : indexPath.row == 0        ? Position::Top
                    : indexPath.row == rows - 1 ? Position::Bottom
                                                : Position::Middle;
     cell->setGroupedPosition(position);
     TableViewCellEditingStyle style = TableViewCellEditingStyle::None;
     if (_editing)
-        style = _delegate ? _delegate->editingStyleForRowAtIndexPath(*this, indexPath) : TableViewCellEditingStyle::Delete;
+        style = _delegate ? _delegate->editingStyleForRowAtIndexPath(*this, indexPath)
+                          : TableViewCellEditingStyle::Delete;
     cell->setEditing(_editing, style);
     if (style == TableViewCellEditingStyle::Delete && _delegate)
-        cell->setDeleteConfirmationTitle(_delegate->titleForDeleteConfirmationButtonForRowAtIndexPath(*this, indexPath));
+        cell->setDeleteConfirmationTitle(
+            _delegate->titleForDeleteConfirmationButtonForRowAtIndexPath(*this, indexPath));
     cell->setShowingDeleteConfirmation(false);
     cell->setSelected(_selected == indexPath, false);
     // A cell may be shown by more than one table over its life; each asks it only for its own rows.
-    connect(cell, &TableViewCell::editingControlTapped, this, &TableView::editingControlTapped, Qt::UniqueConnection);
-    connect(cell, &TableViewCell::deleteConfirmationTapped, this, &TableView::deleteConfirmationTapped,
+    connect(cell, &TableViewCell::editingControlTapped, this, &TableView::editingControlTapped,
             Qt::UniqueConnection);
+    connect(cell, &TableViewCell::deleteConfirmationTapped, this,
+            &TableView::deleteConfirmationTapped, Qt::UniqueConnection);
 }
 
 std::optional<IndexPath> TableView::indexPathForVisibleCell(const TableViewCell* cell) const
@@ -416,7 +421,8 @@ void TableView::keyPressEvent(QKeyEvent* event)
         std::ptrdiff_t at = -1;
         if (_keyboardRow)
             at = std::find(rows.begin(), rows.end(), *_keyboardRow) - rows.begin();
-        at = std::clamp<std::ptrdiff_t>(at < 0 ? 0 : at + (down ? 1 : -1), 0, std::ptrdiff_t(rows.size()) - 1);
+        at = std::clamp<std::ptrdiff_t>(at < 0 ? 0 : at + (down ? 1 : -1), 0,
+                                        std::ptrdiff_t(rows.size()) - 1);
         if (_keyboardRow && _keyboardRow != _selected)
             if (TableViewCell* cell = cellForRowAtIndexPath(*_keyboardRow))
                 cell->setSelected(false, false);
@@ -426,8 +432,8 @@ void TableView::keyPressEvent(QKeyEvent* event)
             cell->setSelected(true, false);
         return;
     }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && _keyboardRow
-        && (!_editing || _allowsSelectionDuringEditing)) {
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && _keyboardRow &&
+        (!_editing || _allowsSelectionDuringEditing)) {
         const IndexPath row = *_keyboardRow;
         _keyboardRow.reset();
         selectRowAtIndexPath(row, false);

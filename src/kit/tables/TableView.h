@@ -1,7 +1,7 @@
 #pragma once
 
-#include "kit/views/ScrollView.h"
 #include "TableViewCell.h"
+#include "kit/views/ScrollView.h"
 
 #include <QHash>
 #include <QPointer>
@@ -117,7 +117,7 @@ private:
     struct Section {
         int top = 0;
         QPointer<Label> header;
-        std::vector<int> rowTops;  // content y of each row; one more entry for the section's end
+        std::vector<int> rowTops; // content y of each row; one more entry for the section's end
     };
     int flatIndex(IndexPath indexPath) const;
     void detach(TableViewCell* cell);
@@ -133,7 +133,7 @@ private:
     TableViewDelegate* _delegate = nullptr;
     QPointer<QWidget> _header;
     std::vector<Section> _sections;
-    QHash<int, QPointer<TableViewCell>> _visible;  // by flat row index
+    QHash<int, QPointer<TableViewCell>> _visible; // by flat row index
     std::optional<IndexPath> _selected;
     std::optional<IndexPath> _highlighted;
     std::optional<IndexPath> _confirming;

@@ -63,8 +63,8 @@ protected:
         painter.setPen(QPen(_cell->isSelected() ? QColor(Qt::white) : QColor(0x80, 0x80, 0x80), 3,
                             Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         const QPointF centre = QRectF(rect()).center();
-        painter.drawPolyline(QPolygonF({centre + QPointF(-3, -5.5), centre + QPointF(2.5, 0),
-                                        centre + QPointF(-3, 5.5)}));
+        painter.drawPolyline(QPolygonF(
+            {centre + QPointF(-3, -5.5), centre + QPointF(2.5, 0), centre + QPointF(-3, 5.5)}));
     }
 
 private:
@@ -75,7 +75,8 @@ private:
 // the row asks for the delete to be confirmed.
 class EditingControl final : public Control {
 public:
-    EditingControl(TableViewCellEditingStyle style, QWidget* parent) : Control(parent), _style(style)
+    EditingControl(TableViewCellEditingStyle style, QWidget* parent)
+        : Control(parent), _style(style)
     {
         const bool insert = style == TableViewCellEditingStyle::Insert;
         setObjectName(insert ? QStringLiteral("insertControl") : QStringLiteral("deleteControl"));
@@ -126,7 +127,8 @@ const TitledButton::Look confirmationLook = {
 
 } // namespace
 
-TableViewCell::TableViewCell(QWidget* parent) : QWidget(parent), _confirmationTitle(QStringLiteral("Удалить"))
+TableViewCell::TableViewCell(QWidget* parent)
+    : QWidget(parent), _confirmationTitle(QStringLiteral("Удалить"))
 {
     resize(320, 44);
 }
@@ -213,7 +215,8 @@ void TableViewCell::setShowingDeleteConfirmation(bool showing)
         button->setFont(boldSystemFont(15));
         button->resize(button->fontMetrics().horizontalAdvance(_confirmationTitle) + 20, 30);
         _confirmation = button;
-        _confirmation->addTarget(this, [this] { emit deleteConfirmationTapped(); }, ControlEvent::TouchUpInside);
+        _confirmation->addTarget(
+            this, [this] { emit deleteConfirmationTapped(); }, ControlEvent::TouchUpInside);
     }
     if (auto* control = static_cast<EditingControl*>(_editingControl.data()))
         control->setUpright(showing);
@@ -227,7 +230,8 @@ void TableViewCell::updateEditingControl()
         delete _editingControl;
     if (_editingStyle != TableViewCellEditingStyle::None && !_editingControl) {
         auto* control = new EditingControl(_editingStyle, this);
-        control->addTarget(this, [this] { emit editingControlTapped(); }, ControlEvent::TouchUpInside);
+        control->addTarget(
+            this, [this] { emit editingControlTapped(); }, ControlEvent::TouchUpInside);
         _editingControl = control;
     }
 }
@@ -243,8 +247,10 @@ QPainterPath TableViewCell::groundPath() const
 {
     QPainterPath path;
     const QRectF box = QRectF(groundRect()).adjusted(0.5, 0, -0.5, 0);
-    const bool roundTop = _groupedPosition == GroupedPosition::Single || _groupedPosition == GroupedPosition::Top;
-    const bool roundBottom = _groupedPosition == GroupedPosition::Single || _groupedPosition == GroupedPosition::Bottom;
+    const bool roundTop =
+        _groupedPosition == GroupedPosition::Single || _groupedPosition == GroupedPosition::Top;
+    const bool roundBottom =
+        _groupedPosition == GroupedPosition::Single || _groupedPosition == GroupedPosition::Bottom;
     if (_groupedPosition == GroupedPosition::None || (!roundTop && !roundBottom)) {
         path.addRect(box);
         return path;
@@ -308,7 +314,8 @@ void TableViewCell::layoutSubviews()
     }
     if (_textLabel) {
         const QRect content = contentRect();
-        _textLabel->setGeometry(content.adjusted(_editingControl ? 0 : contentPadding, 0, -contentPadding, 0));
+        _textLabel->setGeometry(
+            content.adjusted(_editingControl ? 0 : contentPadding, 0, -contentPadding, 0));
     }
 }
 
@@ -329,7 +336,8 @@ void TableViewCell::paintEvent(QPaintEvent*)
         // Rows of one box are parted by a light line.
         const QRectF box = QRectF(groundRect()).adjusted(0.5, 0, -0.5, -0.5);
         painter.setPen(QPen(groupedSeparator, 1));
-        painter.drawLine(QPointF(box.left() + 1, box.bottom()), QPointF(box.right() - 1, box.bottom()));
+        painter.drawLine(QPointF(box.left() + 1, box.bottom()),
+                         QPointF(box.right() - 1, box.bottom()));
     }
 }
 

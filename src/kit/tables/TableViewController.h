@@ -7,7 +7,9 @@ namespace kit {
 
 // A screen whose view is one table, of which it is the data source and the
 // delegate. The table is reloaded whenever the screen is about to appear.
-class TableViewController : public ViewController, public TableViewDataSource, public TableViewDelegate {
+class TableViewController : public ViewController,
+                            public TableViewDataSource,
+                            public TableViewDelegate {
     Q_OBJECT
 
 public:

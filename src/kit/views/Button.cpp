@@ -86,7 +86,10 @@ void Button::paintEvent(QPaintEvent*)
     const int titleRoom = std::max(0, width() - imageSize.width());
     const QFontMetricsF metrics(font(), this);
     // No room for the title: nothing to measure or draw.
-    const int titleWidth = _title.isEmpty() || titleRoom == 0 ? 0 : std::min(titleRoom, int(std::ceil(metrics.horizontalAdvance(_title))));
+    const int titleWidth =
+        _title.isEmpty() || titleRoom == 0
+            ? 0
+            : std::min(titleRoom, int(std::ceil(metrics.horizontalAdvance(_title))));
     const int left = (width() - imageSize.width() - titleWidth) / 2;
     if (!image.isNull()) {
         const QPoint at(left, (height() - imageSize.height()) / 2);
@@ -101,7 +104,8 @@ void Button::paintEvent(QPaintEvent*)
         painter.setFont(titleFont);
         painter.setPen(_titleColor);
         const QRect titleBox(left + imageSize.width(), 0, titleWidth, height());
-        painter.drawText(titleBox, Qt::AlignCenter, metrics.elidedText(_title, Qt::ElideRight, titleWidth));
+        painter.drawText(titleBox, Qt::AlignCenter,
+                         metrics.elidedText(_title, Qt::ElideRight, titleWidth));
     }
     // Drawn darker while pressed, unless the state has pictures of its own.
     if (pressed && !ownPressedBackground && !ownPressedImage) {

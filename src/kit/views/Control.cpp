@@ -62,7 +62,8 @@ void Control::release(QPoint position, bool inside)
     endTracking(position);
     if (!self)
         return;
-    sendActionsForControlEvents(inside ? ControlEvent::TouchUpInside : ControlEvent::TouchUpOutside);
+    sendActionsForControlEvents(inside ? ControlEvent::TouchUpInside
+                                       : ControlEvent::TouchUpOutside);
 }
 
 void Control::mousePressEvent(QMouseEvent* event)

@@ -2,8 +2,8 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
-#include <QLineEdit>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 
@@ -34,8 +34,9 @@ void FocusRing::follow(QWidget* widget)
         _target->removeEventFilter(this);
     _target = nullptr;
     // Text fields show their caret; a mouse or a touch does not need the ring.
-    const bool ownsCaret = qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget)
-                           || qobject_cast<QAbstractSpinBox*>(widget);
+    const bool ownsCaret = qobject_cast<QLineEdit*>(widget) ||
+                           qobject_cast<QPlainTextEdit*>(widget) ||
+                           qobject_cast<QAbstractSpinBox*>(widget);
     if (!widget || ownsCaret || !widget->window() || widget->window() == widget) {
         hide();
         return;

@@ -40,7 +40,8 @@ QFont fontWithName(const QString& name, double size)
         family = QStringLiteral("Arial");
     QFont font = sized(family, size);
     font.setBold(style.contains(QLatin1String("Bold")));
-    font.setItalic(style.contains(QLatin1String("Italic")) || style.contains(QLatin1String("Oblique")));
+    font.setItalic(style.contains(QLatin1String("Italic")) ||
+                   style.contains(QLatin1String("Oblique")));
     return font;
 }
 

@@ -47,7 +47,8 @@ QImage read(QImageReader& reader, qint64 byteCount)
             return {};
         if (std::max(size.width(), size.height()) > longestSide) {
             if (reader.supportsOption(QImageIOHandler::ScaledSize))
-                reader.setScaledSize(size.scaled(longestSide, longestSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+                reader.setScaledSize(size.scaled(longestSide, longestSide, Qt::KeepAspectRatio)
+                                         .expandedTo(QSize(1, 1)));
             else if (pixels > largestPixelCount)
                 return {};
         }

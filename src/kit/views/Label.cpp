@@ -58,8 +58,8 @@ void Label::applyColours()
 
 void Label::applyWrapping()
 {
-    const bool wraps = _numberOfLines != 1
-        && (_lineBreakMode == LineBreakMode::WordWrap || _lineBreakMode == LineBreakMode::CharacterWrap);
+    const bool wraps = _numberOfLines != 1 && (_lineBreakMode == LineBreakMode::WordWrap ||
+                                               _lineBreakMode == LineBreakMode::CharacterWrap);
     setWordWrap(wraps);
 }
 
@@ -95,18 +95,26 @@ void Label::paintEvent(QPaintEvent*)
 {
     // Drawn as it is measured, with the phone's line-break modes (a long single line
     // ends in an ellipsis).
-    const Drawn now{text(), font(), palette().color(QPalette::WindowText), size(), _lineBreakMode, _numberOfLines,
-                    alignment(), devicePixelRatioF()};
+    const Drawn now{text(),
+                    font(),
+                    palette().color(QPalette::WindowText),
+                    size(),
+                    _lineBreakMode,
+                    _numberOfLines,
+                    alignment(),
+                    devicePixelRatioF()};
     if (!_renderedValid || !(now == _drawn)) {
         _drawn = now;
         _renderedValid = true;
-        _rendered = QImage((QSizeF(size()) * now.ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        _rendered =
+            QImage((QSizeF(size()) * now.ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
         _rendered.setDevicePixelRatio(now.ratio);
         _rendered.fill(Qt::transparent);
         {
             QPainter painter(&_rendered);
             painter.setPen(now.colour);
-            drawText(painter, contentsRect(), text(), font(), _lineBreakMode, _numberOfLines, alignment());
+            drawText(painter, contentsRect(), text(), font(), _lineBreakMode, _numberOfLines,
+                     alignment());
         }
         // Only the part the text covers is kept, so each repaint copies no empty pixels.
         const QRect inked = inkedBounds(_rendered);

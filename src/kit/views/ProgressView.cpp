@@ -37,7 +37,8 @@ void ProgressView::paintEvent(QPaintEvent*)
     painter.fillPath(outline, empty);
     if (_progress > 0) {
         painter.save();
-        painter.setClipRect(QRectF(track.left(), track.top(), track.width() * _progress, track.height()));
+        painter.setClipRect(
+            QRectF(track.left(), track.top(), track.width() * _progress, track.height()));
         QLinearGradient filled(track.topLeft(), track.bottomLeft());
         filled.setColorAt(0, QColor(0x8c, 0xb8, 0xf2));
         filled.setColorAt(1, QColor(0x2f, 0x6f, 0xd6));

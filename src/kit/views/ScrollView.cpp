@@ -25,12 +25,14 @@ protected:
             return;
         const double length = std::max(24.0, double(visible) * visible / content);
         const double travel = visible - length - 4;
-        const double position = 2 + travel * _scrollView->contentOffset().y() / double(content - visible);
+        const double position =
+            2 + travel * _scrollView->contentOffset().y() / double(content - visible);
         // The knob is drawn once per length and then copied: an antialiased shape is
         // rasterised on worker threads, too dear for a view repainted with a flashing screen.
         const int knobLength = int(length);
         const qreal ratio = devicePixelRatioF();
-        if (_knob.deviceIndependentSize().height() != knobLength || _knob.devicePixelRatio() != ratio) {
+        if (_knob.deviceIndependentSize().height() != knobLength ||
+            _knob.devicePixelRatio() != ratio) {
             _knob = QImage(QSize(3, knobLength) * ratio, QImage::Format_ARGB32_Premultiplied);
             _knob.setDevicePixelRatio(ratio);
             _knob.fill(Qt::transparent);

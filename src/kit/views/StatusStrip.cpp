@@ -36,7 +36,8 @@ void StatusStrip::paintEvent(QPaintEvent*)
 
     painter.setPen(Qt::white);
     painter.setFont(boldSystemFont(13));
-    painter.drawText(rect(), Qt::AlignCenter, QTime::currentTime().toString(QStringLiteral("HH:mm")));
+    painter.drawText(rect(), Qt::AlignCenter,
+                     QTime::currentTime().toString(QStringLiteral("HH:mm")));
 
     // Battery, drawn full: the window has no battery to read.
     const QRectF body(width() - 32.5, 5.5, 22, 10);

@@ -24,8 +24,9 @@ QSizeF sizeWithFont(const QString& text, const QFont& font, const QSizeF& constr
     }
 
     QTextOption option;
-    option.setWrapMode(mode == LineBreakMode::CharacterWrap ? QTextOption::WrapAnywhere
-                                                            : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(mode == LineBreakMode::CharacterWrap
+                           ? QTextOption::WrapAnywhere
+                           : QTextOption::WrapAtWordBoundaryOrAnywhere);
     QTextLayout layout(laidOut, font);
     layout.setTextOption(option);
     layout.beginLayout();
@@ -47,13 +48,14 @@ QSizeF sizeWithFont(const QString& text, const QFont& font, const QSizeF& constr
     return {std::ceil(width), std::ceil(height)};
 }
 
-void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font, LineBreakMode mode,
-              int numberOfLines, Qt::Alignment alignment)
+void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
+              LineBreakMode mode, int numberOfLines, Qt::Alignment alignment)
 {
     if (text.isEmpty())
         return;
     painter.setFont(font);
-    const bool wraps = numberOfLines != 1 && (mode == LineBreakMode::WordWrap || mode == LineBreakMode::CharacterWrap);
+    const bool wraps = numberOfLines != 1 &&
+                       (mode == LineBreakMode::WordWrap || mode == LineBreakMode::CharacterWrap);
     if (!wraps) {
         Qt::TextElideMode elide = Qt::ElideNone;
         if (mode == LineBreakMode::TailTruncation)
@@ -63,15 +65,18 @@ void drawText(QPainter& painter, const QRectF& box, const QString& text, const Q
         else if (mode == LineBreakMode::MiddleTruncation)
             elide = Qt::ElideMiddle;
         const QString line = text.section(QLatin1Char('\n'), 0, 0);
-        const QString shown = elide == Qt::ElideNone ? line : QFontMetricsF(font).elidedText(line, elide, box.width());
+        const QString shown = elide == Qt::ElideNone
+                                  ? line
+                                  : QFontMetricsF(font).elidedText(line, elide, box.width());
         painter.drawText(box, int(alignment) | Qt::TextSingleLine, shown);
         return;
     }
     QString laidOut = text;
     laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QTextOption option;
-    option.setWrapMode(mode == LineBreakMode::CharacterWrap ? QTextOption::WrapAnywhere
-                                                            : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(mode == LineBreakMode::CharacterWrap
+                           ? QTextOption::WrapAnywhere
+                           : QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setAlignment(alignment & Qt::AlignHorizontal_Mask);
     QTextLayout layout(laidOut, font);
     layout.setTextOption(option);

@@ -28,7 +28,7 @@ QSizeF sizeWithFont(const QString& text, const QFont& font, const QSizeF& constr
 // Draws a text in a box as a label does: wrapped as sizeWithFont measures it when the
 // mode wraps and more than one line is allowed (0 lines: no limit), otherwise on one
 // line, shortened with an ellipsis as the mode says; placed in the box by the alignment.
-void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font, LineBreakMode mode,
-              int numberOfLines, Qt::Alignment alignment);
+void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
+              LineBreakMode mode, int numberOfLines, Qt::Alignment alignment);
 
 } // namespace kit

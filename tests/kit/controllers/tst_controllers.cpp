@@ -15,7 +15,10 @@ namespace {
 // A screen that writes what happens to it into a shared journal.
 class Recorder final : public kit::ViewController {
 public:
-    Recorder(QString name, QStringList& journal) : _name(std::move(name)), _journal(journal) { setTitle(_name); }
+    Recorder(QString name, QStringList& journal) : _name(std::move(name)), _journal(journal)
+    {
+        setTitle(_name);
+    }
 
     void viewWillAppear(bool) override { _journal << _name + QStringLiteral(" willAppear"); }
     void viewDidAppear(bool) override { _journal << _name + QStringLiteral(" didAppear"); }
@@ -33,7 +36,8 @@ private:
 class NavigationJournal final : public kit::NavigationControllerDelegate {
 public:
     explicit NavigationJournal(QStringList& journal) : _journal(journal) {}
-    void willShowViewController(kit::NavigationController&, kit::ViewController* controller, bool) override
+    void willShowViewController(kit::NavigationController&, kit::ViewController* controller,
+                                bool) override
     {
         _journal << QStringLiteral("willShow ") + controller->title();
     }
@@ -45,9 +49,11 @@ private:
 class TabJournal final : public kit::TabBarControllerDelegate {
 public:
     explicit TabJournal(QStringList& journal) : _journal(journal) {}
-    bool shouldSelectViewController(kit::TabBarController& tabs, kit::ViewController* controller) override
+    bool shouldSelectViewController(kit::TabBarController& tabs,
+                                    kit::ViewController* controller) override
     {
-        _journal << QStringLiteral("should %1 from %2").arg(controller->title(), tabs.selectedViewController()->title());
+        _journal << QStringLiteral("should %1 from %2")
+                        .arg(controller->title(), tabs.selectedViewController()->title());
         return allow;
     }
     void didSelectViewController(kit::TabBarController&, kit::ViewController* controller) override
@@ -95,9 +101,11 @@ private slots:
         journal.clear();
 
         navigation.pushViewController(recorder(QStringLiteral("Article"), journal), true);
-        QCOMPARE(journal, (QStringList{QStringLiteral("willShow Article"), QStringLiteral("Article didLoad"),
-                                      QStringLiteral("Root willDisappear"), QStringLiteral("Article willAppear"),
-                                      QStringLiteral("Root didDisappear"), QStringLiteral("Article didAppear")}));
+        QCOMPARE(journal,
+                 (QStringList{
+                     QStringLiteral("willShow Article"), QStringLiteral("Article didLoad"),
+                     QStringLiteral("Root willDisappear"), QStringLiteral("Article willAppear"),
+                     QStringLiteral("Root didDisappear"), QStringLiteral("Article didAppear")}));
         QCOMPARE(navigation.topViewController()->title(), QStringLiteral("Article"));
         QCOMPARE(navigation.navigationBar()->title(), QStringLiteral("Article"));
         QVERIFY(navigation.navigationBar()->backButton()->isVisibleTo(navigation.view()));
@@ -106,9 +114,11 @@ private slots:
         journal.clear();
         QPointer<kit::ViewController> article = navigation.topViewController();
         QTest::mouseClick(navigation.navigationBar()->backButton(), Qt::LeftButton);
-        QCOMPARE(journal, (QStringList{QStringLiteral("willShow Root"), QStringLiteral("Article willDisappear"),
-                                      QStringLiteral("Root willAppear"), QStringLiteral("Article didDisappear"),
-                                      QStringLiteral("Root didAppear")}));
+        QCOMPARE(
+            journal,
+            (QStringList{QStringLiteral("willShow Root"), QStringLiteral("Article willDisappear"),
+                         QStringLiteral("Root willAppear"), QStringLiteral("Article didDisappear"),
+                         QStringLiteral("Root didAppear")}));
         QCOMPARE(navigation.viewControllers().size(), size_t(1));
         QVERIFY(!navigation.navigationBar()->backButton()->isVisibleTo(navigation.view()));
         // The popped screen goes once control is back in the event loop.
@@ -162,15 +172,16 @@ private slots:
         tabs.viewWillAppear(false);
         tabs.viewDidAppear(false);
         QCOMPARE(journal, (QStringList{QStringLiteral("C didLoad"), QStringLiteral("C willAppear"),
-                                      QStringLiteral("C didAppear")}));
+                                       QStringLiteral("C didAppear")}));
         QVERIFY(!tabs.viewControllers()[0]->isViewLoaded());
         QVERIFY(!tabs.viewControllers()[1]->isViewLoaded());
 
         journal.clear();
         tabs.setSelectedIndex(0);
-        QCOMPARE(journal, (QStringList{QStringLiteral("A didLoad"), QStringLiteral("C willDisappear"),
-                                      QStringLiteral("A willAppear"), QStringLiteral("C didDisappear"),
-                                      QStringLiteral("A didAppear")}));
+        QCOMPARE(journal,
+                 (QStringList{QStringLiteral("A didLoad"), QStringLiteral("C willDisappear"),
+                              QStringLiteral("A willAppear"), QStringLiteral("C didDisappear"),
+                              QStringLiteral("A didAppear")}));
         QVERIFY(tabs.viewControllers()[0]->view()->isVisibleTo(tabs.view()));
         QVERIFY(!tabs.viewControllers()[2]->view()->isVisibleTo(tabs.view()));
     }
@@ -197,7 +208,8 @@ private slots:
         // The selected tab tapped again: asked, selected again, nothing disappears.
         journal.clear();
         QTest::mouseClick(tabs.tabBar()->buttonAt(1), Qt::LeftButton);
-        QCOMPARE(journal, (QStringList{QStringLiteral("should B from B"), QStringLiteral("did B")}));
+        QCOMPARE(journal,
+                 (QStringList{QStringLiteral("should B from B"), QStringLiteral("did B")}));
 
         // A refusal keeps the selection.
         journal.clear();

@@ -22,8 +22,9 @@ private slots:
         QVERIFY(fired.isEmpty());
         clock.advance(2.5);
         // Equal fire dates keep the order the timers were scheduled in.
-        QCOMPARE(fired, (QStringList{QStringLiteral("second"), QStringLiteral("once"), QStringLiteral("second"),
-                                     QStringLiteral("hold"), QStringLiteral("second")}));
+        QCOMPARE(fired, (QStringList{QStringLiteral("second"), QStringLiteral("once"),
+                                     QStringLiteral("second"), QStringLiteral("hold"),
+                                     QStringLiteral("second")}));
         cleanUp();
     }
 
@@ -32,7 +33,8 @@ private slots:
         kit::ManualClock clock;
         const double start = clock.now();
         std::vector<double> times;
-        QPointer<kit::Timer> tick = kit::Timer::scheduledTimer(0.05f, true, [&] { times.push_back(clock.now()); });
+        QPointer<kit::Timer> tick =
+            kit::Timer::scheduledTimer(0.05f, true, [&] { times.push_back(clock.now()); });
         clock.advance(3600);
         // An hour of ticks, each at its own moment.
         QCOMPARE(times.size(), size_t(3600 / double(0.05f)));
@@ -88,7 +90,8 @@ private slots:
         });
         kit::Timer::scheduledTimer(1.2, false, [&] { fired << QStringLiteral("between"); });
         clock.advance(2);
-        QCOMPARE(fired, (QStringList{QStringLiteral("first"), QStringLiteral("between"), QStringLiteral("second")}));
+        QCOMPARE(fired, (QStringList{QStringLiteral("first"), QStringLiteral("between"),
+                                     QStringLiteral("second")}));
     }
 
     void realClockFiresFromTheEventLoop()

@@ -36,13 +36,15 @@ private slots:
         const QByteArray photo("\x89PNG\r\n\x1a\n\0\xff binary", 18);
         {
             kit::UserDefaults defaults(store.path());
-            defaults.setObject(QStringLiteral("Иванов Иван\nвторая строка"), QStringLiteral("OWN_NAME"));
+            defaults.setObject(QStringLiteral("Иванов Иван\nвторая строка"),
+                               QStringLiteral("OWN_NAME"));
             defaults.setObject(QString(QLatin1String("")), QStringLiteral("OWN_NOTE"));
             defaults.setObject(photo, QStringLiteral("OWN_IMAGE"));
             QVERIFY(defaults.synchronize());
         }
         kit::UserDefaults reread(store.path());
-        QCOMPARE(reread.stringForKey(QStringLiteral("OWN_NAME")), QStringLiteral("Иванов Иван\nвторая строка"));
+        QCOMPARE(reread.stringForKey(QStringLiteral("OWN_NAME")),
+                 QStringLiteral("Иванов Иван\nвторая строка"));
         // An empty string is a value, not an absence.
         QCOMPARE(reread.stringForKey(QStringLiteral("OWN_NOTE")), QString());
         QVERIFY(reread.stringForKey(QStringLiteral("OWN_NOTE")).has_value());
@@ -58,7 +60,8 @@ private slots:
         TestStore store;
         QProcess writer;
         writer.start(QStringLiteral(DEFAULTS_WRITER),
-                     {store.path(), QStringLiteral("OWN_NAME=Пётр"), QStringLiteral("STORED_ZOOM=1.500000")});
+                     {store.path(), QStringLiteral("OWN_NAME=Пётр"),
+                      QStringLiteral("STORED_ZOOM=1.500000")});
         QVERIFY(writer.waitForFinished(30000));
         QCOMPARE(writer.exitCode(), 0);
         kit::UserDefaults reread(store.path());
@@ -126,7 +129,8 @@ private slots:
         defaults.setObject(QStringLiteral("Анна"), QStringLiteral("OWN_NAME"));
         QVERIFY(defaults.synchronize());
         QCOMPARE(readAll(defaults.setAsidePath()), content);
-        QCOMPARE(kit::UserDefaults(store.path()).stringForKey(QStringLiteral("OWN_NAME")), QStringLiteral("Анна"));
+        QCOMPARE(kit::UserDefaults(store.path()).stringForKey(QStringLiteral("OWN_NAME")),
+                 QStringLiteral("Анна"));
     }
 
     void unwritablePlaceKeepsChangesPending()
@@ -148,7 +152,8 @@ private slots:
         TestStore first;
         first.set(QStringLiteral("OWN_NAME"), QStringLiteral("Первый"));
         TestStore second;
-        QVERIFY(!kit::UserDefaults::standardUserDefaults().stringForKey(QStringLiteral("OWN_NAME")));
+        QVERIFY(
+            !kit::UserDefaults::standardUserDefaults().stringForKey(QStringLiteral("OWN_NAME")));
         QCOMPARE(kit::UserDefaults::standardUserDefaults().path(), second.path());
     }
 };

@@ -3,17 +3,17 @@
 
 #include "TestSupport.h"
 
-#include "kit/pickers/ActionSheet.h"
 #include "kit/controllers/Application.h"
-#include "kit/platform/Camera.h"
+#include "kit/controllers/TabBar.h"
+#include "kit/controllers/Window.h"
+#include "kit/foundation/Owned.h"
+#include "kit/pickers/ActionSheet.h"
 #include "kit/pickers/ImagePickerController.h"
+#include "kit/platform/Camera.h"
+#include "kit/platform/PlatformModule.h"
 #include "kit/views/ImageReading.h"
 #include "kit/views/Label.h"
-#include "kit/foundation/Owned.h"
-#include "kit/platform/PlatformModule.h"
-#include "kit/controllers/TabBar.h"
 #include "kit/views/View.h"
-#include "kit/controllers/Window.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -63,16 +63,18 @@ QByteArray pngClaiming(quint32 width, quint32 height)
     header += QByteArray("\x08\x06\x00\x00\x00", 5); // 8-bit RGBA, no interlace
     // qCompress puts a length of its own before the zlib stream.
     const QByteArray rows = qCompress(QByteArray(4096, '\0')).mid(4);
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", rows) + chunk("IEND", {});
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", rows) +
+           chunk("IEND", {});
 }
 
 // A 24-bit BMP header claiming a size, with a little pixel data.
 QByteArray bmpClaiming(quint32 width, quint32 height)
 {
     QByteArray bytes = "BM" + littleEndian(54 + 1024, 4) + littleEndian(0, 4) + littleEndian(54, 4);
-    bytes += littleEndian(40, 4) + littleEndian(width, 4) + littleEndian(height, 4) + littleEndian(1, 2)
-        + littleEndian(24, 2) + littleEndian(0, 4) + littleEndian(0, 4) + littleEndian(2835, 4)
-        + littleEndian(2835, 4) + littleEndian(0, 4) + littleEndian(0, 4);
+    bytes += littleEndian(40, 4) + littleEndian(width, 4) + littleEndian(height, 4) +
+             littleEndian(1, 2) + littleEndian(24, 2) + littleEndian(0, 4) + littleEndian(0, 4) +
+             littleEndian(2835, 4) + littleEndian(2835, 4) + littleEndian(0, 4) +
+             littleEndian(0, 4);
     return bytes + QByteArray(1024, '\x7f');
 }
 
@@ -115,8 +117,9 @@ QImage twoHalves(int width, int height)
 
 bool near(QRgb pixel, QRgb expected)
 {
-    return std::abs(qRed(pixel) - qRed(expected)) < 40 && std::abs(qGreen(pixel) - qGreen(expected)) < 40
-        && std::abs(qBlue(pixel) - qBlue(expected)) < 40;
+    return std::abs(qRed(pixel) - qRed(expected)) < 40 &&
+           std::abs(qGreen(pixel) - qGreen(expected)) < 40 &&
+           std::abs(qBlue(pixel) - qBlue(expected)) < 40;
 }
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
@@ -141,8 +144,8 @@ struct Stage {
         window.makeKeyAndVisible();
         window.addSubview(screen.view());
         kit::setFrame(screen.view(), kit::Window::applicationFrame());
-        kit::setFrame(tabBar, QRect(0, kit::Window::height - kit::TabBar::barHeight, kit::Window::width,
-                                    kit::TabBar::barHeight));
+        kit::setFrame(tabBar, QRect(0, kit::Window::height - kit::TabBar::barHeight,
+                                    kit::Window::width, kit::TabBar::barHeight));
         tabBar->show();
     }
     ~Stage() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -162,8 +165,9 @@ public:
 
 kit::ActionSheet* sourceSheet(kit::ActionSheetDelegate* delegate)
 {
-    return new kit::ActionSheet(QStringLiteral("Выберите источник"), delegate, QStringLiteral("Отмена"),
-                                QStringLiteral("Камера"), {QStringLiteral("Библиотека")});
+    return new kit::ActionSheet(QStringLiteral("Выберите источник"), delegate,
+                                QStringLiteral("Отмена"), QStringLiteral("Камера"),
+                                {QStringLiteral("Библиотека")});
 }
 
 // Notes what the picker tells and dismisses it, as a screen does.
@@ -239,7 +243,8 @@ public:
     ~FakeCamera() override { kit::Camera::setService(nullptr); }
 
     bool isCameraAvailable() override { return available; }
-    std::unique_ptr<kit::CameraSession> startSession(QWidget* parent, std::function<void(const QImage&)> onCaptured,
+    std::unique_ptr<kit::CameraSession> startSession(QWidget* parent,
+                                                     std::function<void(const QImage&)> onCaptured,
                                                      std::function<void()> onFailure) override
     {
         if (!opens)
@@ -255,7 +260,8 @@ public:
     int running = 0;
 };
 
-kit::ImagePickerController* presentPicker(Stage& stage, kit::ImagePickerSourceType type, PickerJournal& journal)
+kit::ImagePickerController* presentPicker(Stage& stage, kit::ImagePickerSourceType type,
+                                          PickerJournal& journal)
 {
     auto picker = std::make_unique<kit::ImagePickerController>();
     picker->setSourceType(type);
@@ -297,7 +303,8 @@ private slots:
         const QByteArray jpeg = encoded(twoHalves(3000, 2000), "jpeg");
         QTemporaryDir dir;
         for (const QImage& image :
-             {kit::readImageBounded(jpeg), kit::readImageBounded(writeFile(dir, QStringLiteral("big.JPG"), jpeg))}) {
+             {kit::readImageBounded(jpeg),
+              kit::readImageBounded(writeFile(dir, QStringLiteral("big.JPG"), jpeg))}) {
             QCOMPARE(image.width(), 2048);
             QVERIFY(std::abs(image.height() - 1365) <= 1);
             QVERIFY(near(image.pixel(100, 600), qRgb(255, 0, 0)));
@@ -319,9 +326,14 @@ private slots:
     {
         // Qt writes no EXIF: the camera's "turn 90° clockwise" goes in by hand, after SOI.
         const QByteArray tiff("II\x2a\x00\x08\x00\x00\x00"
-                              "\x01\x00" "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00"
-                              "\x00\x00\x00\x00", 26);
-        const QByteArray exif = QByteArray("\xff\xe1\x00\x22" "Exif\x00\x00", 10) + tiff;
+                              "\x01\x00"
+                              "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00"
+                              "\x00\x00\x00\x00",
+                              26);
+        const QByteArray exif = QByteArray("\xff\xe1\x00\x22"
+                                           "Exif\x00\x00",
+                                           10) +
+                                tiff;
         QByteArray bytes = encoded(twoHalves(300, 200), "jpeg");
         bytes.insert(2, exif);
         const QImage image = kit::readImageBounded(bytes);
@@ -336,7 +348,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("fileName");
         const QByteArray png = encoded(twoHalves(120, 90), "png");
-        QTest::newRow("garbage") << QByteArray("\x01\x02 not a picture at all \xff\xfe", 26) << "garbage.jpg";
+        QTest::newRow("garbage") << QByteArray("\x01\x02 not a picture at all \xff\xfe", 26)
+                                 << "garbage.jpg";
         QTest::newRow("empty") << QByteArray() << "empty.png";
         QTest::newRow("truncated PNG") << png.left(png.size() / 2) << "cut.png";
         QTest::newRow("text named .png") << QByteArray("Это не картинка.\n") << "note.png";
@@ -370,7 +383,8 @@ private slots:
         QCOMPARE(sheet->numberOfButtons(), 3);
         QCOMPARE(sheet->destructiveButtonIndex(), 0);
         QCOMPARE(sheet->cancelButtonIndex(), 2);
-        const QStringList titles{QStringLiteral("Камера"), QStringLiteral("Библиотека"), QStringLiteral("Отмена")};
+        const QStringList titles{QStringLiteral("Камера"), QStringLiteral("Библиотека"),
+                                 QStringLiteral("Отмена")};
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(sheet->buttonTitleAtIndex(i), titles[i]);
             QCOMPARE(sheet->buttonAtIndex(i)->accessibleName(), titles[i]);
@@ -393,14 +407,16 @@ private slots:
         QCOMPARE(sheet->parentWidget(), &stage.window);
         QCOMPARE(sheet->geometry(), stage.window.rect());
         const QPoint onTabBar = stage.tabBar->geometry().center();
-        QVERIFY(sheet->isAncestorOf(stage.window.childAt(onTabBar)) || stage.window.childAt(onTabBar) == sheet.get());
+        QVERIFY(sheet->isAncestorOf(stage.window.childAt(onTabBar)) ||
+                stage.window.childAt(onTabBar) == sheet.get());
 
         // The buttons in their order at the bottom, the cancel one set a little apart.
         const QRect camera = sheet->buttonAtIndex(0)->geometry();
         const QRect library = sheet->buttonAtIndex(1)->geometry();
         const QRect cancel = sheet->buttonAtIndex(2)->geometry();
         QVERIFY(cancel.top() - library.bottom() > library.top() - camera.bottom());
-        QVERIFY(cancel.bottom() < kit::Window::height && cancel.bottom() > kit::Window::height - 40);
+        QVERIFY(cancel.bottom() < kit::Window::height &&
+                cancel.bottom() > kit::Window::height - 40);
 
         // From a view the sheet covers that view's window.
         sheet->dismissWithClickedButtonIndex(2, false);
@@ -446,8 +462,8 @@ private slots:
         QCOMPARE(journal.clicked, QList<int>{2});
         QVERIFY(!sheet->isVisible());
 
-        kit::Owned<kit::ActionSheet> noCancel(
-            new kit::ActionSheet(QString(), &journal, QString(), QString(), {QStringLiteral("Только это")}));
+        kit::Owned<kit::ActionSheet> noCancel(new kit::ActionSheet(
+            QString(), &journal, QString(), QString(), {QStringLiteral("Только это")}));
         noCancel->showFromTabBar(stage.tabBar);
         QTest::keyClick(noCancel.get(), Qt::Key_Escape);
         QVERIFY(noCancel->isVisible());
@@ -518,7 +534,8 @@ private slots:
         FakeChooser chooser(writeFile(dir, QStringLiteral("photo.png"), encoded(picture, "png")));
         PickerJournal journal;
         LogCapture log;
-        kit::ImagePickerController* picker = presentPicker(stage, kit::ImagePickerSourceType::PhotoLibrary, journal);
+        kit::ImagePickerController* picker =
+            presentPicker(stage, kit::ImagePickerSourceType::PhotoLibrary, journal);
         QVERIFY(picker);
         QCOMPARE(picker->view()->parentWidget(), &stage.window);
         QCOMPARE(picker->view()->geometry(), stage.window.rect());
@@ -529,7 +546,8 @@ private slots:
         QCOMPARE(chooser.parent, picker->view());
         QVERIFY(chooser.filter.startsWith(QStringLiteral("Изображения (")));
         for (const char* pattern : {"*.png", "*.jpg", "*.jpeg", "*.JPG"})
-            QVERIFY2(chooser.filter.split(QRegularExpression(QStringLiteral("[ ()]"))).contains(QLatin1String(pattern)),
+            QVERIFY2(chooser.filter.split(QRegularExpression(QStringLiteral("[ ()]")))
+                         .contains(QLatin1String(pattern)),
                      pattern);
 
         QCOMPARE(journal.images.size(), 1);
@@ -612,7 +630,8 @@ private slots:
         Stage stage;
         FakeCamera camera;
         PickerJournal journal;
-        kit::ImagePickerController* picker = presentPicker(stage, kit::ImagePickerSourceType::Camera, journal);
+        kit::ImagePickerController* picker =
+            presentPicker(stage, kit::ImagePickerSourceType::Camera, journal);
         QWidget* cancel = child(picker, "cancelButton");
         QCOMPARE(cancel->accessibleName(), QStringLiteral("Отмена"));
         QCOMPARE(child(picker, "captureButton")->accessibleName(), QStringLiteral("Снять"));
@@ -636,7 +655,8 @@ private slots:
         FakeCamera camera;
         camera.opens = opens;
         PickerJournal journal;
-        kit::ImagePickerController* picker = presentPicker(stage, kit::ImagePickerSourceType::Camera, journal);
+        kit::ImagePickerController* picker =
+            presentPicker(stage, kit::ImagePickerSourceType::Camera, journal);
         if (camera.fail)
             camera.fail();
         auto* unavailable = qobject_cast<kit::Label*>(child(picker, "cameraUnavailableLabel"));
@@ -657,18 +677,23 @@ private slots:
     {
         FakeCamera camera;
         camera.available = false;
-        QVERIFY(!kit::ImagePickerController::isSourceTypeAvailable(kit::ImagePickerSourceType::Camera));
+        QVERIFY(
+            !kit::ImagePickerController::isSourceTypeAvailable(kit::ImagePickerSourceType::Camera));
         camera.available = true;
-        QVERIFY(kit::ImagePickerController::isSourceTypeAvailable(kit::ImagePickerSourceType::Camera));
+        QVERIFY(
+            kit::ImagePickerController::isSourceTypeAvailable(kit::ImagePickerSourceType::Camera));
         camera.available = false;
-        QVERIFY(kit::ImagePickerController::isSourceTypeAvailable(kit::ImagePickerSourceType::PhotoLibrary));
-        QVERIFY(kit::ImagePickerController::isSourceTypeAvailable(kit::ImagePickerSourceType::SavedPhotosAlbum));
+        QVERIFY(kit::ImagePickerController::isSourceTypeAvailable(
+            kit::ImagePickerSourceType::PhotoLibrary));
+        QVERIFY(kit::ImagePickerController::isSourceTypeAvailable(
+            kit::ImagePickerSourceType::SavedPhotosAlbum));
     }
 
     void theRealCameraModuleCopesWithNoCamera()
     {
-        const auto create = reinterpret_cast<kit::CreateCameraServiceFunction>(kit::resolvePlatformFunction(
-            "libfirstaid_camera.so", "FIRSTAID_CAMERA_MODULE", "firstaidCreateCameraService"));
+        const auto create =
+            reinterpret_cast<kit::CreateCameraServiceFunction>(kit::resolvePlatformFunction(
+                "libfirstaid_camera.so", "FIRSTAID_CAMERA_MODULE", "firstaidCreateCameraService"));
         QVERIFY(create);
         const std::unique_ptr<kit::CameraService> real(create());
         QVERIFY(real);
@@ -676,14 +701,17 @@ private slots:
             QSKIP("this machine has a camera");
         QWidget parent;
         bool called = false;
-        QVERIFY(!real->startSession(&parent, [&](const QImage&) { called = true; }, [&] { called = true; }));
+        QVERIFY(!real->startSession(
+            &parent, [&](const QImage&) { called = true; }, [&] { called = true; }));
         QVERIFY(parent.children().isEmpty());
 
         // The picker on the real service.
-        QVERIFY(!kit::ImagePickerController::isSourceTypeAvailable(kit::ImagePickerSourceType::Camera));
+        QVERIFY(
+            !kit::ImagePickerController::isSourceTypeAvailable(kit::ImagePickerSourceType::Camera));
         Stage stage;
         PickerJournal journal;
-        kit::ImagePickerController* picker = presentPicker(stage, kit::ImagePickerSourceType::Camera, journal);
+        kit::ImagePickerController* picker =
+            presentPicker(stage, kit::ImagePickerSourceType::Camera, journal);
         QCoreApplication::processEvents();
         QVERIFY(child(picker, "cameraUnavailableLabel")->isVisible());
         QTest::mouseClick(child(picker, "cancelButton"), Qt::LeftButton);

@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
 #include "kit/pickers/DatePicker.h"
+#include "kit/pickers/PickerView.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
-#include "kit/pickers/PickerView.h"
 
 #include <QAccessible>
 #include <QSet>
@@ -20,9 +20,9 @@ class Measures final : public kit::PickerViewDataSource, public kit::PickerViewD
 public:
     int rows = 295;
     bool nullViews = false;
-    std::vector<std::pair<int, int>> selections;  // (row, component)
+    std::vector<std::pair<int, int>> selections; // (row, component)
     QSet<QWidget*> made[2];
-    std::vector<std::pair<QWidget*, int>> offered;  // (reusingView, component)
+    std::vector<std::pair<QWidget*, int>> offered; // (reusingView, component)
 
     int numberOfComponentsInPickerView(kit::PickerView&) override { return 2; }
     int numberOfRowsInComponent(kit::PickerView&, int) override { return rows; }
@@ -45,7 +45,10 @@ public:
         label->setText(QString::number(row + 5));
         return label;
     }
-    void didSelectRow(kit::PickerView&, int row, int component) override { selections.emplace_back(row, component); }
+    void didSelectRow(kit::PickerView&, int row, int component) override
+    {
+        selections.emplace_back(row, component);
+    }
 };
 
 QWidget* wheelOf(const QWidget& picker, int component)
@@ -56,7 +59,8 @@ QWidget* wheelOf(const QWidget& picker, int component)
 QWidget* wheelNamed(const QWidget& picker, const QString& name)
 {
     for (QWidget* wheel : picker.findChildren<QWidget*>())
-        if (wheel->objectName().startsWith(QLatin1String("pickerComponent")) && wheel->accessibleName() == name)
+        if (wheel->objectName().startsWith(QLatin1String("pickerComponent")) &&
+            wheel->accessibleName() == name)
             return wheel;
     return nullptr;
 }
@@ -88,8 +92,8 @@ QPoint rowsFromBar(const QWidget& picker, int component, int rows)
 void turnMouseWheel(QWidget* wheel, int angle)
 {
     const QPointF at(wheel->width() / 2.0, wheel->height() / 2.0);
-    QWheelEvent event(at, wheel->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent event(at, wheel->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(wheel, &event);
 }
 
@@ -115,7 +119,8 @@ private slots:
         QCOMPARE(textInBar(picker, 1), QStringLiteral("170"));
         QCOMPARE(picker.selectedRowInComponent(0), 55);
         QCOMPARE(qobject_cast<kit::Label*>(picker.viewForRow(55, 0))->text(), QStringLiteral("60"));
-        QCOMPARE(picker.viewForRow(56, 0)->geometry(), QRect(0, picker.viewForRow(55, 0)->y() + 44, 150, 44));
+        QCOMPARE(picker.viewForRow(56, 0)->geometry(),
+                 QRect(0, picker.viewForRow(55, 0)->y() + 44, 150, 44));
         QVERIFY(measures.selections.empty());
 
         // The delegate's widths, centred side by side.
@@ -136,7 +141,7 @@ private slots:
         QCOMPARE(picker.selectedRowInComponent(2), -1);
         QVERIFY(!picker.viewForRow(0, 5));
         QVERIFY(!picker.viewForRow(-1, 0));
-        QVERIFY(!picker.viewForRow(0, 0));  // far out of sight
+        QVERIFY(!picker.viewForRow(0, 0)); // far out of sight
         QVERIFY(measures.selections.empty());
     }
 
@@ -196,7 +201,7 @@ private slots:
         const QPoint start = rowsFromBar(picker, 0, 0);
         QTest::mousePress(weight, Qt::LeftButton, {}, start);
         QTest::mouseMove(weight, start - QPoint(0, 50));
-        QCOMPARE(textInBar(picker, 0), QString());  // between rows while held
+        QCOMPARE(textInBar(picker, 0), QString()); // between rows while held
         QTest::mouseMove(weight, start - QPoint(0, 95));
         QTest::mouseRelease(weight, Qt::LeftButton, {}, start - QPoint(0, 95));
         QCOMPARE(measures.selections, (Selections{{58, 0}}));
@@ -380,10 +385,13 @@ private slots:
             names << wheelOf(wheels, component)->accessibleName();
             shown << textInBar(wheels, component);
         }
-        QCOMPARE(names, (QStringList{QStringLiteral("День"), QStringLiteral("Месяц"), QStringLiteral("Год")}));
-        QCOMPARE(shown, (QStringList{QStringLiteral("5"), QStringLiteral("декабря"), QStringLiteral("2010")}));
-        QCOMPARE(QAccessible::queryAccessibleInterface(wheelOf(wheels, 1))->text(QAccessible::Value),
-                 QStringLiteral("декабря"));
+        QCOMPARE(names, (QStringList{QStringLiteral("День"), QStringLiteral("Месяц"),
+                                     QStringLiteral("Год")}));
+        QCOMPARE(shown, (QStringList{QStringLiteral("5"), QStringLiteral("декабря"),
+                                     QStringLiteral("2010")}));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(wheelOf(wheels, 1))->text(QAccessible::Value),
+            QStringLiteral("декабря"));
 
         picker.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(picker.date(), QDate(2010, 12, 5));
@@ -400,7 +408,8 @@ private slots:
         picker.setLocale(QLocale(QLocale::Russian, QLocale::Russia));
         QObject target;
         QList<QDate> sent;
-        picker.addTarget(&target, [&] { sent << picker.date(); }, kit::ControlEvent::ValueChanged);
+        picker.addTarget(
+            &target, [&] { sent << picker.date(); }, kit::ControlEvent::ValueChanged);
 
         picker.setDate(QDate(1975, 3, 8), true);
         QCOMPARE(picker.date(), QDate(1975, 3, 8));
@@ -425,7 +434,8 @@ private slots:
         picker.setLocale(QLocale(QLocale::Russian, QLocale::Russia));
         QObject target;
         int sent = 0;
-        picker.addTarget(&target, [&] { ++sent; }, kit::ControlEvent::ValueChanged);
+        picker.addTarget(
+            &target, [&] { ++sent; }, kit::ControlEvent::ValueChanged);
         kit::PickerView& wheels = *picker.pickerView();
 
         picker.setDate(QDate(2011, 1, 31));
@@ -486,7 +496,8 @@ private slots:
         picker->setDate(QDate(1985, 5, 9));
         QObject target;
         QList<QDate> sent;
-        picker->addTarget(&target, [&] { sent << picker->date(); }, kit::ControlEvent::ValueChanged);
+        picker->addTarget(
+            &target, [&] { sent << picker->date(); }, kit::ControlEvent::ValueChanged);
 
         QWidget* day = wheelNamed(*picker, QStringLiteral("День"));
         QVERIFY(day);
@@ -503,8 +514,9 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestPickerView()); },
-                                       [] { return std::unique_ptr<QObject>(new TestDatePicker()); }});
+    return runTestObjects(argc, argv,
+                          {[] { return std::unique_ptr<QObject>(new TestPickerView()); },
+                           [] { return std::unique_ptr<QObject>(new TestDatePicker()); }});
 }
 
 #include "tst_pickers.moc"

@@ -1,9 +1,9 @@
 #include "../KitTests.h"
 
-#include "kit/platform/Aiff.h"
 #include "kit/foundation/Bundle.h"
-#include "kit/views/Font.h"
 #include "kit/foundation/Owned.h"
+#include "kit/platform/Aiff.h"
+#include "kit/views/Font.h"
 #include "kit/views/Slider.h"
 #include "kit/views/TextMeasure.h"
 
@@ -34,9 +34,11 @@ private slots:
         slider.setValue(1.5f);
         QObject target;
         QStringList events;
-        slider.addTarget(&target, [&] { events << QString::number(slider.value(), 'f', 2); },
-                         kit::ControlEvent::ValueChanged);
-        slider.addTarget(&target, [&] { events << QStringLiteral("up"); }, kit::ControlEvent::TouchUpInside);
+        slider.addTarget(
+            &target, [&] { events << QString::number(slider.value(), 'f', 2); },
+            kit::ControlEvent::ValueChanged);
+        slider.addTarget(
+            &target, [&] { events << QStringLiteral("up"); }, kit::ControlEvent::TouchUpInside);
         QTest::keyClick(&slider, Qt::Key_Right);
         QTest::keyClick(&slider, Qt::Key_Left);
         QTest::keyClick(&slider, Qt::Key_Left);
@@ -44,8 +46,9 @@ private slots:
         QTest::keyClick(&slider, Qt::Key_End);
         // Space ends the gesture where the thumb is; it does not press the track's middle.
         QTest::keyClick(&slider, Qt::Key_Space);
-        QCOMPARE(events, QStringList({QStringLiteral("1.60"), QStringLiteral("1.50"), QStringLiteral("1.40"),
-                                      QStringLiteral("2.00"), QStringLiteral("up")}));
+        QCOMPARE(events, QStringList({QStringLiteral("1.60"), QStringLiteral("1.50"),
+                                      QStringLiteral("1.40"), QStringLiteral("2.00"),
+                                      QStringLiteral("up")}));
         QCOMPARE(slider.value(), 2.0f);
     }
 
@@ -71,12 +74,17 @@ private slots:
         slider->setMaximumValue(2.0f);
         QObject target;
         QStringList events;
-        slider->addTarget(&target, [&] { events << QStringLiteral("down"); }, kit::ControlEvent::TouchDown);
-        slider->addTarget(&target, [&] { events << QString::number(slider->value(), 'f', 2); },
-                          kit::ControlEvent::ValueChanged);
-        slider->addTarget(&target, [&] { events << QStringLiteral("up inside"); }, kit::ControlEvent::TouchUpInside);
-        slider->addTarget(&target, [&] { events << QStringLiteral("up outside"); },
-                          kit::ControlEvent::TouchUpOutside);
+        slider->addTarget(
+            &target, [&] { events << QStringLiteral("down"); }, kit::ControlEvent::TouchDown);
+        slider->addTarget(
+            &target, [&] { events << QString::number(slider->value(), 'f', 2); },
+            kit::ControlEvent::ValueChanged);
+        slider->addTarget(
+            &target, [&] { events << QStringLiteral("up inside"); },
+            kit::ControlEvent::TouchUpInside);
+        slider->addTarget(
+            &target, [&] { events << QStringLiteral("up outside"); },
+            kit::ControlEvent::TouchUpOutside);
 
         const int y = slider->height() / 2;
         // A press on the thumb does not move it.
@@ -95,7 +103,8 @@ private slots:
         events.clear();
         QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, y));
         QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, y));
-        QCOMPARE(events, (QStringList{QStringLiteral("down"), QStringLiteral("1.50"), QStringLiteral("up inside")}));
+        QCOMPARE(events, (QStringList{QStringLiteral("down"), QStringLiteral("1.50"),
+                                      QStringLiteral("up inside")}));
     }
 
     void anActionMayDiscardTheControlThatSentIt()
@@ -107,8 +116,10 @@ private slots:
         QPointer<kit::Slider> watched = slider;
         QObject target;
         int later = 0;
-        slider->addTarget(&target, [&] { pane.resetLater(); }, kit::ControlEvent::TouchUpInside);
-        slider->addTarget(&target, [&] { ++later; }, kit::ControlEvent::TouchUpInside);
+        slider->addTarget(
+            &target, [&] { pane.resetLater(); }, kit::ControlEvent::TouchUpInside);
+        slider->addTarget(
+            &target, [&] { ++later; }, kit::ControlEvent::TouchUpInside);
         QTest::mouseClick(slider, Qt::LeftButton, {}, slider->thumbCenter().toPoint());
         QVERIFY(!pane);
         QVERIFY(watched);
@@ -123,7 +134,8 @@ private slots:
         int count = 0;
         {
             QObject target;
-            slider.addTarget(&target, [&] { ++count; }, kit::ControlEvent::TouchDown);
+            slider.addTarget(
+                &target, [&] { ++count; }, kit::ControlEvent::TouchDown);
         }
         slider.sendActionsForControlEvents(kit::ControlEvent::TouchDown);
         QCOMPARE(count, 0);
@@ -131,7 +143,8 @@ private slots:
 
     void alarmSoundReadsAsSixteenBitPcm()
     {
-        QFile file(QDir(kit::Bundle::mainBundle().bundlePath()).filePath(QStringLiteral("alarm.aif")));
+        QFile file(
+            QDir(kit::Bundle::mainBundle().bundlePath()).filePath(QStringLiteral("alarm.aif")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         const std::optional<kit::PcmSound> sound = kit::readAiff(bytes);
@@ -144,18 +157,22 @@ private slots:
         QVERIFY(!kit::readAiff(bytes.left(40)));
         QVERIFY(!kit::readAiff(QByteArray("RIFF....WAVEfmt ")));
         QByteArray lying = bytes;
-        lying[16] = char(0x7f);  // the first chunk claims to be far longer than the file
+        lying[16] = char(0x7f); // the first chunk claims to be far longer than the file
         QVERIFY(!kit::readAiff(lying));
     }
 
     void textMeasurementWrapsAtTheGivenWidth()
     {
         const QFont font = kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15);
-        const QString text = QStringLiteral("Москва, улица Большая Садовая, дом 10, квартира 50, подъезд 2");
+        const QString text =
+            QStringLiteral("Москва, улица Большая Садовая, дом 10, квартира 50, подъезд 2");
         const double huge = 3.4028235e38;
-        const QSizeF oneLine = kit::sizeWithFont(QStringLiteral("Москва"), font, {300, huge}, kit::LineBreakMode::WordWrap);
-        const QSizeF wide = kit::sizeWithFont(text, font, {300, huge}, kit::LineBreakMode::WordWrap);
-        const QSizeF narrow = kit::sizeWithFont(text, font, {120, huge}, kit::LineBreakMode::WordWrap);
+        const QSizeF oneLine = kit::sizeWithFont(QStringLiteral("Москва"), font, {300, huge},
+                                                 kit::LineBreakMode::WordWrap);
+        const QSizeF wide =
+            kit::sizeWithFont(text, font, {300, huge}, kit::LineBreakMode::WordWrap);
+        const QSizeF narrow =
+            kit::sizeWithFont(text, font, {120, huge}, kit::LineBreakMode::WordWrap);
         QVERIFY(oneLine.height() > 0);
         QVERIFY(wide.height() > oneLine.height());
         QVERIFY(narrow.height() > wide.height());
@@ -168,11 +185,14 @@ private slots:
         QVERIFY(longWord.height() > 3 * oneLine.height());
 
         // Line breaks count; truncating modes keep one line; empty text takes no room.
-        QVERIFY(kit::sizeWithFont(QStringLiteral("а\nб\nв"), font, {300, huge}, kit::LineBreakMode::WordWrap).height()
-                >= 3 * oneLine.height() - 1);
-        QCOMPARE(kit::sizeWithFont(text, font, {120, huge}, kit::LineBreakMode::TailTruncation).height(),
-                 oneLine.height());
-        QCOMPARE(kit::sizeWithFont(QString(), font, {120, huge}, kit::LineBreakMode::WordWrap), QSizeF(0, 0));
+        QVERIFY(kit::sizeWithFont(QStringLiteral("а\nб\nв"), font, {300, huge},
+                                  kit::LineBreakMode::WordWrap)
+                    .height() >= 3 * oneLine.height() - 1);
+        QCOMPARE(
+            kit::sizeWithFont(text, font, {120, huge}, kit::LineBreakMode::TailTruncation).height(),
+            oneLine.height());
+        QCOMPARE(kit::sizeWithFont(QString(), font, {120, huge}, kit::LineBreakMode::WordWrap),
+                 QSizeF(0, 0));
     }
 };
 

@@ -15,8 +15,8 @@ namespace {
 
 class Session final : public kit::CameraSession {
 public:
-    Session(const QCameraDevice& device, QWidget* parent, std::function<void(const QImage&)> onCaptured,
-            std::function<void()> onFailure)
+    Session(const QCameraDevice& device, QWidget* parent,
+            std::function<void(const QImage&)> onCaptured, std::function<void()> onFailure)
         : _camera(device), _viewfinder(new QVideoWidget(parent))
     {
         _viewfinder->setObjectName(QStringLiteral("viewfinder"));
@@ -24,14 +24,16 @@ public:
         _session.setCamera(&_camera);
         _session.setImageCapture(&_capture);
         _session.setVideoOutput(_viewfinder.data());
-        QObject::connect(&_camera, &QCamera::errorOccurred, &_camera, [onFailure](QCamera::Error error, const QString&) {
-            if (error != QCamera::NoError)
-                onFailure();
-        });
+        QObject::connect(&_camera, &QCamera::errorOccurred, &_camera,
+                         [onFailure](QCamera::Error error, const QString&) {
+                             if (error != QCamera::NoError)
+                                 onFailure();
+                         });
         QObject::connect(&_capture, &QImageCapture::errorOccurred, &_capture,
                          [onFailure](int, QImageCapture::Error error, const QString&) {
                              // A photo asked for before the camera has settled is only not taken.
-                             if (error != QImageCapture::NoError && error != QImageCapture::NotReadyError)
+                             if (error != QImageCapture::NoError &&
+                                 error != QImageCapture::NotReadyError)
                                  onFailure();
                          });
         QObject::connect(&_capture, &QImageCapture::imageCaptured, &_capture,
@@ -62,13 +64,15 @@ class CameraService final : public kit::CameraService {
 public:
     bool isCameraAvailable() override { return !QMediaDevices::videoInputs().isEmpty(); }
 
-    std::unique_ptr<kit::CameraSession> startSession(QWidget* parent, std::function<void(const QImage&)> onCaptured,
+    std::unique_ptr<kit::CameraSession> startSession(QWidget* parent,
+                                                     std::function<void(const QImage&)> onCaptured,
                                                      std::function<void()> onFailure) override
     {
         const QCameraDevice device = QMediaDevices::defaultVideoInput();
         if (device.isNull())
             return nullptr;
-        auto session = std::make_unique<Session>(device, parent, std::move(onCaptured), std::move(onFailure));
+        auto session =
+            std::make_unique<Session>(device, parent, std::move(onCaptured), std::move(onFailure));
         if (session->failedToOpen())
             return nullptr;
         return session;

@@ -32,7 +32,8 @@ kit::NavigationType navigationType(QWebEnginePage::NavigationType type)
 
 class EnginePage final : public QWebEnginePage {
 public:
-    EnginePage(const kit::WebView::Handlers& handlers, QObject* parent) : QWebEnginePage(parent), _handlers(handlers)
+    EnginePage(const kit::WebView::Handlers& handlers, QObject* parent)
+        : QWebEnginePage(parent), _handlers(handlers)
     {
         // A page that cannot be loaded leaves the view empty, with no browser error page.
         settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
@@ -65,7 +66,8 @@ public:
     void loadRequest(const QUrl& url) override { load(url); }
     QUrl url() const override { return QWebEngineView::url(); }
 
-    void evaluateJavaScript(const QString& script, std::function<void(const QVariant&)> done) override
+    void evaluateJavaScript(const QString& script,
+                            std::function<void(const QVariant&)> done) override
     {
         if (done)
             page()->runJavaScript(script, std::move(done));
@@ -78,9 +80,11 @@ protected:
     {
         // The page is drawn by a child the view makes for itself; watch that too.
         if (event->type() == QEvent::ChildAdded) {
-            if (QObject* child = static_cast<QChildEvent*>(event)->child(); child && child->isWidgetType())
+            if (QObject* child = static_cast<QChildEvent*>(event)->child();
+                child && child->isWidgetType())
                 child->installEventFilter(this);
-        } else if (event->type() == QEvent::MouseButtonPress && watched != this && _handlers.touched) {
+        } else if (event->type() == QEvent::MouseButtonPress && watched != this &&
+                   _handlers.touched) {
             _handlers.touched();
         }
         return false;
