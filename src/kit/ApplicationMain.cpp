@@ -1,5 +1,6 @@
 #include "ApplicationMain.h"
 
+#include "Accessibility.h"
 #include "kit/controllers/Application.h"
 #include "kit/controllers/Window.h"
 #include "kit/foundation/Bundle.h"
@@ -46,6 +47,7 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
     if (parser.isSet(defaults))
         UserDefaults::setStandardPath(parser.value(defaults));
 
+    installAccessibility();
     Application application;
     std::unique_ptr<ApplicationDelegate> delegate = loadMainInterface(application);
     application.setDelegate(delegate.get());

@@ -2,6 +2,7 @@
 
 #include "app/KavelAppDelegate.h"
 #include "app/MainInterface.h"
+#include "kit/Accessibility.h"
 #include "kit/controllers/Application.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/UserDefaults.h"
@@ -164,6 +165,7 @@ int LogCapture::count(const QString& line) const
 
 LaunchedApplication::LaunchedApplication() : _application(std::make_unique<kit::Application>())
 {
+    kit::installAccessibility();
     _delegate = loadMainInterface(*_application);
     _delegate->applicationDidFinishLaunching(*_application);
 }

@@ -1,10 +1,8 @@
 #include "Application.h"
 
-#include "kit/Accessibility.h"
-#include "kit/views/FocusRing.h"
-
 #include "Window.h"
 #include "kit/platform/IdleTimer.h"
+#include "kit/views/FocusRing.h"
 
 #include <QDesktopServices>
 #include <QProcess>
@@ -20,7 +18,6 @@ Application::Application()
 {
     Q_ASSERT(!sharedInstance);
     sharedInstance = this;
-    installAccessibility();
     FocusRing::install();
 }
 
