@@ -1,33 +1,25 @@
 #pragma once
 
-#include "app/TabScreen.h"
-#include "kit/controllers/NavigationController.h"
-
-#include <memory>
+#include "app/StackTab.h"
 
 class MapWindow;
 
 // The card tab: a navigation stack of its own with the card screen at its root
-// and the field editors pushed above it.
-class Map final : public TabScreen {
+// and the field editors pushed above it. Leaving the tab drops an open editor
+// without saving.
+class Map final : public StackTab {
     Q_OBJECT
 
 public:
     Map();
-    ~Map() override;
 
-    // Back to the card screen; an editor that is open goes without saving.
-    void close() override;
-
-    kit::NavigationController* body() const { return _body.get(); }
+    kit::NavigationController* body() const { return stack(); }
     MapWindow* window() const { return _window; }
 
 protected:
-    void loadView() override;
     void viewDidLoad() override;
 
 private:
-    std::unique_ptr<kit::NavigationController> _body;
     // The card screen, owned by the stack for as long as this tab lives.
     MapWindow* _window = nullptr;
 };

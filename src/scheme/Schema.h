@@ -1,12 +1,9 @@
 #pragma once
 
-#include "app/TabScreen.h"
+#include "app/StackTab.h"
 #include "kit/controllers/BarButtonItem.h"
-#include "kit/controllers/NavigationController.h"
 
 #include <QPointer>
-
-#include <memory>
 
 class WebController;
 class ZoomControl;
@@ -14,12 +11,11 @@ class ZoomControl;
 // The universal scheme tab: the scheme page at the root of a navigation stack of
 // its own, every link followed in it opening its article on top. The scheme page
 // carries the information button; every screen above it the zoom button.
-class Schema final : public TabScreen, public kit::NavigationControllerDelegate {
+class Schema final : public StackTab, public kit::NavigationControllerDelegate {
     Q_OBJECT
 
 public:
     Schema();
-    ~Schema() override;
 
     // The information button comes with the screen from the main interface.
     void setInfoButton(kit::BarButtonItem* infoButton);
@@ -30,21 +26,15 @@ public:
                                 kit::ViewController* viewController, bool animated) override;
     void showAbout();
 
-    kit::NavigationController* body() const { return _body.get(); }
+    kit::NavigationController* body() const { return stack(); }
     WebController* web() const { return _web; }
     ZoomControl* zoom() const { return _zoom; }
 
-    void zoomButtonAction();
-    void zoomSliderAction();
-    void zoomSliderHide();
-
 protected:
-    void loadView() override;
     void viewDidLoad() override;
 
 private:
     QPointer<kit::BarButtonItem> _infoButton;
-    std::unique_ptr<kit::NavigationController> _body;
     WebController* _web = nullptr;
     ZoomControl* _zoom = nullptr;
 };

@@ -109,12 +109,13 @@ void Telephones::openHtml(const QString& page)
     _webCon->setFontSize((delegate ? delegate->defaultArticleZoom() : 1.0f) * 15.0f);
     _webCon->setType(1);
     kit::addSubview(view(), _webCon->view());
-    zoomSliderHide();
+    _zoom->zoomSliderHide();
 }
 
 void Telephones::close()
 {
-    zoomSliderHide();
+    if (_zoom)
+        _zoom->zoomSliderHide();
 }
 
 void Telephones::viewWillAppear(bool)
@@ -124,21 +125,5 @@ void Telephones::viewWillAppear(bool)
 
 void Telephones::viewWillDisappear(bool)
 {
-    zoomSliderHide();
-}
-
-void Telephones::zoomButtonAction()
-{
-    _zoom->zoomButtonAction();
-}
-
-void Telephones::zoomSliderAction()
-{
-    _zoom->zoomSliderAction();
-}
-
-void Telephones::zoomSliderHide()
-{
-    if (_zoom)
-        _zoom->zoomSliderHide();
+    _zoom->zoomSliderHide();
 }

@@ -37,10 +37,6 @@ public:
     WebController* webCon() const { return _webCon.get(); }
     ZoomControl* zoom() const { return _zoom; }
 
-    void zoomButtonAction();
-    void zoomSliderAction();
-    void zoomSliderHide();
-
 protected:
     void loadView() override;
     void viewDidLoad() override;

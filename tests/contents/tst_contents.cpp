@@ -326,7 +326,7 @@ private slots:
     {
         ContentsTab tab;
         QVERIFY(tab.open(0));
-        tab.content->zoomButtonAction();
+        tab.content->zoom()->zoomButtonAction();
         QPointer<kit::ImageView> pane = tab.content->zoom()->sliderView();
         QVERIFY(pane);
         QTest::mouseClick(tab.tabBar()->buttonAt(3), Qt::LeftButton);
@@ -337,7 +337,7 @@ private slots:
         QVERIFY(tab.content->zoom()->zoomButton()->isEnabled());
 
         // With only the list, close pops nothing and only hides a pane.
-        tab.content->zoomButtonAction();
+        tab.content->zoom()->zoomButtonAction();
         tab.content->close();
         QVERIFY(!tab.content->zoom()->sliderView());
         QCOMPARE(tab.navigation()->viewControllers().size(), size_t(1));

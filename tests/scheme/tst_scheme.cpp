@@ -120,7 +120,7 @@ private slots:
         auto* about = qobject_cast<InfoViewController*>(tab.body()->topViewController());
         QVERIFY(about);
         QCOMPARE(about->navigationItem().rightBarButtonItem(), tab.schema->zoom()->zoomButton());
-        tab.schema->zoomButtonAction();
+        tab.schema->zoom()->zoomButtonAction();
         kit::Slider* slider = tab.schema->zoom()->zoomSlider();
         QTest::mousePress(slider, Qt::LeftButton, {}, slider->thumbCenter().toPoint());
         QTest::mouseMove(slider, QPoint(slider->width() / 2, slider->height() / 2));
@@ -139,7 +139,7 @@ private slots:
         SchemeTab tab;
         QVERIFY(tab.schemeStyled());
         tab.schema->showAbout();
-        tab.schema->zoomButtonAction();
+        tab.schema->zoom()->zoomButtonAction();
         QVERIFY(tab.schema->zoom()->sliderView());
         QTest::mouseClick(tab.body()->navigationBar()->backButton(), Qt::LeftButton);
         QCOMPARE(tab.body()->viewControllers().size(), size_t(1));
@@ -157,7 +157,7 @@ private slots:
         SchemeTab tab;
         QVERIFY(tab.schemeStyled());
         QVERIFY(tab.follow(QStringLiteral("safety.html")));
-        tab.schema->zoomButtonAction();
+        tab.schema->zoom()->zoomButtonAction();
         QTest::mouseClick(tab.tabBar()->buttonAt(0), Qt::LeftButton);
         QVERIFY(!tab.schema->zoom()->sliderView());
         QTest::mouseClick(tab.tabBar()->buttonAt(1), Qt::LeftButton);

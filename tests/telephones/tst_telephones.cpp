@@ -115,7 +115,7 @@ private slots:
         QVERIFY(!tab.screen->zoom()->sliderView());
         QVERIFY(tab.screen->zoom()->zoomButton()->isEnabled());
         // Leaving the tab does too.
-        tab.screen->zoomButtonAction();
+        tab.screen->zoom()->zoomButtonAction();
         QTest::mouseClick(tab.tabBar()->buttonAt(0), Qt::LeftButton);
         QVERIFY(!tab.screen->zoom()->sliderView());
     }

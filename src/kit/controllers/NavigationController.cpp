@@ -5,6 +5,8 @@
 
 #include <QResizeEvent>
 
+#include <iterator>
+
 namespace kit {
 namespace {
 
@@ -87,6 +89,23 @@ void NavigationController::popViewControllerAnimated(bool animated)
     popped->setParentViewController(nullptr);
     // The popped screen may be running this very call (a back action of its own).
     popped.release()->deleteLater();
+}
+
+void NavigationController::popToRootViewControllerAnimated(bool animated)
+{
+    if (_stack.size() < 2)
+        return;
+    std::vector<std::unique_ptr<ViewController>> popped(std::make_move_iterator(_stack.begin() + 1),
+                                                        std::make_move_iterator(_stack.end()));
+    _stack.resize(1);
+    show(topViewController(), popped.back().get(), animated);
+    for (std::unique_ptr<ViewController>& screen : popped) {
+        screen->setParentViewController(nullptr);
+        if (screen->isViewLoaded())
+            screen->view()->hide();
+        // One of them may be running this very call.
+        screen.release()->deleteLater();
+    }
 }
 
 void NavigationController::show(ViewController* incoming, ViewController* outgoing, bool animated)

@@ -30,6 +30,9 @@ public:
     void pushViewController(std::unique_ptr<ViewController> viewController, bool animated);
     // Pops the top screen unless it is the root.
     void popViewControllerAnimated(bool animated);
+    // Pops every screen above the root at once: only the top one and the root are told
+    // they disappear and appear.
+    void popToRootViewControllerAnimated(bool animated);
 
     std::vector<ViewController*> viewControllers() const;
     ViewController* topViewController() const;

@@ -133,6 +133,41 @@ private slots:
         QVERIFY(journal.isEmpty());
     }
 
+    void popToRootSkipsTheScreensBetween()
+    {
+        QStringList journal;
+        NavigationJournal navigationJournal(journal);
+        kit::NavigationController navigation(recorder(QStringLiteral("Root"), journal));
+        navigation.view();
+        navigation.viewWillAppear(false);
+        navigation.viewDidAppear(false);
+        navigation.pushViewController(recorder(QStringLiteral("Middle"), journal), false);
+        navigation.pushViewController(recorder(QStringLiteral("Top"), journal), false);
+        navigation.setDelegate(&navigationJournal);
+        QPointer<kit::ViewController> middle = navigation.viewControllers()[1];
+        QPointer<kit::ViewController> top = navigation.topViewController();
+        journal.clear();
+
+        navigation.popToRootViewControllerAnimated(true);
+        QCOMPARE(journal,
+                 (QStringList{QStringLiteral("willShow Root"), QStringLiteral("Top willDisappear"),
+                              QStringLiteral("Root willAppear"), QStringLiteral("Top didDisappear"),
+                              QStringLiteral("Root didAppear")}));
+        QCOMPARE(navigation.viewControllers().size(), size_t(1));
+        QCOMPARE(navigation.navigationBar()->title(), QStringLiteral("Root"));
+        QVERIFY(navigation.topViewController()->view()->isVisibleTo(navigation.view()));
+        QVERIFY(!middle->view()->isVisibleTo(navigation.view()));
+        QVERIFY(!top->view()->isVisibleTo(navigation.view()));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(middle.isNull());
+        QVERIFY(top.isNull());
+
+        // At the root already: nothing happens.
+        journal.clear();
+        navigation.popToRootViewControllerAnimated(true);
+        QVERIFY(journal.isEmpty());
+    }
+
     void backButtonWithoutAPreviousTitleSaysBack()
     {
         QStringList journal;
