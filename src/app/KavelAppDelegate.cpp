@@ -1,5 +1,6 @@
 #include "KavelAppDelegate.h"
 
+#include "MainInterface.h"
 #include "TabScreen.h"
 #include "card/CardStore.h"
 #include "card/PersonalRecord.h"
@@ -59,7 +60,7 @@ void KavelAppDelegate::applicationDidFinishLaunching(kit::Application&)
     kit::setFrame(background, QRect(0, 0, tabBar->width(), tabBar->height()));
     kit::insertSubview(tabBar, background, 0);
 
-    _tabBarController->setSelectedIndex(3);
+    _tabBarController->setSelectedIndex(CardTab);
 
     kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     bool complete = true;
@@ -70,7 +71,7 @@ void KavelAppDelegate::applicationDidFinishLaunching(kit::Application&)
         }
     }
     if (complete)
-        _tabBarController->setSelectedIndex(4);
+        _tabBarController->setSelectedIndex(SosTab);
 
     _window->addSubview(_tabBarController->view());
     record::reportUnreadableCard();

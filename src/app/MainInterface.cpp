@@ -29,8 +29,7 @@ std::unique_ptr<kit::ApplicationDelegate> loadMainInterface(kit::Application& ap
     auto tabBarController = std::make_unique<kit::TabBarController>();
     tabBarController->setObjectName(QStringLiteral("tabBarController"));
 
-    // Index 3 is the card, so a fresh installation opens where the owner fills
-    // it in; index 4 is SOS, where a complete card opens, one hold from help.
+    // In the order of TabIndex.
     std::vector<std::unique_ptr<kit::ViewController>> tabs;
     tabs.push_back(tab<Content>(QStringLiteral("Содержание"), QStringLiteral("tabContent.png")));
     auto scheme = tab<Schema>(QStringLiteral("Схема"), QStringLiteral("tabSchema.png"));

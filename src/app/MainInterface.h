@@ -7,6 +7,16 @@ class Application;
 class ApplicationDelegate;
 } // namespace kit
 
+// The tab bar's tabs, in their order. A fresh installation opens on the card, so
+// the owner fills it in; once the card is complete, on SOS, one hold from help.
+enum TabIndex : int {
+    ContentsTab = 0,
+    SchemeTab = 1,
+    TelephonesTab = 2,
+    CardTab = 3,
+    SosTab = 4,
+};
+
 // The main interface: the window (key and shown), the tab bar controller with
 // its five tab screens and their tab items, and the application delegate that
 // owns them and is the tab bar's delegate.

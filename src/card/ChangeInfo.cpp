@@ -11,7 +11,7 @@ struct TextField {
     QString startingText;
 };
 
-TextField textField(unsigned type)
+TextField textField(record::Field type)
 {
     switch (type) {
     case record::Address:
@@ -35,7 +35,7 @@ TextField textField(unsigned type)
 
 ChangeInfo::ChangeInfo() : FieldEditor(QString(), QString(), [this] { saveInfo(); }) {}
 
-void ChangeInfo::setType(unsigned type)
+void ChangeInfo::setType(record::Field type)
 {
     _type = type;
     setTitle(textField(type).title);
@@ -59,10 +59,8 @@ kit::TableViewCell* ChangeInfo::cellForRowAtIndexPath(kit::TableView&, kit::Inde
     _text->setGeometry(frame.x() + 10, frame.y() + 10, frame.width() - 20, 123);
     _text->setAccessibleName(textField(_type).header);
     _text->setText(textField(_type).startingText);
-    const QString key = record::keyForTextField(int(_type));
     if (const std::optional<QString> stored =
-            key.isEmpty() ? std::nullopt
-                          : kit::UserDefaults::standardUserDefaults().stringForKey(key))
+            kit::UserDefaults::standardUserDefaults().stringForKey(key()))
         _text->setText(*stored);
     _text->setDelegate(this);
     return cell;
@@ -80,9 +78,8 @@ void ChangeInfo::viewDidAppear(bool animated)
 
 void ChangeInfo::saveInfo()
 {
-    const QString key = record::keyForTextField(int(_type));
-    if (key.isEmpty() || !_text)
+    if (!_text)
         return;
-    kit::UserDefaults::standardUserDefaults().setObject(_text->text(), key);
+    kit::UserDefaults::standardUserDefaults().setObject(_text->text(), key());
     finishSave();
 }

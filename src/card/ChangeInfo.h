@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldEditor.h"
+#include "PersonalRecord.h"
 #include "kit/views/TextView.h"
 
 // The editor of the card's free-text fields: home address, illnesses, notes and
@@ -12,8 +13,8 @@ class ChangeInfo final : public FieldEditor, public kit::TextViewDelegate {
 public:
     ChangeInfo();
 
-    unsigned type() const { return _type; }
-    void setType(unsigned type);
+    record::Field type() const { return _type; }
+    void setType(record::Field type);
 
     void saveInfo();
     kit::TextView* textView() const { return _text; }
@@ -28,7 +29,10 @@ public:
     void viewDidAppear(bool animated) override;
 
 private:
-    unsigned _type = 0;
+    // The key the field is stored under.
+    QString key() const { return record::keysForField(_type).constFirst(); }
+
+    record::Field _type = record::Address;
     kit::Owned<kit::TableViewCell> _cell;
     QPointer<kit::TextView> _text;
 };

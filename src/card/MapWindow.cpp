@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace {
 
@@ -53,37 +54,25 @@ QImage box(QSize size, bool pressed)
 }
 
 // Whether the row's field is stored; the weight and height row counts either value.
-bool rowIsFilled(int row)
+bool rowIsFilled(record::Field row)
 {
     const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
-    if (row == record::WeightAndHeight)
-        return defaults.stringForKey(record::OWN_WEIGHT) ||
-               defaults.stringForKey(record::OWN_GROWTH);
-    const QString key = row == record::Birthday ? record::OWN_BIRTHDAY
-                        : row == record::Blood  ? record::OWN_BLOOD
-                                                : record::keyForTextField(row);
-    return bool(defaults.stringForKey(key));
+    const QStringList keys = record::keysForField(row);
+    return std::any_of(keys.begin(), keys.end(),
+                       [&](const QString& key) { return bool(defaults.stringForKey(key)); });
 }
 
 // The text a row shows: the stored value, or the field's name when nothing is stored.
-QString rowText(int row)
+QString rowText(record::Field row)
 {
     const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     std::optional<QString> value;
-    switch (row) {
-    case record::WeightAndHeight:
+    if (row == record::WeightAndHeight) {
         if (rowIsFilled(row))
             value = record::weightAndHeightText(defaults.stringForKey(record::OWN_WEIGHT),
                                                 defaults.stringForKey(record::OWN_GROWTH));
-        break;
-    case record::Birthday:
-        value = defaults.stringForKey(record::OWN_BIRTHDAY);
-        break;
-    case record::Blood:
-        value = defaults.stringForKey(record::OWN_BLOOD);
-        break;
-    default:
-        value = defaults.stringForKey(record::keyForTextField(row));
+    } else {
+        value = defaults.stringForKey(record::keysForField(row).constFirst());
     }
     return value.value_or(QString::fromUtf8(placeholders[row]));
 }
@@ -165,9 +154,9 @@ void MapWindow::viewDidAppear(bool animated)
 
 kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
 {
-    const int row = indexPath.row;
-    if (row < 0 || row >= int(_cells.size()))
+    if (indexPath.row < 0 || indexPath.row >= int(_cells.size()))
         return nullptr;
+    const auto row = record::Field(indexPath.row);
     kit::Owned<kit::TableViewCell>& cell = _cells[size_t(row)];
     if (!cell.get()) {
         cell.reset(new kit::TableViewCell());
@@ -185,32 +174,19 @@ kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView&, kit::Index
 kit::TableViewCellEditingStyle MapWindow::editingStyleForRowAtIndexPath(kit::TableView&,
                                                                         kit::IndexPath indexPath)
 {
-    return rowIsFilled(indexPath.row) ? kit::TableViewCellEditingStyle::Delete
-                                      : kit::TableViewCellEditingStyle::Insert;
+    return rowIsFilled(record::Field(indexPath.row)) ? kit::TableViewCellEditingStyle::Delete
+                                                     : kit::TableViewCellEditingStyle::Insert;
 }
 
 void MapWindow::commitEditingStyle(kit::TableView& tableView, kit::TableViewCellEditingStyle style,
                                    kit::IndexPath indexPath)
 {
-    kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    const auto field = record::Field(indexPath.row);
     if (style == kit::TableViewCellEditingStyle::Insert) {
-        doAction(unsigned(indexPath.row));
+        doAction(field);
     } else {
-        switch (indexPath.row) {
-        case record::WeightAndHeight:
-            defaults.removeObjectForKey(record::OWN_WEIGHT);
-            defaults.removeObjectForKey(record::OWN_GROWTH);
-            break;
-        case record::Birthday:
-            defaults.removeObjectForKey(record::OWN_BIRTHDAY);
-            break;
-        case record::Blood:
-            defaults.removeObjectForKey(record::OWN_BLOOD);
-            break;
-        default:
-            if (const QString key = record::keyForTextField(indexPath.row); !key.isEmpty())
-                defaults.removeObjectForKey(key);
-        }
+        for (const QString& key : record::keysForField(field))
+            kit::UserDefaults::standardUserDefaults().removeObjectForKey(key);
     }
     record::synchronizeCard();
     tableView.reloadData();
@@ -218,7 +194,7 @@ void MapWindow::commitEditingStyle(kit::TableView& tableView, kit::TableViewCell
 
 void MapWindow::didSelectRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
 {
-    doAction(unsigned(indexPath.row));
+    doAction(record::Field(indexPath.row));
 }
 
 void MapWindow::changeImage()
@@ -232,7 +208,7 @@ void MapWindow::changeName()
     doAction(record::Name);
 }
 
-void MapWindow::doAction(unsigned field)
+void MapWindow::doAction(record::Field field)
 {
     kit::NavigationController* stack = navigationController();
     if (!stack)

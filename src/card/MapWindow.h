@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PersonalRecord.h"
 #include "kit/controllers/ViewController.h"
 #include "kit/foundation/Owned.h"
 #include "kit/tables/TableView.h"
@@ -30,7 +31,7 @@ public:
     void changeImage();
     void changeName();
     // Opens the editor of a field (its number) on top of the card.
-    void doAction(unsigned field);
+    void doAction(record::Field field);
 
     void viewDidAppear(bool animated) override;
 

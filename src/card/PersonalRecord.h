@@ -45,21 +45,26 @@ inline const std::array<QString, 7> completenessKeys = {
     OWN_NAME, OWN_ADDRESS, OWN_BIRTHDAY, OWN_WEIGHT, OWN_GROWTH, OWN_BLOOD, OWN_ILLNESS,
 };
 
-// The key a free-text field is stored under (address, illnesses, notes, name).
-inline QString keyForTextField(int field)
+// The keys a field is stored under: two for the weight and height, one for every other.
+inline QStringList keysForField(Field field)
 {
     switch (field) {
     case Address:
-        return OWN_ADDRESS;
+        return {OWN_ADDRESS};
+    case Birthday:
+        return {OWN_BIRTHDAY};
+    case WeightAndHeight:
+        return {OWN_WEIGHT, OWN_GROWTH};
+    case Blood:
+        return {OWN_BLOOD};
     case Illness:
-        return OWN_ILLNESS;
+        return {OWN_ILLNESS};
     case Note:
-        return OWN_NOTE;
+        return {OWN_NOTE};
     case Name:
-        return OWN_NAME;
-    default:
-        return {};
+        return {OWN_NAME};
     }
+    return {};
 }
 
 // The birthday as stored: the locale's long date, month written out, without the

@@ -127,10 +127,10 @@ void ContentTable::didSelectRowAtIndexPath(kit::TableView& tableView, kit::Index
     KavelAppDelegate* delegate = KavelAppDelegate::shared();
     if (!delegate || !navigationController())
         return;
-    auto viewer = std::make_unique<WebController>(delegate->urlForFile(row->link()));
-    viewer->setFontSize(delegate->defaultArticleZoom() * 15.0f);
-    _webController = viewer.get();
-    navigationController()->pushViewController(std::move(viewer), true);
+    auto article = std::make_unique<WebController>(delegate->urlForFile(row->link()));
+    article->setFontSize(viewer::articleFontSize());
+    _webController = article.get();
+    navigationController()->pushViewController(std::move(article), true);
 }
 
 void ContentTable::filterContentForSearchText(const QString& searchText, const QString&)

@@ -20,7 +20,7 @@ void Schema::viewDidLoad()
     auto web = std::make_unique<WebController>(scheme);
     // The scheme page keeps the viewer's own text size; only the articles it opens follow the
     // zoom.
-    web->setType(2);
+    web->setType(LinkMode::OpensViewer);
     _web = web.get();
     kit::NavigationController& stack =
         hostStack(std::move(web), kit::Window::applicationFrame().height());

@@ -106,8 +106,8 @@ void Telephones::openHtml(const QString& page)
     KavelAppDelegate* delegate = KavelAppDelegate::shared();
     _webCon = std::make_unique<WebController>(delegate ? delegate->urlForFile(page) : QUrl());
     kit::setFrame(_webCon->view(), QRect(0, _navBar->height(), 290, 370));
-    _webCon->setFontSize((delegate ? delegate->defaultArticleZoom() : 1.0f) * 15.0f);
-    _webCon->setType(1);
+    _webCon->setFontSize(viewer::articleFontSize());
+    _webCon->setType(LinkMode::ServicePage);
     kit::addSubview(view(), _webCon->view());
     _zoom->zoomSliderHide();
 }

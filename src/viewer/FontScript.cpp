@@ -1,6 +1,14 @@
 #include "FontScript.h"
 
+#include "app/KavelAppDelegate.h"
+
 namespace viewer {
+
+float articleFontSize()
+{
+    const KavelAppDelegate* delegate = KavelAppDelegate::shared();
+    return (delegate ? delegate->defaultArticleZoom() : 1.0f) * baseFontSize;
+}
 
 QString fontScript(float fontSize)
 {

@@ -1,7 +1,5 @@
 #include "WebController.h"
 
-#include "FontScript.h"
-#include "app/KavelAppDelegate.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/Window.h"
 #include "kit/foundation/Log.h"
@@ -55,16 +53,15 @@ void WebController::viewDidLoad()
 
 bool WebController::shouldStartLoadWithRequest(const QUrl& url, kit::NavigationType)
 {
-    if (_type != 2 || !_started) {
+    if (_type != LinkMode::OpensViewer || !_started) {
         _started = true;
         return true;
     }
-    auto viewer = std::make_unique<WebController>(url);
-    _anotherWeb = viewer.get();
-    KavelAppDelegate* delegate = KavelAppDelegate::shared();
-    viewer->setFontSize((delegate ? delegate->defaultArticleZoom() : 1.0f) * 15.0f);
+    auto nested = std::make_unique<WebController>(url);
+    _anotherWeb = nested.get();
+    nested->setFontSize(viewer::articleFontSize());
     if (kit::NavigationController* navigation = navigationController())
-        navigation->pushViewController(std::move(viewer), true);
+        navigation->pushViewController(std::move(nested), true);
     return false;
 }
 

@@ -1,20 +1,31 @@
 #pragma once
 
+#include "FontScript.h"
 #include "kit/controllers/ViewController.h"
 #include "kit/platform/WebView.h"
 
 #include <QPointer>
 #include <QUrl>
 
+// What a link followed in a viewer's page does.
+enum class LinkMode : quint32 {
+    // It loads in place: articles, and the viewers a scheme opens.
+    InPlace = 0,
+    // The same, for the emergency services' pages.
+    ServicePage = 1,
+    // The page keeps its place: every later request opens a new viewer pushed on the
+    // navigation stack instead (the scheme page).
+    OpensViewer = 2,
+};
+
 // A screen whose whole view is a web view showing one page of the bundle. When
-// a load finishes it gives the page its text size (fontSize). In link mode 2
-// the page keeps its place: every later request opens a new viewer pushed on
-// the navigation stack instead; in modes 0 and 1 links load in place.
+// a load finishes it gives the page its text size (fontSize); links follow the
+// viewer's link mode (type).
 class WebController final : public kit::ViewController {
     Q_OBJECT
 
 public:
-    // Starts loading the page at once, with fontSize 15 and link mode 0.
+    // Starts loading the page at once, with the base text size, links loading in place.
     explicit WebController(const QUrl& url);
     ~WebController() override;
 
@@ -24,8 +35,8 @@ public:
     void setAnotherWeb(WebController* viewer) { _anotherWeb = viewer; }
     QUrl url() const { return _url; }
     void setUrl(const QUrl& url) { _url = url; }
-    quint32 type() const { return _type; }
-    void setType(quint32 type) { _type = type; }
+    LinkMode type() const { return _type; }
+    void setType(LinkMode type) { _type = type; }
     float fontSize() const { return _fontSize; }
     void setFontSize(float fontSize) { _fontSize = fontSize; }
 
@@ -51,7 +62,7 @@ private:
     QPointer<QWidget> _webViewWidget;
     QPointer<WebController> _anotherWeb;
     QUrl _url;
-    quint32 _type = 0;
-    float _fontSize = 15.0f;
+    LinkMode _type = LinkMode::InPlace;
+    float _fontSize = viewer::baseFontSize;
     bool _started = false;
 };

@@ -33,7 +33,7 @@ void ZoomControl::zoomSliderAction()
     const float value = _zoomSlider->value();
     if (WebController* shown = _currentViewer ? _currentViewer() : nullptr)
         if (kit::WebView* page = shown->webView())
-            page->evaluateJavaScript(viewer::fontScript(value * 15.0f));
+            page->evaluateJavaScript(viewer::fontScript(value * viewer::baseFontSize));
     if (KavelAppDelegate* delegate = KavelAppDelegate::shared())
         delegate->setDefaultArticleZoom(value);
 }

@@ -139,7 +139,8 @@ private slots:
         check(QStringLiteral("about"));
         app.select(3);
         auto* card = qobject_cast<Map*>(app.tabs()->selectedViewController());
-        for (unsigned field : {0u, 1u, 2u, 3u}) {
+        for (record::Field field :
+             {record::Address, record::Birthday, record::WeightAndHeight, record::Blood}) {
             card->window()->doAction(field);
             check(QStringLiteral("editor %1").arg(field));
             card->close();

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "app/KavelAppDelegate.h"
+#include "app/MainInterface.h"
 #include "app/TabScreen.h"
 #include "card/PersonalRecord.h"
 #include "kit/controllers/TabBar.h"
@@ -69,11 +70,12 @@ private slots:
         QTest::addColumn<bool>("filled");
         QTest::addColumn<bool>("emptyStrings");
         QTest::addColumn<int>("expected");
-        QTest::newRow("fresh installation") << QString() << false << false << 3;
-        QTest::newRow("seven keys, no note, no photo") << QString() << true << false << 4;
-        QTest::newRow("six of seven: no illnesses") << record::OWN_ILLNESS << true << false << 3;
-        QTest::newRow("six of seven: no name") << record::OWN_NAME << true << false << 3;
-        QTest::newRow("empty strings count as present") << QString() << true << true << 4;
+        QTest::newRow("fresh installation") << QString() << false << false << int(CardTab);
+        QTest::newRow("seven keys, no note, no photo") << QString() << true << false << int(SosTab);
+        QTest::newRow("six of seven: no illnesses")
+            << record::OWN_ILLNESS << true << false << int(CardTab);
+        QTest::newRow("six of seven: no name") << record::OWN_NAME << true << false << int(CardTab);
+        QTest::newRow("empty strings count as present") << QString() << true << true << int(SosTab);
     }
 
     void startingTab()
@@ -100,7 +102,7 @@ private slots:
         store.set(record::OWN_NOTE, QStringLiteral("аллергия на пенициллин"));
         kit::UserDefaults::standardUserDefaults().setObject(QByteArray("png"), record::OWN_IMAGE);
         LaunchedApplication app;
-        QCOMPARE(app.delegate().tabBarController()->selectedIndex(), 3);
+        QCOMPARE(app.delegate().tabBarController()->selectedIndex(), int(CardTab));
     }
 
     void launchPaysOnlyForTheTabItOpensOn()
@@ -166,7 +168,7 @@ private slots:
         }
         LogCapture log;
         LaunchedApplication app;
-        QCOMPARE(app.delegate().tabBarController()->selectedIndex(), 3);
+        QCOMPARE(app.delegate().tabBarController()->selectedIndex(), int(CardTab));
         QCOMPARE(log.lines().size(), 1);
         const QString aside = kit::UserDefaults::standardUserDefaults().setAsidePath();
         QFile kept(aside);

@@ -121,7 +121,7 @@ private slots:
         app.delegate().createZoomSlider(
             &host, fields.slider, fields.pane, [&] { calls << QStringLiteral("value"); },
             [&] { calls << QStringLiteral("touch"); });
-        QCOMPARE(fields.slider->allControlEvents(), 4097u | 192u);
+        QCOMPARE(fields.slider->allControlEvents().toInt(), 4097u | 192u);
 
         kit::Slider* slider = fields.slider;
         const int y = slider->height() / 2;

@@ -177,16 +177,16 @@ private slots:
         QVERIFY(!QFile::exists(tab.store.path()) ||
                 !storedOnDisk(tab.store.path(), record::OWN_BIRTHDAY));
         // Every row opens its own editor.
-        QCOMPARE(tab.open<ChangeInfo>(0)->type(), 0u);
+        QCOMPARE(tab.open<ChangeInfo>(0)->type(), record::Address);
         tab.back();
         QVERIFY(tab.open<ChangeWeight>(2));
         tab.back();
         QVERIFY(tab.open<ChangeBlood>(3));
         tab.back();
-        QCOMPARE(tab.open<ChangeInfo>(5)->type(), 5u);
+        QCOMPARE(tab.open<ChangeInfo>(5)->type(), record::Note);
         tab.back();
         QTest::mouseClick(tab.window()->nameButton(), Qt::LeftButton);
-        QCOMPARE(qobject_cast<ChangeInfo*>(tab.top())->type(), 6u);
+        QCOMPARE(qobject_cast<ChangeInfo*>(tab.top())->type(), record::Name);
     }
 
     void storedFieldsShowTheirValuesWithADeleteControl()

@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(tab.screen->navBar()->title(), QStringLiteral("Милиция"));
         QCOMPARE(tab.screen->navBar()->tintColor(), kit::color(0.313, 0.314, 0.58, 1.0));
         QCOMPARE(tab.page(), QStringLiteral("police.html"));
-        QCOMPARE(tab.screen->webCon()->type(), 1u);
+        QCOMPARE(tab.screen->webCon()->type(), LinkMode::ServicePage);
         QCOMPARE(tab.screen->webCon()->view()->geometry(), QRect(0, 44, 290, 370));
         QVERIFY(tab.screen->navBar()->rightButton()->isVisible());
         for (const char* name : {"gasButton", "kavelButton", "fireButton", "policeButton"})

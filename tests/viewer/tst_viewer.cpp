@@ -58,7 +58,7 @@ private slots:
         QSignalSpy styled(&viewer, &WebController::pageStyled);
         QVERIFY(waitForStyles(styled, 1));
         QCOMPARE(viewer.fontSize(), 15.0f);
-        QCOMPARE(viewer.type(), 0u);
+        QCOMPARE(viewer.type(), LinkMode::InPlace);
         QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#text")),
                  QStringLiteral("15px"));
         QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#cell")),
@@ -95,7 +95,7 @@ private slots:
         bundle.writePage(QStringLiteral("c.html"), QStringLiteral("В"));
 
         auto root = std::make_unique<WebController>(pageUrl(bundle, QStringLiteral("scheme.html")));
-        root->setType(2);
+        root->setType(LinkMode::OpensViewer);
         WebController* scheme = root.get();
         QSignalSpy schemeStyled(scheme, &WebController::pageStyled);
         kit::NavigationController navigation(std::move(root));
@@ -108,7 +108,7 @@ private slots:
         auto* first = qobject_cast<WebController*>(navigation.topViewController());
         QCOMPARE(scheme->anotherWeb(), first);
         QCOMPARE(first->url(), pageUrl(bundle, QStringLiteral("b.html")));
-        QCOMPARE(first->type(), 0u);
+        QCOMPARE(first->type(), LinkMode::InPlace);
         QCOMPARE(first->fontSize(), 22.5f);
 
         clickLink(scheme, QStringLiteral("toC"));
@@ -127,14 +127,14 @@ private slots:
 
     void linkModesZeroAndOneLoadInPlaceAndStyleAgain_data()
     {
-        QTest::addColumn<quint32>("mode");
-        QTest::newRow("mode 0") << 0u;
-        QTest::newRow("mode 1") << 1u;
+        QTest::addColumn<LinkMode>("mode");
+        QTest::newRow("in place") << LinkMode::InPlace;
+        QTest::newRow("service page") << LinkMode::ServicePage;
     }
 
     void linkModesZeroAndOneLoadInPlaceAndStyleAgain()
     {
-        QFETCH(quint32, mode);
+        QFETCH(LinkMode, mode);
         TestBundle bundle;
         bundle.writePage(QStringLiteral("a.html"), QStringLiteral("А"), false, links);
         bundle.writePage(QStringLiteral("b.html"), QStringLiteral("Б"), true);

@@ -17,7 +17,7 @@ void Control::addTarget(QObject* target, std::function<void()> action, ControlEv
 
 ControlEvents Control::allControlEvents() const
 {
-    ControlEvents mask = 0;
+    ControlEvents mask;
     for (const Registration& registration : _registrations)
         mask |= registration.events;
     return mask;

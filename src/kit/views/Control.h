@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFlags>
 #include <QPointer>
 #include <QWidget>
 
@@ -8,23 +9,16 @@
 
 namespace kit {
 
-// The phone's control events, with its bit values, so masks read as there:
-// ValueChanged | TouchDown is 4097, TouchUpInside | TouchUpOutside is 192.
-namespace ControlEvent {
-enum : unsigned {
+// The control events the screens listen to, with the phone's bit values, so masks
+// read as there: ValueChanged | TouchDown is 4097, TouchUpInside | TouchUpOutside is 192.
+enum class ControlEvent : unsigned {
     TouchDown = 1u << 0,
-    TouchDownRepeat = 1u << 1,
-    TouchDragInside = 1u << 2,
-    TouchDragOutside = 1u << 3,
-    TouchDragEnter = 1u << 4,
-    TouchDragExit = 1u << 5,
     TouchUpInside = 1u << 6,
     TouchUpOutside = 1u << 7,
-    TouchCancel = 1u << 8,
     ValueChanged = 1u << 12,
 };
-}
-using ControlEvents = unsigned;
+Q_DECLARE_FLAGS(ControlEvents, ControlEvent)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ControlEvents)
 
 // A view that turns a press into control events and sends each event to the
 // target–action pairs registered for it, in registration order. The keyboard

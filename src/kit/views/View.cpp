@@ -13,12 +13,13 @@ namespace {
 // Watches a view's parent and passes its size changes on to the view.
 class AutoresizingFollower final : public QObject {
 public:
-    AutoresizingFollower(QWidget* view, unsigned mask) : QObject(view), _view(view), _mask(mask)
+    AutoresizingFollower(QWidget* view, AutoresizingMask mask)
+        : QObject(view), _view(view), _mask(mask)
     {
         view->installEventFilter(this);
         follow();
     }
-    void setMask(unsigned mask) { _mask = mask; }
+    void setMask(AutoresizingMask mask) { _mask = mask; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -54,13 +55,13 @@ private:
 
     QWidget* _view;
     QPointer<QWidget> _parent;
-    unsigned _mask;
+    AutoresizingMask _mask;
     QSize _lastParentSize;
 };
 
 } // namespace
 
-void setAutoresizingMask(QWidget* view, unsigned mask)
+void setAutoresizingMask(QWidget* view, AutoresizingMask mask)
 {
     for (QObject* child : view->children()) {
         if (auto* follower = dynamic_cast<AutoresizingFollower*>(child)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFlags>
 #include <QPoint>
 #include <QRect>
 
@@ -21,14 +22,15 @@ void removeFromSuperview(QWidget* view);
 
 // How a view follows its parent's size, as the phone's autoresizing mask: a
 // flexible dimension grows and shrinks by as much as the parent's does.
-namespace Autoresizing {
-enum : unsigned {
+// The bit values are the phone's.
+enum class Autoresizing : unsigned {
     None = 0,
     FlexibleWidth = 1u << 1,
     FlexibleHeight = 1u << 4,
 };
-}
-void setAutoresizingMask(QWidget* view, unsigned mask);
+Q_DECLARE_FLAGS(AutoresizingMask, Autoresizing)
+Q_DECLARE_OPERATORS_FOR_FLAGS(AutoresizingMask)
+void setAutoresizingMask(QWidget* view, AutoresizingMask mask);
 
 // A colour from components 0 to 1, as the screens give them.
 QColor color(double red, double green, double blue, double alpha = 1.0);
