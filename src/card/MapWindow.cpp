@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
-#include <algorithm>
 
 namespace {
 
@@ -56,25 +55,13 @@ QImage box(QSize size, bool pressed)
 // Whether the row's field is stored; the weight and height row counts either value.
 bool rowIsFilled(record::Field row)
 {
-    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
-    const QStringList keys = record::keysForField(row);
-    return std::any_of(keys.begin(), keys.end(),
-                       [&](const QString& key) { return bool(defaults.stringForKey(key)); });
+    return record::storedText(row).has_value();
 }
 
 // The text a row shows: the stored value, or the field's name when nothing is stored.
 QString rowText(record::Field row)
 {
-    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
-    std::optional<QString> value;
-    if (row == record::WeightAndHeight) {
-        if (rowIsFilled(row))
-            value = record::weightAndHeightText(defaults.stringForKey(record::OWN_WEIGHT),
-                                                defaults.stringForKey(record::OWN_GROWTH));
-    } else {
-        value = defaults.stringForKey(record::keysForField(row).constFirst());
-    }
-    return value.value_or(QString::fromUtf8(placeholders[row]));
+    return record::storedText(row).value_or(QString::fromUtf8(placeholders[row]));
 }
 
 } // namespace

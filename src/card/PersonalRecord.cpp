@@ -1,5 +1,7 @@
 #include "PersonalRecord.h"
 
+#include "kit/foundation/UserDefaults.h"
+
 #include <QBuffer>
 #include <QImageReader>
 
@@ -7,6 +9,18 @@
 #include <cmath>
 
 namespace record {
+
+std::optional<QString> storedText(Field field)
+{
+    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    if (field != WeightAndHeight)
+        return defaults.stringForKey(keysForField(field).constFirst());
+    const std::optional<QString> weight = defaults.stringForKey(OWN_WEIGHT);
+    const std::optional<QString> height = defaults.stringForKey(OWN_GROWTH);
+    if (!weight && !height)
+        return std::nullopt;
+    return weightAndHeightText(weight, height);
+}
 
 QString formatBirthday(QDate date, const QLocale& locale)
 {

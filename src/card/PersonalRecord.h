@@ -67,6 +67,10 @@ inline QStringList keysForField(Field field)
     return {};
 }
 
+// What a field of the stored card reads as (the weight and height composed into one
+// text); none when nothing of it is stored.
+std::optional<QString> storedText(Field field);
+
 // The birthday as stored: the locale's long date, month written out, without the
 // weekday ("7 декабря 2026 г.", "December 7, 2026").
 QString formatBirthday(QDate date, const QLocale& locale = QLocale());

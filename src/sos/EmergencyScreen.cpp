@@ -23,8 +23,19 @@
 
 namespace {
 
-const char* const captionTexts[] = {
-    "Домашний адрес:", "Дата рождения:", "Вес/рост:", "Группа крови:", "Заболевания:", "Заметки:"};
+// The card's lines, in order: each field's caption above its value.
+struct CardLine {
+    const char* caption;
+    record::Field field;
+};
+constexpr std::array<CardLine, 6> cardLines = {{
+    {"Домашний адрес:", record::Address},
+    {"Дата рождения:", record::Birthday},
+    {"Вес/рост:", record::WeightAndHeight},
+    {"Группа крови:", record::Blood},
+    {"Заболевания:", record::Illness},
+    {"Заметки:", record::Note},
+}};
 
 } // namespace
 
@@ -32,9 +43,10 @@ EmergencyScreen::EmergencyScreen() = default;
 
 EmergencyScreen::~EmergencyScreen()
 {
-    // A screen that goes without being cancelled (the application quitting) leaves no timer behind.
-    for (QPointer<kit::Timer>* timer :
-         {&_timer, &_updater, &_timeUpdater, &_barUpdater, &_soundTimer})
+    // A screen that goes without being cancelled (the application quitting) leaves no timer
+    // behind.
+    _hold.reset();
+    for (QPointer<kit::Timer>* timer : {&_timeUpdater, &_barUpdater, &_soundTimer})
         stop(*timer);
     _navCon.reset();
     if (_soundObject)
@@ -53,7 +65,8 @@ void EmergencyScreen::loadView()
     auto* view = new QWidget();
     view->setObjectName(QStringLiteral("emergencyView"));
     view->resize(320, 480);
-    // Its background view covers it whole, so nothing beneath the card is ever repainted with it.
+    // Its background view covers it whole, so nothing beneath the card is ever repainted with
+    // it.
     view->setAttribute(Qt::WA_OpaquePaintEvent);
     setView(view);
 }
@@ -63,104 +76,102 @@ void EmergencyScreen::viewDidLoad()
     if (kit::Application* application = kit::Application::sharedApplication())
         application->setIdleTimerDisabled(true);
     _pressed = false;
+    buildCard();
+    buildBar();
+    _bgView = new kit::ColorView(Qt::white);
+    _bgView->setObjectName(QStringLiteral("background"));
+    kit::setFrame(_bgView, QRect(0, 0, 320, 480));
+    kit::insertSubview(view(), _bgView, 0);
+    fillCard();
+    layout();
+    startAlarm();
+}
 
+void EmergencyScreen::buildCard()
+{
     _mainView = new kit::ScrollView();
     _mainView->setObjectName(QStringLiteral("emergencyCard"));
+    QWidget* content = _mainView->contentView();
+
+    _imageView = new kit::ImageView();
+    _imageView->setObjectName(QStringLiteral("photo"));
+    kit::setFrame(_imageView, QRect(20, 20, 66, 66));
+    _imageView->setImage(kit::imageNamed(QStringLiteral("noPhoto.png")));
+    kit::addSubview(content, _imageView);
+
+    _name = new kit::Label();
+    _name->setObjectName(QStringLiteral("name"));
+    kit::setFrame(_name, QRect(94, 30, 206, 45));
+    _name->setText(QStringLiteral("Имя Фамилия"));
+    kit::addSubview(content, _name);
+
+    const QFont captionFont = kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15);
+    for (size_t i = 0; i < cardLines.size(); ++i) {
+        // Each line's height and place are set by the layout once the texts are in.
+        auto* caption = new kit::Label();
+        caption->setObjectName(QStringLiteral("caption%1").arg(i));
+        kit::setFrame(caption, QRect(15, 0, 280, 22));
+        caption->setFont(captionFont);
+        caption->setTextColor(Qt::gray);
+        caption->setText(QString::fromUtf8(cardLines[i].caption));
+        kit::addSubview(content, caption);
+        _captions[i] = caption;
+
+        auto* value = new kit::Label();
+        value->setObjectName(QStringLiteral("value%1").arg(i));
+        kit::setFrame(value, QRect(20, 0, 280, 22));
+        value->setNumberOfLines(0);
+        value->setLineBreakMode(kit::LineBreakMode::WordWrap);
+        value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        kit::addSubview(content, value);
+        _values[i] = value;
+    }
+}
+
+void EmergencyScreen::buildBar()
+{
+    // The card scrolls under a bar that shows how long it has been up; the cancel button and
+    // the progress of its hold lie over the bar.
     auto card = std::make_unique<kit::ViewController>();
     _viewCon = card.get();
+    _viewCon->setView(_mainView);
     _navCon = std::make_unique<kit::NavigationController>(std::move(card));
-    _progress = new kit::ProgressView();
-    kit::setFrame(_progress, QRect(90, 18, 220, 9));
+    kit::setFrame(_navCon->view(), QRect(0, 0, 320, 480));
+    _navCon->navigationBar()->setTintColor(Qt::white);
+    kit::addSubview(view(), _navCon->view());
 
     _cancel = new kit::Button();
     _cancel->setObjectName(QStringLiteral("cancelButton"));
     _cancel->setAccessibleName(QStringLiteral("Отмена: удерживайте 3 секунды"));
     kit::setFrame(_cancel, QRect(10, 7, 71, 30));
     _cancel->setImage(kit::imageNamed(QStringLiteral("btnCancel.png")));
-
-    QWidget* content = _mainView->contentView();
-    _imageView = new kit::ImageView();
-    _imageView->setObjectName(QStringLiteral("photo"));
-    kit::setFrame(_imageView, QRect(20, 20, 66, 66));
-    _name = new kit::Label();
-    _name->setObjectName(QStringLiteral("name"));
-    kit::setFrame(_name, QRect(94, 30, 206, 45));
-    for (size_t i = 0; i < _captions.size(); ++i) {
-        _captions[i] = new kit::Label();
-        _captions[i]->setObjectName(QStringLiteral("caption%1").arg(i));
-        kit::setFrame(_captions[i], QRect(15, 0, 280, 22));
-        _values[i] = new kit::Label();
-        _values[i]->setObjectName(QStringLiteral("value%1").arg(i));
-        kit::setFrame(_values[i], QRect(20, 0, 280, 22));
-    }
-    _progress->hide();
+    _cancel->setTitle(QStringLiteral("Отмена"));
     _cancel->addTarget(
         this, [this] { touchesBegin(); }, kit::ControlEvent::TouchDown);
     _cancel->addTarget(
-        this, [this] { touchesEnd(); }, kit::ControlEvent::TouchUpInside);
-    _cancel->addTarget(
-        this, [this] { touchesEnd(); }, kit::ControlEvent::TouchUpOutside);
-
-    const QFont captionFont = kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15);
-    for (kit::Label* caption : _captions) {
-        caption->setFont(captionFont);
-        caption->setTextColor(Qt::gray);
-    }
-
-    _imageView->setImage(kit::imageNamed(QStringLiteral("noPhoto.png")));
-    _name->setText(QStringLiteral("Имя Фамилия"));
-    for (size_t i = 0; i < _captions.size(); ++i)
-        _captions[i]->setText(QString::fromUtf8(captionTexts[i]));
-    _cancel->setTitle(QStringLiteral("Отмена"));
-    for (kit::Label* value : _values) {
-        value->setNumberOfLines(0);
-        value->setLineBreakMode(kit::LineBreakMode::WordWrap);
-        value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    }
-
-    _viewCon->setView(_mainView);
-    kit::setFrame(_navCon->view(), QRect(0, 0, 320, 480));
-    _navCon->navigationBar()->setTintColor(Qt::white);
-
-    kit::addSubview(view(), _navCon->view());
+        this, [this] { touchesEnd(); },
+        kit::ControlEvent::TouchUpInside | kit::ControlEvent::TouchUpOutside);
     kit::addSubview(view(), _cancel);
+
+    _progress = new kit::ProgressView();
+    kit::setFrame(_progress, QRect(90, 18, 220, 9));
     kit::addSubview(view(), _progress);
     _progress->hide();
-    for (QWidget* child : std::initializer_list<QWidget*>{_imageView, _name})
-        kit::addSubview(content, child);
-    for (size_t i = 0; i < _captions.size(); ++i) {
-        kit::addSubview(content, _captions[i]);
-        kit::addSubview(content, _values[i]);
-    }
+    _hold = std::make_unique<HoldToConfirm>(this, _progress, [this] { cancelPressed(); });
+}
 
-    _bgView = new kit::ColorView(Qt::white);
-    _bgView->setObjectName(QStringLiteral("background"));
-    kit::setFrame(_bgView, QRect(0, 0, 320, 480));
-    kit::insertSubview(view(), _bgView, 0);
-
-    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
-    if (const std::optional<QString> name = defaults.stringForKey(record::OWN_NAME))
+void EmergencyScreen::fillCard()
+{
+    if (const std::optional<QString> name = record::storedText(record::Name))
         _name->setText(*name);
-    const QString texts[] = {
-        defaults.stringForKey(record::OWN_ADDRESS).value_or(QString()),
-        defaults.stringForKey(record::OWN_BIRTHDAY).value_or(QString()),
-        record::weightAndHeightText(defaults.stringForKey(record::OWN_WEIGHT),
-                                    defaults.stringForKey(record::OWN_GROWTH)),
-        defaults.stringForKey(record::OWN_BLOOD).value_or(QString()),
-        defaults.stringForKey(record::OWN_ILLNESS).value_or(QString()),
-        defaults.stringForKey(record::OWN_NOTE).value_or(QString()),
-    };
-    for (size_t i = 0; i < _values.size(); ++i)
-        _values[i]->setText(texts[i]);
-    const QImage photo =
-        record::decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
+    for (size_t i = 0; i < cardLines.size(); ++i)
+        _values[i]->setText(record::storedText(cardLines[i].field).value_or(QString()));
+    const QImage photo = record::decodePhoto(
+        kit::UserDefaults::standardUserDefaults().objectForKey(record::OWN_IMAGE).toByteArray());
     if (!photo.isNull()) {
         _imageView->setImage(photo);
         _imageView->resize(photo.deviceIndependentSize().toSize());
     }
-
-    layout();
-    startAlarm();
 }
 
 void EmergencyScreen::layout()
@@ -219,19 +230,10 @@ void EmergencyScreen::startAlarm()
         kit::Bundle::mainBundle().urlForResource(QStringLiteral("alarm"), QStringLiteral("aif"));
     _soundObject = kit::SystemSound::create(_soundRefURL);
 
-    const QPointer<EmergencyScreen> self(this);
-    _timeUpdater = kit::Timer::scheduledTimer(1.0, true, [self] {
-        if (self)
-            self->increaseTime();
-    });
-    _barUpdater = kit::Timer::scheduledTimer(double(0.01f), true, [self] {
-        if (self)
-            self->updateBarColor();
-    });
-    _soundTimer = kit::Timer::scheduledTimer(10.0, true, [self] {
-        if (self)
-            self->playSound();
-    });
+    _timeUpdater = kit::Timer::scheduledTimer(1.0, true, this, [this] { increaseTime(); });
+    _barUpdater =
+        kit::Timer::scheduledTimer(double(0.01f), true, this, [this] { updateBarColor(); });
+    _soundTimer = kit::Timer::scheduledTimer(10.0, true, this, [this] { playSound(); });
     playSound();
 }
 
@@ -274,27 +276,9 @@ void EmergencyScreen::updateBarColor()
 
 void EmergencyScreen::touchesBegin()
 {
-    // A second press while a hold runs starts it over instead of leaving a timer behind.
-    stop(_timer);
-    stop(_updater);
     _pressed = true;
     _viewCon->setTitle(QString(QLatin1String("")));
-    _progress->show();
-    _progress->setProgress(0);
-    const QPointer<EmergencyScreen> self(this);
-    _updater = kit::Timer::scheduledTimer(double(0.05f), true, [self] {
-        if (self)
-            self->updateProgress();
-    });
-    _timer = kit::Timer::scheduledTimer(3.0, false, [self] {
-        if (self)
-            self->cancelPressed();
-    });
-}
-
-void EmergencyScreen::updateProgress()
-{
-    _progress->setProgress(_progress->progress() + 1.0f / 60);
+    _hold->begin();
 }
 
 void EmergencyScreen::touchesEnd()
@@ -302,15 +286,13 @@ void EmergencyScreen::touchesEnd()
     _pressed = false;
     _progress->hide();
     _progress->setProgress(0);
-    stop(_timer);
-    stop(_updater);
+    _hold->stop();
 }
 
 void EmergencyScreen::cancelPressed()
 {
     _progress->hide();
-    stop(_timer);
-    stop(_updater);
+    _hold->stop();
     stop(_soundTimer);
     stop(_timeUpdater);
     stop(_barUpdater);

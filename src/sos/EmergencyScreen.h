@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HoldToConfirm.h"
 #include "kit/controllers/ViewController.h"
 #include "kit/platform/SystemSound.h"
 
@@ -33,7 +34,6 @@ public:
     // The cancel gesture and the alarm's steps.
     void touchesBegin();
     void touchesEnd();
-    void updateProgress();
     void cancelPressed();
     void increaseTime();
     void updateBarColor();
@@ -59,6 +59,9 @@ protected:
     void viewDidLoad() override;
 
 private:
+    void buildCard();
+    void buildBar();
+    void fillCard();
     void startAlarm();
     void layout();
     void flatten();
@@ -75,8 +78,7 @@ private:
     kit::ProgressView* _progress = nullptr;
     kit::Button* _cancel = nullptr;
 
-    QPointer<kit::Timer> _timer;
-    QPointer<kit::Timer> _updater;
+    std::unique_ptr<HoldToConfirm> _hold;
     QPointer<kit::Timer> _timeUpdater;
     QPointer<kit::Timer> _barUpdater;
     QPointer<kit::Timer> _soundTimer;

@@ -2,7 +2,6 @@
 
 #include "EmergencyScreen.h"
 #include "kit/controllers/Window.h"
-#include "kit/foundation/Timer.h"
 #include "kit/views/Button.h"
 #include "kit/views/Font.h"
 #include "kit/views/Image.h"
@@ -32,10 +31,7 @@ protected:
 
 SOS::SOS() = default;
 
-SOS::~SOS()
-{
-    stopTimers();
-}
+SOS::~SOS() = default;
 
 void SOS::loadView()
 {
@@ -74,6 +70,7 @@ void SOS::loadView()
     _progressBar->setObjectName(QStringLiteral("sosProgress"));
     kit::setFrame(_progressBar, QRect(60, 300, 200, 9));
     _progressBar->hide();
+    _hold = std::make_unique<HoldToConfirm>(this, _progressBar, [this] { callHelp(); });
 
     auto* hint = new kit::Label(view);
     hint->setText(QStringLiteral(
@@ -89,32 +86,10 @@ void SOS::loadView()
     setView(view);
 }
 
-void SOS::stopTimers()
-{
-    if (_timer)
-        _timer->invalidate();
-    if (_updater)
-        _updater->invalidate();
-    _timer = nullptr;
-    _updater = nullptr;
-}
-
 void SOS::helpButtonPressed()
 {
-    // A second press while a hold runs starts it over instead of leaving a timer behind.
-    stopTimers();
     _image->show();
-    _progressBar->show();
-    _progressBar->setProgress(0);
-    const QPointer<SOS> self(this);
-    _updater = kit::Timer::scheduledTimer(double(0.05f), true, [self] {
-        if (self)
-            self->updateProgress();
-    });
-    _timer = kit::Timer::scheduledTimer(3.0, false, [self] {
-        if (self)
-            self->callHelp();
-    });
+    _hold->begin();
 }
 
 void SOS::helpButtonCanceled()
@@ -122,19 +97,14 @@ void SOS::helpButtonCanceled()
     _image->hide();
     _progressBar->hide();
     _progressBar->setProgress(0);
-    stopTimers();
-}
-
-void SOS::updateProgress()
-{
-    _progressBar->setProgress(_progressBar->progress() + 1.0f / 60);
+    _hold->stop();
 }
 
 void SOS::callHelp()
 {
     _image->hide();
     _progressBar->hide();
-    stopTimers();
+    _hold->stop();
     // One emergency card at a time: a second one is never laid over the first.
     if (modalViewController())
         return;

@@ -2,13 +2,14 @@
 
 #include "app/TabScreen.h"
 
-#include <QPointer>
+#include "HoldToConfirm.h"
+
+#include <memory>
 
 namespace kit {
 class Button;
 class ImageView;
 class ProgressView;
-class Timer;
 } // namespace kit
 
 // The SOS tab: holding its help button for 3 seconds brings up the emergency
@@ -22,7 +23,6 @@ public:
 
     void helpButtonPressed();
     void helpButtonCanceled();
-    void updateProgress();
     void callHelp();
     void close() override;
 
@@ -34,11 +34,8 @@ protected:
     void loadView() override;
 
 private:
-    void stopTimers();
-
     kit::Button* _helpButton = nullptr;
     kit::ImageView* _image = nullptr;
     kit::ProgressView* _progressBar = nullptr;
-    QPointer<kit::Timer> _timer;
-    QPointer<kit::Timer> _updater;
+    std::unique_ptr<HoldToConfirm> _hold;
 };

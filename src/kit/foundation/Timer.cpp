@@ -18,6 +18,14 @@ Timer* Timer::scheduledTimer(double interval, bool repeats, std::function<void()
     return result;
 }
 
+Timer* Timer::scheduledTimer(double interval, bool repeats, QObject* context,
+                             std::function<void()> action)
+{
+    Timer* timer = scheduledTimer(interval, repeats, std::move(action));
+    connect(context, &QObject::destroyed, timer, &Timer::invalidate);
+    return timer;
+}
+
 void Timer::invalidate()
 {
     if (!_valid)

@@ -17,6 +17,10 @@ class Timer final : public QObject {
 public:
     // interval in seconds; a repeating timer fires every interval after the first.
     static Timer* scheduledTimer(double interval, bool repeats, std::function<void()> action);
+    // The same for a timer that belongs to context: destroying the context invalidates it,
+    // so the action never runs on an object that is gone (as QTimer::singleShot's context).
+    static Timer* scheduledTimer(double interval, bool repeats, QObject* context,
+                                 std::function<void()> action);
 
     void invalidate();
     bool isValid() const { return _valid; }

@@ -5,12 +5,6 @@
 namespace kit {
 namespace {
 
-CameraService*& replacement()
-{
-    static CameraService* service = nullptr;
-    return service;
-}
-
 // The camera where the module cannot be had: none.
 class NoCamera final : public CameraService {
 public:
@@ -22,17 +16,11 @@ public:
     }
 };
 
+PlatformService<CameraService, NoCamera> camera(cameraModule, "firstaidCreateCameraService");
+
 CameraService& service()
 {
-    if (CameraService* test = replacement())
-        return *test;
-    static CameraService* real = [] {
-        const auto create = reinterpret_cast<CreateCameraServiceFunction>(resolvePlatformFunction(
-            "libfirstaid_camera.so", "FIRSTAID_CAMERA_MODULE", "firstaidCreateCameraService"));
-        CameraService* made = create ? create() : nullptr;
-        return made ? made : static_cast<CameraService*>(new NoCamera());
-    }();
-    return *real;
+    return camera.get();
 }
 
 } // namespace
@@ -53,7 +41,7 @@ std::unique_ptr<CameraSession> startSession(QWidget* parent,
 
 void setService(CameraService* test)
 {
-    replacement() = test;
+    camera.setReplacement(test);
 }
 
 } // namespace Camera

@@ -44,7 +44,7 @@ std::unique_ptr<CameraSession> startSession(QWidget* parent,
 void setService(CameraService* service);
 } // namespace Camera
 
-// The camera module's entry point.
-using CreateCameraServiceFunction = CameraService* (*)();
+// The camera module makes its service with
+//   extern "C" CameraService* firstaidCreateCameraService();
 
 } // namespace kit

@@ -10,20 +10,19 @@
 
 namespace kit {
 
-QFunctionPointer resolvePlatformFunction(const char* moduleFile, const char* environmentVariable,
-                                         const char* function)
+QFunctionPointer resolvePlatformFunction(const PlatformModule& module, const char* function)
 {
     static QHash<QByteArray, QFunctionPointer> resolved;
-    const QByteArray key = QByteArray(moduleFile) + '/' + function;
+    const QByteArray key = QByteArray(module.file) + '/' + function;
     if (auto found = resolved.constFind(key); found != resolved.constEnd())
         return *found;
 
     QStringList paths;
-    const QString named = qEnvironmentVariable(environmentVariable);
+    const QString named = qEnvironmentVariable(module.environmentVariable);
     if (!named.isEmpty())
         paths << named;
     const QDir here(QCoreApplication::applicationDirPath());
-    const QString file = QString::fromLatin1(moduleFile);
+    const QString file = QString::fromLatin1(module.file);
     paths << here.filePath(file) << here.filePath(QStringLiteral("../lib/firstaid/") + file)
           << here.filePath(QStringLiteral("../") + file);
 

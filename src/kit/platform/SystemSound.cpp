@@ -5,12 +5,6 @@
 namespace kit {
 namespace {
 
-SoundService*& replacement()
-{
-    static SoundService* service = nullptr;
-    return service;
-}
-
 // A service that plays nothing, for when the sound module cannot be had.
 class SilentService final : public SoundService {
 public:
@@ -19,17 +13,11 @@ public:
     void disposeSystemSound(SystemSoundID) override {}
 };
 
+PlatformService<SoundService, SilentService> sound(soundModule, "firstaidCreateSoundService");
+
 SoundService& service()
 {
-    if (SoundService* test = replacement())
-        return *test;
-    static SoundService* real = [] {
-        const auto create = reinterpret_cast<CreateSoundServiceFunction>(resolvePlatformFunction(
-            "libfirstaid_sound.so", "FIRSTAID_SOUND_MODULE", "firstaidCreateSoundService"));
-        SoundService* made = create ? create() : nullptr;
-        return made ? made : static_cast<SoundService*>(new SilentService());
-    }();
-    return *real;
+    return sound.get();
 }
 
 } // namespace
@@ -53,7 +41,7 @@ void dispose(SystemSoundID sound)
 
 void setService(SoundService* test)
 {
-    replacement() = test;
+    sound.setReplacement(test);
 }
 
 } // namespace SystemSound

@@ -27,7 +27,7 @@ void dispose(SystemSoundID sound);
 void setService(SoundService* service);
 } // namespace SystemSound
 
-// The sound module's entry point.
-using CreateSoundServiceFunction = SoundService* (*)();
+// The sound module makes its service with
+//   extern "C" SoundService* firstaidCreateSoundService();
 
 } // namespace kit

@@ -20,8 +20,8 @@ WebView* WebView::create(Handlers handlers)
         logged = true;
         return nullptr;
     }
-    const auto create = reinterpret_cast<CreateWebViewFunction>(resolvePlatformFunction(
-        "libfirstaid_webengine.so", "FIRSTAID_WEB_MODULE", "firstaidCreateWebView"));
+    const auto create = reinterpret_cast<CreateWebViewFunction>(
+        resolvePlatformFunction(webEngineModule, "firstaidCreateWebView"));
     return create ? create(&handlers) : nullptr;
 }
 

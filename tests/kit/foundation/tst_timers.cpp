@@ -46,6 +46,32 @@ private slots:
         QCOMPARE(times.size(), size_t(3600 / double(0.05f)));
     }
 
+    void timerOfAContextGoesWithIt()
+    {
+        kit::ManualClock clock;
+        int ticks = 0;
+        auto context = std::make_unique<QObject>();
+        QPointer<kit::Timer> tick =
+            kit::Timer::scheduledTimer(1.0, true, context.get(), [&] { ++ticks; });
+        clock.advance(2);
+        QCOMPARE(ticks, 2);
+        context.reset();
+        QVERIFY(tick.isNull());
+        QVERIFY(kit::RunLoop::main().timers().empty());
+        clock.advance(5);
+        QCOMPARE(ticks, 2);
+
+        // A context that goes while its timer fires: the rest of the run still happens.
+        auto owner = std::make_unique<QObject>();
+        int later = 0;
+        kit::Timer::scheduledTimer(1.0, false, owner.get(), [&] { owner.reset(); });
+        kit::Timer::scheduledTimer(1.0, false, [&] { ++later; });
+        clock.advance(1);
+        QVERIFY(!owner);
+        QCOMPARE(later, 1);
+        QVERIFY(kit::RunLoop::main().timers().empty());
+    }
+
     void oneShotTimerFiresOnceAndIsThenForgotten()
     {
         kit::ManualClock clock;

@@ -691,9 +691,8 @@ private slots:
 
     void theRealCameraModuleCopesWithNoCamera()
     {
-        const auto create =
-            reinterpret_cast<kit::CreateCameraServiceFunction>(kit::resolvePlatformFunction(
-                "libfirstaid_camera.so", "FIRSTAID_CAMERA_MODULE", "firstaidCreateCameraService"));
+        const auto create = reinterpret_cast<kit::CameraService* (*)()>(
+            kit::resolvePlatformFunction(kit::cameraModule, "firstaidCreateCameraService"));
         QVERIFY(create);
         const std::unique_ptr<kit::CameraService> real(create());
         QVERIFY(real);
