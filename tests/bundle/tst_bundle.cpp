@@ -64,18 +64,9 @@ public:
 
     QVariant evaluate(const QString& script)
     {
-        QVariant result;
-        bool done = false;
-        QEventLoop loop;
-        _view.page()->runJavaScript(script, [&](const QVariant& value) {
-            result = value;
-            done = true;
-            loop.quit();
+        return awaitAnswer([&](std::function<void(const QVariant&)> answer) {
+            _view.page()->runJavaScript(script, std::move(answer));
         });
-        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
-        if (!done)
-            loop.exec();
-        return result;
     }
 
     QJsonObject evaluateJson(const QString& script)

@@ -68,10 +68,7 @@ struct CardTab {
         for (const auto& [key, value] : stored)
             store.set(key, value);
         app = std::make_unique<LaunchedApplication>();
-        kit::TabBarController* tabs = app->delegate().tabBarController();
-        if (tabs->selectedIndex() != 3)
-            QTest::mouseClick(tabs->tabBar()->buttonAt(3), Qt::LeftButton);
-        map = qobject_cast<Map*>(tabs->selectedViewController());
+        map = app->showTab<Map>(3);
     }
     MapWindow* window() const { return map->window(); }
     kit::ViewController* top() const { return map->body()->topViewController(); }

@@ -70,12 +70,10 @@ struct ContentsTab {
     {
         writeContents(bundle);
         app = std::make_unique<LaunchedApplication>();
-        QTest::mouseClick(tabBar()->buttonAt(0), Qt::LeftButton);
-        content =
-            qobject_cast<Content*>(app->delegate().tabBarController()->selectedViewController());
+        content = app->showTab<Content>(0);
         table = content->table();
     }
-    kit::TabBar* tabBar() const { return app->delegate().tabBarController()->tabBar(); }
+    kit::TabBar* tabBar() const { return app->tabBar(); }
     kit::NavigationController* navigation() const { return content->navController(); }
 
     void tapRow(kit::TableView* tableView, int row)

@@ -19,25 +19,13 @@
 
 namespace {
 
-struct SchemeTab {
-    TestStore store;
-    std::unique_ptr<LaunchedApplication> app;
-    Schema* schema = nullptr;
-
-    explicit SchemeTab(float zoom = 1.0f)
-    {
-        app = std::make_unique<LaunchedApplication>();
-        app->delegate().setDefaultArticleZoom(zoom);
-        QTest::mouseClick(tabBar()->buttonAt(1), Qt::LeftButton);
-        schema =
-            qobject_cast<Schema*>(app->delegate().tabBarController()->selectedViewController());
-    }
-    kit::TabBar* tabBar() const { return app->delegate().tabBarController()->tabBar(); }
-    kit::NavigationController* body() const { return schema->body(); }
+struct SchemeTab : ShownTab<Schema> {
+    explicit SchemeTab(float zoom = 1.0f) : ShownTab(1, zoom) {}
+    kit::NavigationController* body() const { return screen->body(); }
 
     bool schemeStyled()
     {
-        QSignalSpy styled(schema->web(), &WebController::pageStyled);
+        QSignalSpy styled(screen->web(), &WebController::pageStyled);
         return waitUntil([&] { return styled.count() > 0; });
     }
 
@@ -46,7 +34,7 @@ struct SchemeTab {
     {
         const size_t before = body()->viewControllers().size();
         evaluateJavaScript(
-            schema->web()->webView(),
+            screen->web()->webView(),
             QStringLiteral("document.querySelector('a[href=\"%1\"]').click()").arg(page));
         if (!waitUntil([&] { return body()->viewControllers().size() > before; }))
             return nullptr;
@@ -57,7 +45,7 @@ struct SchemeTab {
 
     void dragSliderToTheEnd()
     {
-        kit::Slider* slider = schema->zoom()->zoomSlider();
+        kit::Slider* slider = screen->zoom()->zoomSlider();
         QTest::mousePress(slider, Qt::LeftButton, {}, slider->thumbCenter().toPoint());
         QTest::mouseMove(slider, QPoint(slider->width() + 40, slider->height() / 2));
         QTest::mouseRelease(slider, Qt::LeftButton, {},
@@ -75,23 +63,23 @@ private slots:
     {
         SchemeTab tab(2.0f);
         QVERIFY(tab.schemeStyled());
-        QCOMPARE(computedFontSize(tab.schema->web()->webView(), QStringLiteral("li")),
+        QCOMPARE(computedFontSize(tab.screen->web()->webView(), QStringLiteral("li")),
                  QStringLiteral("15px"));
         QCOMPARE(tab.body()->topViewController()->navigationItem().title(),
                  QStringLiteral("Универсальная схема"));
         QCOMPARE(tab.body()->topViewController()->navigationItem().rightBarButtonItem(),
-                 tab.schema->infoButton());
+                 tab.screen->infoButton());
 
         WebController* article = tab.follow(QStringLiteral("burns.html"));
         QVERIFY(article);
-        QCOMPARE(tab.schema->web()->anotherWeb(), article);
+        QCOMPARE(tab.screen->web()->anotherWeb(), article);
         QCOMPARE(article->fontSize(), 30.0f);
         QCOMPARE(computedFontSize(article->webView(), QStringLiteral("li")),
                  QStringLiteral("30px"));
-        QCOMPARE(article->navigationItem().rightBarButtonItem(), tab.schema->zoom()->zoomButton());
+        QCOMPARE(article->navigationItem().rightBarButtonItem(), tab.screen->zoom()->zoomButton());
         QVERIFY(!tab.body()->isNavigationBarHidden());
         // The scheme page stays where it was.
-        QCOMPARE(evaluateJavaScript(tab.schema->web()->webView(),
+        QCOMPARE(evaluateJavaScript(tab.screen->web()->webView(),
                                     QStringLiteral("location.pathname.endsWith('Schema.html')"))
                      .toBool(),
                  true);
@@ -111,17 +99,17 @@ private slots:
                    QLatin1String("30px");
         }));
         QCOMPARE(tab.app->delegate().defaultArticleZoom(), 2.0f);
-        QVERIFY(!tab.schema->zoom()->sliderView());
+        QVERIFY(!tab.screen->zoom()->sliderView());
 
         // The about screen is reached from the scheme page, so no article is on show there:
         // its slider stores the zoom for the articles opened next.
         QTest::mouseClick(tab.body()->navigationBar()->backButton(), Qt::LeftButton);
-        tab.schema->showAbout();
+        tab.screen->showAbout();
         auto* about = qobject_cast<InfoViewController*>(tab.body()->topViewController());
         QVERIFY(about);
-        QCOMPARE(about->navigationItem().rightBarButtonItem(), tab.schema->zoom()->zoomButton());
-        tab.schema->zoom()->zoomButtonAction();
-        kit::Slider* slider = tab.schema->zoom()->zoomSlider();
+        QCOMPARE(about->navigationItem().rightBarButtonItem(), tab.screen->zoom()->zoomButton());
+        tab.screen->zoom()->zoomButtonAction();
+        kit::Slider* slider = tab.screen->zoom()->zoomSlider();
         QTest::mousePress(slider, Qt::LeftButton, {}, slider->thumbCenter().toPoint());
         QTest::mouseMove(slider, QPoint(slider->width() / 2, slider->height() / 2));
         QTest::mouseRelease(slider, Qt::LeftButton, {},
@@ -138,15 +126,15 @@ private slots:
     {
         SchemeTab tab;
         QVERIFY(tab.schemeStyled());
-        tab.schema->showAbout();
-        tab.schema->zoom()->zoomButtonAction();
-        QVERIFY(tab.schema->zoom()->sliderView());
+        tab.screen->showAbout();
+        tab.screen->zoom()->zoomButtonAction();
+        QVERIFY(tab.screen->zoom()->sliderView());
         QTest::mouseClick(tab.body()->navigationBar()->backButton(), Qt::LeftButton);
         QCOMPARE(tab.body()->viewControllers().size(), size_t(1));
-        QVERIFY(!tab.schema->zoom()->sliderView());
-        QVERIFY(tab.schema->zoom()->zoomButton()->isEnabled());
+        QVERIFY(!tab.screen->zoom()->sliderView());
+        QVERIFY(tab.screen->zoom()->zoomButton()->isEnabled());
         QCOMPARE(tab.body()->topViewController()->navigationItem().rightBarButtonItem(),
-                 tab.schema->infoButton());
+                 tab.screen->infoButton());
         // The information button leads to the about screen.
         QTest::mouseClick(tab.body()->navigationBar()->rightButton(), Qt::LeftButton);
         QVERIFY(qobject_cast<InfoViewController*>(tab.body()->topViewController()));
@@ -157,9 +145,9 @@ private slots:
         SchemeTab tab;
         QVERIFY(tab.schemeStyled());
         QVERIFY(tab.follow(QStringLiteral("safety.html")));
-        tab.schema->zoom()->zoomButtonAction();
+        tab.screen->zoom()->zoomButtonAction();
         QTest::mouseClick(tab.tabBar()->buttonAt(0), Qt::LeftButton);
-        QVERIFY(!tab.schema->zoom()->sliderView());
+        QVERIFY(!tab.screen->zoom()->sliderView());
         QTest::mouseClick(tab.tabBar()->buttonAt(1), Qt::LeftButton);
         QCOMPARE(tab.body()->viewControllers().size(), size_t(1));
     }
@@ -168,7 +156,7 @@ private slots:
     {
         SchemeTab tab;
         for (int i = 0; i < 3; ++i) {
-            tab.schema->showAbout();
+            tab.screen->showAbout();
             auto* about = qobject_cast<InfoViewController*>(tab.body()->topViewController());
             QVERIFY(about);
             const auto backgrounds =
@@ -183,7 +171,7 @@ private slots:
     void supportMailArrivesWhole()
     {
         SchemeTab tab;
-        tab.schema->showAbout();
+        tab.screen->showAbout();
         auto* about = qobject_cast<InfoViewController*>(tab.body()->topViewController());
         UrlRecorder desktop({QStringLiteral("mailto"), QStringLiteral("https")});
         QTest::mouseClick(
@@ -222,11 +210,11 @@ private slots:
              {"iconBtnTextSize.png", "sliderBackPane.png", "iconInfo.png", "aboutBg.png"})
             bundle.copyResource(QString::fromLatin1(picture));
         SchemeTab tab;
-        QSignalSpy ended(tab.schema->web(), &WebController::loadEnded);
+        QSignalSpy ended(tab.screen->web(), &WebController::loadEnded);
         QVERIFY(waitUntil([&] { return !ended.isEmpty(); }));
         QCOMPARE(ended.first().first().toBool(), false);
-        tab.schema->showAbout();
-        tab.schema->close();
+        tab.screen->showAbout();
+        tab.screen->close();
         QCOMPARE(tab.body()->viewControllers().size(), size_t(1));
     }
 };

@@ -56,9 +56,7 @@ struct SosTab {
     SosTab()
     {
         app = std::make_unique<LaunchedApplication>();
-        QTest::mouseClick(app->delegate().tabBarController()->tabBar()->buttonAt(4),
-                          Qt::LeftButton);
-        sos = qobject_cast<SOS*>(app->delegate().tabBarController()->selectedViewController());
+        sos = app->showTab<SOS>(4);
     }
     ~SosTab()
     {

@@ -4,6 +4,8 @@
 #include "app/MainInterface.h"
 #include "kit/Accessibility.h"
 #include "kit/controllers/Application.h"
+#include "kit/controllers/TabBar.h"
+#include "kit/controllers/TabBarController.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/platform/WebView.h"
@@ -113,12 +115,12 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
     return condition();
 }
 
-QVariant evaluateJavaScript(kit::WebView* page, const QString& script)
+QVariant awaitAnswer(const std::function<void(std::function<void(const QVariant&)>)>& start)
 {
     QVariant result;
     bool done = false;
     QEventLoop loop;
-    page->evaluateJavaScript(script, [&](const QVariant& value) {
+    start([&](const QVariant& value) {
         result = value;
         done = true;
         loop.quit();
@@ -127,6 +129,13 @@ QVariant evaluateJavaScript(kit::WebView* page, const QString& script)
     if (!done)
         loop.exec();
     return result;
+}
+
+QVariant evaluateJavaScript(kit::WebView* page, const QString& script)
+{
+    return awaitAnswer([&](std::function<void(const QVariant&)> answer) {
+        page->evaluateJavaScript(script, std::move(answer));
+    });
 }
 
 QString computedFontSize(kit::WebView* page, const QString& selector)
@@ -181,6 +190,24 @@ LaunchedApplication::~LaunchedApplication()
 KavelAppDelegate& LaunchedApplication::delegate() const
 {
     return static_cast<KavelAppDelegate&>(*_delegate);
+}
+
+void LaunchedApplication::setArticleZoom(float zoom) const
+{
+    delegate().setDefaultArticleZoom(zoom);
+}
+
+kit::TabBar* LaunchedApplication::tabBar() const
+{
+    return delegate().tabBarController()->tabBar();
+}
+
+kit::ViewController* LaunchedApplication::showTab(int index) const
+{
+    kit::TabBarController* tabs = delegate().tabBarController();
+    if (tabs->selectedIndex() != index)
+        QTest::mouseClick(tabs->tabBar()->buttonAt(index), Qt::LeftButton);
+    return tabs->selectedViewController();
 }
 
 QByteArray encodedImage(const QImage& image)

@@ -14,6 +14,8 @@
 namespace kit {
 class Application;
 class ApplicationDelegate;
+class TabBar;
+class ViewController;
 class WebView;
 } // namespace kit
 class KavelAppDelegate;
@@ -62,6 +64,9 @@ QByteArray pngBytes(int width, int height, const QColor& colour = Qt::darkCyan);
 // engine's message pump needs to stay quick.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
 
+// Starts something that answers later through the callback it is given (a script run in a
+// page) and waits for the answer, at most 20 seconds; an invalid value when none came.
+QVariant awaitAnswer(const std::function<void(std::function<void(const QVariant&)>)>& start);
 // Runs a script in a page and waits for its result.
 QVariant evaluateJavaScript(kit::WebView* page, const QString& script);
 // The computed font size of the first element matching a selector ("" when none).
@@ -82,10 +87,34 @@ public:
     LaunchedApplication();
     ~LaunchedApplication();
     KavelAppDelegate& delegate() const;
+    kit::TabBar* tabBar() const;
+    void setArticleZoom(float zoom) const;
+    // Taps a tab, unless it is the one shown already, and gives its screen.
+    kit::ViewController* showTab(int index) const;
+    template <class Screen> Screen* showTab(int index) const
+    {
+        return qobject_cast<Screen*>(showTab(index));
+    }
 
 private:
     std::unique_ptr<kit::Application> _application;
     std::unique_ptr<kit::ApplicationDelegate> _delegate;
+};
+
+// The whole application on a store of the test's own, with the reading zoom stored and
+// one tab shown.
+template <class Screen> struct ShownTab {
+    TestStore store;
+    std::unique_ptr<LaunchedApplication> app;
+    Screen* screen = nullptr;
+
+    ShownTab(int index, float zoom)
+    {
+        app = std::make_unique<LaunchedApplication>();
+        app->setArticleZoom(zoom);
+        screen = app->template showTab<Screen>(index);
+    }
+    kit::TabBar* tabBar() const { return app->tabBar(); }
 };
 
 // Runs the given test objects one after the other; the result is non-zero when any failed.

@@ -17,20 +17,8 @@
 
 namespace {
 
-struct TelephonesTab {
-    TestStore store;
-    std::unique_ptr<LaunchedApplication> app;
-    Telephones* screen = nullptr;
-
-    explicit TelephonesTab(float zoom = 1.0f)
-    {
-        app = std::make_unique<LaunchedApplication>();
-        app->delegate().setDefaultArticleZoom(zoom);
-        QTest::mouseClick(tabBar()->buttonAt(2), Qt::LeftButton);
-        screen =
-            qobject_cast<Telephones*>(app->delegate().tabBarController()->selectedViewController());
-    }
-    kit::TabBar* tabBar() const { return app->delegate().tabBarController()->tabBar(); }
+struct TelephonesTab : ShownTab<Telephones> {
+    explicit TelephonesTab(float zoom = 1.0f) : ShownTab(2, zoom) {}
     kit::Button* button(const char* name) const
     {
         return screen->view()->findChild<kit::Button*>(QString::fromLatin1(name));
