@@ -12,7 +12,6 @@ public:
 
     QString group() const { return _group; }
     void setGroup(const QString& group) { _group = group; }
-    QString rhesus() const { return _rhesus; }
     void setRhesus(const QString& rhesus) { _rhesus = rhesus; }
 
     void saveBlood();

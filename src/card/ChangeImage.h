@@ -22,7 +22,6 @@ public:
     ~ChangeImage() override;
 
     kit::ActionSheet* actionSheet() const { return _actionSheet.get(); }
-    kit::ImagePickerController* imagePicker() const { return _imagePicker; }
 
     void clickedButtonAtIndex(kit::ActionSheet& actionSheet, int buttonIndex) override;
     void didFinishPickingImage(kit::ImagePickerController& picker, const QImage& image,

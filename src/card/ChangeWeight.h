@@ -12,8 +12,6 @@ public:
 
     void saveValue();
     kit::PickerView* weightPicker() const { return wheels(); }
-    QString weight() const { return _weight; }
-    QString growth() const { return _growth; }
 
     kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
                                               kit::IndexPath indexPath) override;

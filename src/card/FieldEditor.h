@@ -17,8 +17,6 @@ class FieldEditor : public kit::TableViewController {
     Q_OBJECT
 
 public:
-    kit::BarButtonItem* saveButton() const { return _saveButton; }
-
     int numberOfRowsInSection(kit::TableView&, int) override { return 1; }
     QString titleForHeaderInSection(kit::TableView&, int) override { return _header; }
 

@@ -23,7 +23,6 @@ public:
     bool parse();
 
     const QList<Record>& elements() const { return _nsElements; }
-    void setElements(QList<Record> elements) { _nsElements = std::move(elements); }
 
     // Every "&" becomes "%26", so bare ampersands cannot break the XML.
     static QString encode(const QString& text);

@@ -15,7 +15,6 @@ public:
     // Fills the row from its record; called once per row.
     void customizeWithDictionary(const Record& dictionary, unsigned row);
 
-    const Record& dictionary() const { return _dictionary; }
     QString text() const { return _textStr; }
     QString link() const { return _cellLink; }
     bool hasLink() const { return _dictionary.contains(QStringLiteral("Link")); }

@@ -46,12 +46,8 @@ public:
     // Clears the main list's selection (not the search results').
     void deselectItem();
 
+    // The search kept while the list's view is let go, put back when it loads again.
     std::optional<QString> savedSearchTerm() const { return _savedSearchTerm; }
-    void setSavedSearchTerm(const std::optional<QString>& term) { _savedSearchTerm = term; }
-    int savedScopeButtonIndex() const { return _savedScopeButtonIndex; }
-    void setSavedScopeButtonIndex(int index) { _savedScopeButtonIndex = index; }
-    bool searchWasActive() const { return _searchWasActive; }
-    void setSearchWasActive(bool active) { _searchWasActive = active; }
 
     int numberOfRowsInSection(kit::TableView& tableView, int section) override;
     kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,

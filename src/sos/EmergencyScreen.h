@@ -41,7 +41,6 @@ public:
 
     // What the card shows, for the screens' tests.
     kit::NavigationController* navCon() const { return _navCon.get(); }
-    kit::ViewController* viewCon() const { return _viewCon; }
     kit::ScrollView* mainView() const { return _mainView; }
     kit::ColorView* bgView() const { return _bgView; }
     kit::ImageView* imageView() const { return _imageView; }
@@ -52,7 +51,6 @@ public:
     kit::Label* caption(int index) const { return _captions[size_t(index)]; }
     kit::Label* value(int index) const { return _values[size_t(index)]; }
     float intensity() const { return _fIntensity; }
-    double timeLeft() const { return _timeLeft; }
 
 protected:
     void loadView() override;

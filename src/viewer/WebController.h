@@ -32,9 +32,7 @@ public:
     // The web view, or none when the engine could not be loaded (the viewer stays empty).
     kit::WebView* webView() const { return _webViewWidget ? _webView : nullptr; }
     WebController* anotherWeb() const { return _anotherWeb; }
-    void setAnotherWeb(WebController* viewer) { _anotherWeb = viewer; }
     QUrl url() const { return _url; }
-    void setUrl(const QUrl& url) { _url = url; }
     LinkMode type() const { return _type; }
     void setType(LinkMode type) { _type = type; }
     float fontSize() const { return _fontSize; }

@@ -24,10 +24,6 @@ public:
 
     void invalidate();
     bool isValid() const { return _valid; }
-    double timeInterval() const { return _interval; }
-    bool repeats() const { return _repeats; }
-    // The run loop's time (seconds) at which the timer fires next.
-    double fireDate() const { return _fireDate; }
 
 private:
     friend class RunLoop;

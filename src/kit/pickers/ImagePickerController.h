@@ -44,7 +44,6 @@ public:
 
     // Set before the picker is presented.
     void setSourceType(ImagePickerSourceType sourceType) { _sourceType = sourceType; }
-    ImagePickerSourceType sourceType() const { return _sourceType; }
     ImagePickerControllerDelegate* delegate() const { return _delegate; }
     void setDelegate(ImagePickerControllerDelegate* delegate) { _delegate = delegate; }
 

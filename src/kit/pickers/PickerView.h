@@ -90,7 +90,6 @@ private:
     PickerWheel* wheel(int component) const;
     void reloadWheel(PickerWheel* wheel);
     void layoutWheels();
-    void wheelTurnedByUser(int component, int rowBefore);
 
     PickerViewDataSource* _dataSource = nullptr;
     PickerViewDelegate* _delegate = nullptr;

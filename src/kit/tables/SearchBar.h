@@ -25,11 +25,10 @@ public:
     QString placeholderText() const;
     void setPlaceholderText(const QString& text);
     void setShowsCancelButton(bool shows);
-    bool showsCancelButton() const { return _showsCancel; }
 
-    // Scope buttons: the bar has none unless titles are given; the index is kept either way.
-    QStringList scopeButtonTitles() const { return _scopeTitles; }
-    void setScopeButtonTitles(const QStringList& titles) { _scopeTitles = titles; }
+    // The search's scope: no scope buttons are shown (the contents search has one scope, so
+    // no titles), and the index is kept because the contents table saves and restores it.
+    QStringList scopeButtonTitles() const { return {}; }
     int selectedScopeButtonIndex() const { return _scopeIndex; }
     void setSelectedScopeButtonIndex(int index);
 
@@ -53,7 +52,6 @@ private:
     QLineEdit* _field;
     BarButton* _cancel;
     bool _showsCancel = false;
-    QStringList _scopeTitles;
     int _scopeIndex = 0;
 };
 

@@ -72,7 +72,6 @@ public:
     TableViewStyle style() const { return _style; }
     bool isEditing() const { return _editing; }
     void setEditing(bool editing, bool animated = false);
-    bool allowsSelectionDuringEditing() const { return _allowsSelectionDuringEditing; }
     void setAllowsSelectionDuringEditing(bool allows) { _allowsSelectionDuringEditing = allows; }
     // The header label of a section, while it has one.
     Label* headerLabelForSection(int section) const;
@@ -88,7 +87,6 @@ public:
 
     // A view above the first row that scrolls with the rows (a search bar).
     void setTableHeaderView(QWidget* view);
-    QWidget* tableHeaderView() const { return _header; }
 
     std::optional<IndexPath> indexPathForSelectedRow() const { return _selected; }
     void selectRowAtIndexPath(IndexPath indexPath, bool animated);

@@ -153,12 +153,6 @@ void TableViewCell::setBackgroundColor(const QColor& color)
     update();
 }
 
-void TableViewCell::setAccessoryType(TableViewCellAccessoryType type)
-{
-    _accessoryType = type;
-    layoutSubviews();
-}
-
 void TableViewCell::setEditingAccessoryType(TableViewCellAccessoryType type)
 {
     _editingAccessoryType = type;
@@ -169,7 +163,7 @@ TableViewCellAccessoryType TableViewCell::shownAccessory() const
 {
     if (_confirming)
         return TableViewCellAccessoryType::None;
-    return _editing ? _editingAccessoryType : _accessoryType;
+    return _editing ? _editingAccessoryType : TableViewCellAccessoryType::None;
 }
 
 void TableViewCell::setGroupedPosition(GroupedPosition position)
@@ -341,21 +335,6 @@ void TableViewCell::paintEvent(QPaintEvent*)
     }
 }
 
-void TableViewCell::setBackgroundView(QWidget* view)
-{
-    if (_backgroundView == view)
-        return;
-    delete _backgroundView;
-    _backgroundView = view;
-    if (!view)
-        return;
-    view->setParent(this);
-    view->setGeometry(rect());
-    view->setAttribute(Qt::WA_TransparentForMouseEvents);
-    view->lower();
-    view->show();
-}
-
 void TableViewCell::setSelected(bool selected, bool)
 {
     if (_selected == selected)
@@ -367,11 +346,9 @@ void TableViewCell::setSelected(bool selected, bool)
     }
     if (_highlight)
         _highlight->setVisible(selected);
-    // The highlight lies above the background view and beneath the content.
+    // The highlight lies beneath the content.
     if (_highlight)
         _highlight->lower();
-    if (_backgroundView)
-        _backgroundView->lower();
     for (Label* label : findChildren<Label*>())
         label->setHighlighted(selected);
     if (_accessory)
@@ -382,8 +359,6 @@ void TableViewCell::resizeEvent(QResizeEvent*)
 {
     if (_highlight)
         _highlight->setGeometry(rect());
-    if (_backgroundView)
-        _backgroundView->setGeometry(rect());
     layoutSubviews();
 }
 

@@ -13,9 +13,8 @@ class Label;
 enum class TableViewCellAccessoryType { None, DisclosureIndicator };
 enum class TableViewCellEditingStyle { None, Delete, Insert };
 
-// One row of a table: a view of its own with an optional background view
-// beneath its content. A selected row is drawn highlighted; its labels turn
-// white on the highlight while it lasts.
+// One row of a table: a view of its own on a plain ground. A selected row is drawn highlighted; its
+// labels turn white on the highlight while it lasts.
 //
 // In a table that is being edited the row carries the control of its editing
 // style at the left (a red minus or a green plus). A touch of the minus shows
@@ -34,17 +33,11 @@ public:
     // The row's one line of text, made on first use.
     Label* textLabel();
 
-    QWidget* backgroundView() const { return _backgroundView; }
-    // A plain ground drawn by the row itself, beneath everything: cheaper than a background view.
+    // A plain ground drawn by the row itself, beneath everything.
     void setBackgroundColor(const QColor& color);
     QColor backgroundColor() const { return _backgroundColor; }
-    // The cell takes the view as its child, beneath everything else.
-    void setBackgroundView(QWidget* view);
 
-    TableViewCellAccessoryType accessoryType() const { return _accessoryType; }
-    void setAccessoryType(TableViewCellAccessoryType type);
-    // The accessory shown instead while the table is being edited.
-    TableViewCellAccessoryType editingAccessoryType() const { return _editingAccessoryType; }
+    // The accessory shown at the right while the table is being edited (none otherwise).
     void setEditingAccessoryType(TableViewCellAccessoryType type);
 
     bool isSelected() const { return _selected; }
@@ -52,7 +45,6 @@ public:
 
     // Set by the table as it shows the row.
     void setGroupedPosition(GroupedPosition position);
-    GroupedPosition groupedPosition() const { return _groupedPosition; }
     void setEditing(bool editing, TableViewCellEditingStyle style);
     bool isEditing() const { return _editing; }
     TableViewCellEditingStyle editingStyle() const { return _editingStyle; }
@@ -86,7 +78,6 @@ private:
     QRect groundRect() const;
     void updateEditingControl();
 
-    QWidget* _backgroundView = nullptr;
     // Made on the first selection: most rows are never selected.
     QWidget* _highlight = nullptr;
     Label* _textLabel = nullptr;
@@ -95,7 +86,6 @@ private:
     QPointer<Control> _confirmation;
     QString _confirmationTitle;
     QColor _backgroundColor = Qt::transparent;
-    TableViewCellAccessoryType _accessoryType = TableViewCellAccessoryType::None;
     TableViewCellAccessoryType _editingAccessoryType = TableViewCellAccessoryType::None;
     TableViewCellEditingStyle _editingStyle = TableViewCellEditingStyle::None;
     GroupedPosition _groupedPosition = GroupedPosition::None;

@@ -36,7 +36,6 @@ public:
     // Every event some target is registered for.
     ControlEvents allControlEvents() const;
 
-    bool isTracking() const { return _tracking; }
     bool isHighlighted() const { return _highlighted; }
 
 protected:

@@ -20,7 +20,6 @@ public:
     void setContentSize(const QSize& size);
     QPoint contentOffset() const { return _offset; }
     void setContentOffset(const QPoint& offset);
-    bool isScrollEnabled() const { return _scrollEnabled; }
     void setScrollEnabled(bool enabled) { _scrollEnabled = enabled; }
     // The part of the content on screen, in content coordinates.
     QRect visibleRect() const { return QRect(_offset, size()); }

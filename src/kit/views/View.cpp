@@ -78,11 +78,6 @@ void setFrame(QWidget* view, const QRect& frame)
     view->setGeometry(frame);
 }
 
-QRect frame(const QWidget* view)
-{
-    return view->geometry();
-}
-
 void setCenter(QWidget* view, QPoint center)
 {
     const QSize size = view->size();
@@ -114,12 +109,6 @@ void insertSubview(QWidget* parent, QWidget* view, int index)
     else
         view->stackUnder(siblings.at(index));
     view->show();
-}
-
-void removeFromSuperview(QWidget* view)
-{
-    view->hide();
-    view->setParent(nullptr);
 }
 
 QColor color(double red, double green, double blue, double alpha)

@@ -11,14 +11,12 @@ namespace kit {
 
 // Frames are (x, y, width, height) in points, relative to the parent view.
 void setFrame(QWidget* view, const QRect& frame);
-QRect frame(const QWidget* view);
 void setCenter(QWidget* view, QPoint center);
 
 // Adds a view above its future siblings and shows it.
 void addSubview(QWidget* parent, QWidget* view);
 // Adds a view at a place in the parent's stacking order; 0 is beneath all others.
 void insertSubview(QWidget* parent, QWidget* view, int index);
-void removeFromSuperview(QWidget* view);
 
 // How a view follows its parent's size, as the phone's autoresizing mask: a
 // flexible dimension grows and shrinks by as much as the parent's does.
