@@ -243,10 +243,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv,
-                          {[] { return std::unique_ptr<QObject>(new TestAccessibility()); }});
-}
+FIRSTAID_TEST_MAIN(TestAccessibility)
 
 #include "tst_accessibility.moc"

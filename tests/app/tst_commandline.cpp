@@ -1,4 +1,3 @@
-#include "AppTests.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -86,9 +85,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeCommandLineTest()
-{
-    return std::make_unique<TestCommandLine>();
-}
+FIRSTAID_TEST_MAIN(TestCommandLine)
 
 #include "tst_commandline.moc"

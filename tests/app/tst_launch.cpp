@@ -1,4 +1,3 @@
-#include "AppTests.h"
 #include "TestSupport.h"
 
 #include "app/KavelAppDelegate.h"
@@ -216,9 +215,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeLaunchTest()
-{
-    return std::make_unique<TestLaunch>();
-}
+FIRSTAID_TEST_MAIN(TestLaunch)
 
 #include "tst_launch.moc"

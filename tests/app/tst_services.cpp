@@ -1,4 +1,3 @@
-#include "AppTests.h"
 #include "TestSupport.h"
 
 #include "app/KavelAppDelegate.h"
@@ -159,9 +158,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeServicesTest()
-{
-    return std::make_unique<TestServices>();
-}
+FIRSTAID_TEST_MAIN(TestServices)
 
 #include "tst_services.moc"

@@ -238,10 +238,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv,
-                          {[] { return std::unique_ptr<QObject>(new TestBundleContent()); }});
-}
+FIRSTAID_TEST_MAIN(TestBundleContent)
 
 #include "tst_bundle.moc"

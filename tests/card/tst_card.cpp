@@ -551,9 +551,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestCard()); }});
-}
+FIRSTAID_TEST_MAIN(TestCard)
 
 #include "tst_card.moc"

@@ -171,9 +171,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestContent()); }});
-}
+FIRSTAID_TEST_MAIN(TestContent)
 
 #include "tst_content.moc"

@@ -370,10 +370,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv,
-                          {[] { return std::unique_ptr<QObject>(new TestContents()); }});
-}
+FIRSTAID_TEST_MAIN(TestContents)
 
 #include "tst_contents.moc"

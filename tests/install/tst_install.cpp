@@ -312,9 +312,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestInstall()); }});
-}
+FIRSTAID_TEST_MAIN(TestInstall)
 
 #include "tst_install.moc"

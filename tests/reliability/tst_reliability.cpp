@@ -398,10 +398,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv,
-                          {[] { return std::unique_ptr<QObject>(new TestReliability()); }});
-}
+FIRSTAID_TEST_MAIN(TestReliability)
 
 #include "tst_reliability.moc"

@@ -219,9 +219,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestScheme()); }});
-}
+FIRSTAID_TEST_MAIN(TestScheme)
 
 #include "tst_scheme.moc"

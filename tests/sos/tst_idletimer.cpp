@@ -71,6 +71,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
+    prepareTestEnvironment();
     // A session bus of the test's own, before anything in this process looks for one.
     QProcess bus;
     bus.start(QStringLiteral("dbus-daemon"),
@@ -88,11 +89,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tst_idletimer: the screen saver of the test did not start\n");
         return 1;
     }
-    const int result = runTestObjects(argc, argv, {[&saver] {
-                                          auto test = std::make_unique<TestIdleTimer>();
-                                          test->saver = &saver;
-                                          return std::unique_ptr<QObject>(test.release());
-                                      }});
+    int result = 0;
+    {
+        QApplication application(argc, argv);
+        TestIdleTimer test;
+        test.saver = &saver;
+        result = QTest::qExec(&test, argc, argv);
+    }
     saver.kill();
     saver.waitForFinished();
     bus.kill();

@@ -389,9 +389,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestSos()); }});
-}
+FIRSTAID_TEST_MAIN(TestSos)
 
 #include "tst_sos.moc"

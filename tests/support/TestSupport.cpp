@@ -226,15 +226,23 @@ QByteArray pngBytes(int width, int height, const QColor& colour)
     return encodedImage(image);
 }
 
-int runTestObjects(int argc, char** argv,
-                   const std::vector<std::function<std::unique_ptr<QObject>()>>& makers)
+void prepareTestEnvironment()
 {
+    const std::pair<const char*, QByteArray> defaults[] = {
+        {"QT_QPA_PLATFORM", "offscreen"},
+        {"XDG_RUNTIME_DIR", FIRSTAID_TEST_RUNTIME},
+        {"FIRSTAID_RESOURCES", FIRSTAID_TEST_BUNDLE},
+        {"FIRSTAID_DEFAULTS", FIRSTAID_TEST_FORBIDDEN_STORE},
+        {"FIRSTAID_WEB_MODULE", FIRSTAID_TEST_WEB_MODULE},
+        {"FIRSTAID_SOUND_MODULE", FIRSTAID_TEST_SOUND_MODULE},
+        {"FIRSTAID_CAMERA_MODULE", FIRSTAID_TEST_CAMERA_MODULE},
+        {"QT_MEDIA_BACKEND", "gstreamer"},
+        {"QTWEBENGINE_DISABLE_SANDBOX", "1"},
+        {"QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu"},
+    };
+    for (const auto& [name, value] : defaults)
+        if (!qEnvironmentVariableIsSet(name))
+            qputenv(name, value);
+    // The web engine, loaded later from a module, shares the application's OpenGL contexts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication application(argc, argv);
-    int failures = 0;
-    for (const auto& make : makers) {
-        std::unique_ptr<QObject> test = make();
-        failures += QTest::qExec(test.get(), argc, argv);
-    }
-    return failures == 0 ? 0 : 1;
 }

@@ -1,15 +1,16 @@
 #pragma once
 
+#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace kit {
 class Application;
@@ -117,6 +118,19 @@ template <class Screen> struct ShownTab {
     kit::TabBar* tabBar() const { return app->tabBar(); }
 };
 
-// Runs the given test objects one after the other; the result is non-zero when any failed.
-int runTestObjects(int argc, char** argv,
-                   const std::vector<std::function<std::unique_ptr<QObject>()>>& makers);
+// Sets what every test needs where the environment does not say otherwise: the offscreen
+// platform, a private runtime folder, this build's bundle and platform modules, a settings
+// file that no test may use (each makes its own), and the web engine's flags for running
+// as root without a GPU. So a test executable runs alone, or one function of it by name.
+void prepareTestEnvironment();
+
+// The main of a test executable: one test class, run as QTEST_MAIN runs it, so the
+// arguments are Qt Test's own (a function name runs that function alone).
+#define FIRSTAID_TEST_MAIN(TestClass)                                                              \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        prepareTestEnvironment();                                                                  \
+        QApplication application(argc, argv);                                                      \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

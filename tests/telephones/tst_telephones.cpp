@@ -137,10 +137,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv,
-                          {[] { return std::unique_ptr<QObject>(new TestTelephones()); }});
-}
+FIRSTAID_TEST_MAIN(TestTelephones)
 
 #include "tst_telephones.moc"

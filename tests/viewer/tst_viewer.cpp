@@ -189,9 +189,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv, {[] { return std::unique_ptr<QObject>(new TestViewer()); }});
-}
+FIRSTAID_TEST_MAIN(TestViewer)
 
 #include "tst_viewer.moc"

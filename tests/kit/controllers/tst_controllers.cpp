@@ -1,4 +1,3 @@
-#include "../KitTests.h"
 #include "TestSupport.h"
 
 #include "kit/controllers/NavigationBar.h"
@@ -255,9 +254,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeControllersTest()
-{
-    return std::make_unique<TestControllers>();
-}
+FIRSTAID_TEST_MAIN(TestControllers)
 
 #include "tst_controllers.moc"

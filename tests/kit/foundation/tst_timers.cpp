@@ -1,4 +1,4 @@
-#include "../KitTests.h"
+#include "TestSupport.h"
 
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/Timer.h"
@@ -139,9 +139,6 @@ private slots:
     void cleanup() { cleanUp(); }
 };
 
-std::unique_ptr<QObject> makeTimersTest()
-{
-    return std::make_unique<TestTimers>();
-}
+FIRSTAID_TEST_MAIN(TestTimers)
 
 #include "tst_timers.moc"

@@ -1,4 +1,3 @@
-#include "../KitTests.h"
 #include "TestSupport.h"
 
 #include "kit/foundation/UserDefaults.h"
@@ -158,9 +157,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeUserDefaultsTest()
-{
-    return std::make_unique<TestUserDefaults>();
-}
+FIRSTAID_TEST_MAIN(TestUserDefaults)
 
 #include "tst_userdefaults.moc"

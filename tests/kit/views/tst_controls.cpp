@@ -1,4 +1,4 @@
-#include "../KitTests.h"
+#include "TestSupport.h"
 
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/Owned.h"
@@ -196,9 +196,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeControlsTest()
-{
-    return std::make_unique<TestControls>();
-}
+FIRSTAID_TEST_MAIN(TestControls)
 
 #include "tst_controls.moc"

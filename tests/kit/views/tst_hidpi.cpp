@@ -13,10 +13,14 @@
 
 namespace {
 
-const QString resources = qEnvironmentVariable("FIRSTAID_RESOURCES");
+// The bundle the tests run with.
+QString resources()
+{
+    return qEnvironmentVariable("FIRSTAID_RESOURCES");
+}
 
 // The application's window, saved as it paints at a desktop scale factor.
-QImage screenshot(const TestStore& store, const QString& scale, const QString& bundle = resources)
+QImage screenshot(const TestStore& store, const QString& scale, const QString& bundle = resources())
 {
     const QString shot = QDir(store.folder()).filePath(QStringLiteral("shot.png"));
     QFile::remove(shot);
@@ -80,7 +84,7 @@ private slots:
 
     void everyTwoTimesPictureIsItsTwinAtDoubleSize()
     {
-        const QDir bundle(resources);
+        const QDir bundle(resources());
         const QStringList doubled = bundle.entryList({QStringLiteral("*@2x.png")}, QDir::Files);
         QVERIFY(doubled.size() >= 23);
         for (const QString& name : doubled) {
@@ -93,8 +97,8 @@ private slots:
     void windowIsSharpAtTwiceTheScale()
     {
         TestStore store;
-        const QImage panel(QDir(resources).filePath(QStringLiteral("bottomPanelBg.png")));
-        const QImage panel2(QDir(resources).filePath(QStringLiteral("bottomPanelBg@2x.png")));
+        const QImage panel(QDir(resources()).filePath(QStringLiteral("bottomPanelBg.png")));
+        const QImage panel2(QDir(resources()).filePath(QStringLiteral("bottomPanelBg@2x.png")));
         QCOMPARE(panel2.size(), panel.size() * 2);
         for (const auto& [scale, picture] : {std::pair{1, panel}, std::pair{2, panel2}}) {
             const QImage shot = screenshot(store, QString::number(scale));
@@ -112,16 +116,16 @@ private slots:
         TestStore store;
         // The same bundle without the tab icons' 2× files: scaled up 1× icons are blurred.
         QTemporaryDir blurred;
-        for (const QString& name : QDir(resources).entryList(QDir::Files))
+        for (const QString& name : QDir(resources()).entryList(QDir::Files))
             if (!(name.startsWith(QStringLiteral("tab")) &&
                   name.endsWith(QStringLiteral("@2x.png"))))
-                QVERIFY(QFile::copy(QDir(resources).filePath(name),
+                QVERIFY(QFile::copy(QDir(resources()).filePath(name),
                                     QDir(blurred.path()).filePath(name)));
         const QImage sharp = screenshot(store, QStringLiteral("2"));
         const QImage soft = screenshot(store, QStringLiteral("2"), blurred.path());
         QCOMPARE(sharp.size(), QSize(640, 960));
         QCOMPARE(soft.size(), QSize(640, 960));
-        const QImage bar(QDir(resources).filePath(QStringLiteral("bottomPanelBg@2x.png")));
+        const QImage bar(QDir(resources()).filePath(QStringLiteral("bottomPanelBg@2x.png")));
         const int barTop = sharp.height() - bar.height();
         const double sharpness = iconSharpness(sharp, barTop, 2);
         const double softness = iconSharpness(soft, barTop, 2);
@@ -130,10 +134,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv,
-                          {[] { return std::unique_ptr<QObject>(new TestHighResolution()); }});
-}
+FIRSTAID_TEST_MAIN(TestHighResolution)
 
 #include "tst_hidpi.moc"

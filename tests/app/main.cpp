@@ -1,7 +1,0 @@
-#include "AppTests.h"
-#include "TestSupport.h"
-
-int main(int argc, char** argv)
-{
-    return runTestObjects(argc, argv, {makeLaunchTest, makeServicesTest, makeCommandLineTest});
-}
