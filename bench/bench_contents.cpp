@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {

@@ -17,8 +17,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
 namespace {
 

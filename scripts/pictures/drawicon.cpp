@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 

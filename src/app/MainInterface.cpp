@@ -8,6 +8,8 @@
 #include "sos/SOS.h"
 #include "telephones/Telephones.h"
 
+#include <vector>
+
 namespace {
 
 template <class Screen>

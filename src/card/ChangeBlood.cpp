@@ -3,6 +3,8 @@
 #include "PersonalRecord.h"
 #include "kit/foundation/UserDefaults.h"
 
+#include <optional>
+
 namespace {
 
 const QString groupSuffix = QStringLiteral(" группа");

@@ -3,6 +3,8 @@
 #include "PersonalRecord.h"
 #include "kit/foundation/UserDefaults.h"
 
+#include <optional>
+
 ChangeWeight::ChangeWeight()
     : WheelEditor(QStringLiteral("Вес и рост"), QStringLiteral("Вес/Рост"), [this] { saveValue(); })
 {

@@ -3,6 +3,8 @@
 #include "MapWindow.h"
 #include "kit/controllers/Window.h"
 
+#include <memory>
+
 Map::Map() : StackTab(QStringLiteral("mapView")) {}
 
 void Map::viewDidLoad()

@@ -19,6 +19,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <memory>
+#include <optional>
+
 namespace {
 
 constexpr int headerHeight = 80;

@@ -1,5 +1,7 @@
 #include "WheelEditor.h"
 
+#include <functional>
+
 WheelEditor::WheelEditor(const QString& title, const QString& header,
                          std::function<void()> saveAction)
     : FieldEditor(title, header, std::move(saveAction)), _wheels(new kit::PickerView())

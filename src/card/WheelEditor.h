@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 // A field editor whose value is chosen on two wheels below its row, each 150
 // wide, each row drawn by a bold centred label. The editor says what each
 // wheel offers and what a turn of it changes.

@@ -5,6 +5,8 @@
 #include "viewer/WebController.h"
 #include "viewer/ZoomControl.h"
 
+#include <memory>
+
 Content::Content() : StackTab(QStringLiteral("contentView")) {}
 
 void Content::viewDidLoad()

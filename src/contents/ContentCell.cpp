@@ -4,6 +4,8 @@
 #include "kit/views/Font.h"
 #include "kit/views/View.h"
 
+#include <cmath>
+
 namespace {
 
 const QString textField = QStringLiteral("Text");

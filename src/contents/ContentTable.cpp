@@ -9,6 +9,7 @@
 #include "viewer/WebController.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kit {

@@ -6,6 +6,8 @@
 #include "viewer/WebController.h"
 #include "viewer/ZoomControl.h"
 
+#include <memory>
+
 Schema::Schema() : StackTab(QStringLiteral("schemaView")) {}
 
 void Schema::setInfoButton(kit::BarButtonItem* infoButton)

@@ -19,7 +19,9 @@
 #include "kit/views/View.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 namespace {
 

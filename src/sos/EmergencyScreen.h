@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QUrl>
 
+#include <array>
 #include <memory>
 
 namespace kit {

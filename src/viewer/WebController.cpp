@@ -4,6 +4,8 @@
 #include "kit/controllers/Window.h"
 #include "kit/foundation/Log.h"
 
+#include <memory>
+
 WebController::WebController(const QUrl& url) : _url(url)
 {
     // Loading the view starts loading the page.

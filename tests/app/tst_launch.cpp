@@ -14,6 +14,9 @@
 
 #include <unistd.h>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 // A tab screen that notes every close and appearance in a shared journal.

@@ -20,6 +20,9 @@
 #include <QTimer>
 #include <QWebEngineView>
 
+#include <functional>
+#include <memory>
+
 namespace {
 
 QString bundleFile(const QString& name)

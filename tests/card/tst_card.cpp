@@ -31,6 +31,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+#include <optional>
+
 namespace {
 
 QImage picture(int width, int height, QColor colour = Qt::darkCyan)

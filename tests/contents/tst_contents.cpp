@@ -20,6 +20,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+#include <optional>
+#include <vector>
+
 namespace {
 
 const QString longTitle = QStringLiteral(

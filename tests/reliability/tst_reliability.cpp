@@ -36,6 +36,9 @@
 #include <QTest>
 #include <QThread>
 
+#include <memory>
+#include <optional>
+
 namespace {
 
 void writeFile(const QString& path, const QByteArray& bytes)

@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <cstdio>
+
 namespace {
 
 class SilentSound final : public kit::SoundService {

@@ -26,6 +26,11 @@
 #include <QPointer>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
 namespace {
 
 // Notes what the screens ask of the sound service.

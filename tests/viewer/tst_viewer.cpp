@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 QUrl pageUrl(const TestBundle& bundle, const QString& name)

@@ -5,6 +5,7 @@
 
 #include <QResizeEvent>
 
+#include <functional>
 #include <iterator>
 
 namespace kit {

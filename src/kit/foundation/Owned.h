@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <type_traits>
 #include <utility>
 
 namespace kit {

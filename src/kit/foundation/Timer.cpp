@@ -2,6 +2,8 @@
 
 #include "RunLoop.h"
 
+#include <memory>
+
 namespace kit {
 
 Timer::Timer(double interval, bool repeats, std::function<void()> action)

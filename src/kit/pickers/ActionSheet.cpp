@@ -12,6 +12,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace kit {
 namespace {
 

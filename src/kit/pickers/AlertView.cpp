@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace kit {
 namespace {
 

@@ -7,6 +7,9 @@
 #include <QEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+#include <functional>
+
 namespace kit {
 namespace {
 

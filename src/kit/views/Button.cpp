@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kit {

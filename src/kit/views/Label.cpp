@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace kit {
 
 Label::Label(QWidget* parent) : QLabel(parent)

@@ -5,6 +5,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace kit {
 

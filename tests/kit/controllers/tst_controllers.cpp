@@ -9,6 +9,9 @@
 #include <QPointer>
 #include <QTest>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 // A screen that writes what happens to it into a shared journal.

@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QTest>
 
+#include <memory>
+#include <vector>
+
 class TestTimers final : public QObject {
     Q_OBJECT
 

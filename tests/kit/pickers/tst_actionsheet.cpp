@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QTest>
 
+#include <memory>
+
 class TestActionSheet final : public QObject {
     Q_OBJECT
 

@@ -15,6 +15,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+#include <memory>
+#include <optional>
+
 namespace {
 
 // Notes what the picker tells and dismisses it, as a screen does.

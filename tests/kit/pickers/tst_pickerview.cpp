@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 

@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QTest>
 
+#include <optional>
+
 class TestControls final : public QObject {
     Q_OBJECT
 

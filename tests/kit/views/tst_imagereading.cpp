@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdlib>
+
 class TestImageReading final : public QObject {
     Q_OBJECT
 

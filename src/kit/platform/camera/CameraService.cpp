@@ -11,6 +11,9 @@
 #include <QPointer>
 #include <QVideoWidget>
 
+#include <functional>
+#include <memory>
+
 namespace {
 
 class Session final : public kit::CameraSession {

@@ -8,6 +8,8 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include <functional>
+
 namespace {
 
 kit::NavigationType navigationType(QWebEnginePage::NavigationType type)

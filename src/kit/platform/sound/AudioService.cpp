@@ -12,6 +12,8 @@
 #include <QHash>
 #include <QMediaDevices>
 
+#include <optional>
+
 namespace {
 
 class AudioService final : public kit::SoundService {
