@@ -118,8 +118,8 @@ int main(int argc, char** argv)
             QElapsedTimer timer;
             timer.start();
             table->view();
-            // The rows' widgets are polished once control is back in the event loop: part of the
-            // load.
+            // The rows' widgets are polished once control is back in the event loop:
+            // part of the load.
             QCoreApplication::processEvents();
             loads.push_back(milliseconds(timer));
 

@@ -60,8 +60,8 @@ InfoViewController::InfoViewController()
 
 void InfoViewController::loadView()
 {
-    // The screen's layout: the support address, the three related applications and the developer's
-    // mark.
+    // The screen's layout: the support address, the three related applications
+    // and the developer's mark.
     auto* view = new QWidget();
     view->setObjectName(QStringLiteral("infoView"));
     view->resize(320, 367);

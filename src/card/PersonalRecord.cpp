@@ -86,8 +86,8 @@ QImage decodePhoto(const QByteArray& data)
     QImageReader reader(&buffer);
     const QSize stored = reader.size();
     const QSize place(photoSide, photoSide);
-    // Read scaled, so a picture that claims to be enormous can never cover the card or exhaust
-    // memory.
+    // Read scaled, so a picture that claims to be enormous can never cover the
+    // card or exhaust memory.
     if (stored.isValid() && (stored.width() > place.width() || stored.height() > place.height()))
         reader.setScaledSize(stored.scaled(place, Qt::KeepAspectRatio));
     QImage photo = reader.read();

@@ -20,8 +20,8 @@ void Schema::viewDidLoad()
     KavelAppDelegate* delegate = KavelAppDelegate::shared();
     const QUrl scheme = delegate ? delegate->urlForFile(QStringLiteral("Schema.html")) : QUrl();
     auto web = std::make_unique<WebController>(scheme);
-    // The scheme page keeps the viewer's own text size; only the articles it opens follow the
-    // zoom.
+    // The scheme page keeps the viewer's own text size; only the articles it
+    // opens follow the zoom.
     web->setType(LinkMode::OpensViewer);
     _web = web.get();
     kit::NavigationController& stack =

@@ -45,8 +45,8 @@ EmergencyScreen::EmergencyScreen() = default;
 
 EmergencyScreen::~EmergencyScreen()
 {
-    // A screen that goes without being cancelled (the application quitting) leaves no timer
-    // behind.
+    // A screen that goes without being cancelled (the application quitting)
+    // leaves no timer behind.
     _hold.reset();
     for (QPointer<kit::Timer>* timer : {&_timeUpdater, &_barUpdater, &_soundTimer})
         stop(*timer);
@@ -67,8 +67,8 @@ void EmergencyScreen::loadView()
     auto* view = new QWidget();
     view->setObjectName(QStringLiteral("emergencyView"));
     view->resize(320, 480);
-    // Its background view covers it whole, so nothing beneath the card is ever repainted with
-    // it.
+    // Its background view covers it whole, so nothing beneath the card is ever
+    // repainted with it.
     view->setAttribute(Qt::WA_OpaquePaintEvent);
     setView(view);
 }
@@ -264,8 +264,8 @@ void EmergencyScreen::updateBarColor()
         _incr = false;
     if (_fIntensity <= 0.0f)
         _incr = true;
-    // At the turning points the intensity may lie just outside 0 to 1: the colour takes the nearest
-    // value.
+    // At the turning points the intensity may lie just outside 0 to 1: the
+    // colour takes the nearest value.
     const float component = std::clamp(_fIntensity, 0.0f, 1.0f);
     const QColor colour = QColor::fromRgbF(1.0f, component, component, 1.0f);
     _navCon->navigationBar()->setTintColor(colour);

@@ -30,8 +30,8 @@ void WebController::loadView()
     handlers.didFinishLoad = [self](bool ok) {
         if (!self)
             return;
-        // A refused request or a page that failed reports a failed load: nothing was loaded to
-        // style.
+        // A refused request or a page that failed reports a failed load:
+        // nothing was loaded to style.
         if (ok)
             self->webViewDidFinishLoad();
         emit self->loadEnded(ok);

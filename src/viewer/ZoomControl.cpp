@@ -41,8 +41,8 @@ void ZoomControl::zoomSliderAction()
 void ZoomControl::zoomSliderHide()
 {
     _zoomButton->setEnabled(true);
-    // The pane may be hidden from inside its own slider's touch handling: let it go once that
-    // returns.
+    // The pane may be hidden from inside its own slider's touch handling: let
+    // it go once that returns.
     _sliderView.resetLater();
     _zoomSlider = nullptr;
 }

@@ -166,8 +166,8 @@ private slots:
         QCOMPARE(tab.window()->imageButton()->image(),
                  kit::imageNamed(QStringLiteral("noPhoto.png")));
 
-        // The add control of the birthday opens its editor, as touching the row does; neither
-        // writes.
+        // The add control of the birthday opens its editor, as touching the row
+        // does; neither writes.
         tab.tapControl(1);
         QVERIFY(qobject_cast<ChangeDate*>(tab.top()));
         tab.back();

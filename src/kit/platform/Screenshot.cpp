@@ -37,8 +37,8 @@ void Screenshot::take()
     _fallback.stop();
     if (_window) {
         _window->removeEventFilter(this);
-        // In the window's device pixels: at a scale factor of 2 a 320 × 480 window saves as 640 ×
-        // 960.
+        // In the window's device pixels: at a scale factor of 2 a 320 × 480
+        // window saves as 640 × 960.
         _succeeded = _window->grab().save(_fileName, "PNG");
     }
     if (!_succeeded)
