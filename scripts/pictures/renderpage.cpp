@@ -1,11 +1,15 @@
 // Renders a page of the bundle as the article viewer shows it: 320 points wide, its
 // text sized by the reading zoom's script, the whole page from top to bottom, as PNG.
 // Usage: renderpage PAGE.html OUTPUT.png [ZOOM]   (ZOOM 1.0 to 2.0, default 1.0)
+// With RENDER_DRAWINGS=1 in the environment it saves each drawing of the page, with its
+// caption, as OUTPUT-drawingN.png instead.
 
 #include "viewer/FontScript.h"
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
@@ -72,7 +76,30 @@ int main(int argc, char** argv)
         evaluate(view, QStringLiteral("document.documentElement.scrollWidth")).toInt();
     view.resize(320, std::max(411, height));
     wait(600);
-    if (!view.grab().save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+    const QImage page = view.grab().toImage();
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    if (qEnvironmentVariableIntValue("RENDER_DRAWINGS")) {
+        const QJsonArray boxes = QJsonDocument::fromJson(evaluate(view, QStringLiteral(R"JS(
+JSON.stringify(Array.from(document.querySelectorAll('svg')).map(function (svg) {
+  var box = (svg.closest('figure') || svg).getBoundingClientRect();
+  return [box.left, box.top + window.scrollY, box.width, box.height];
+})))JS"))
+                                                             .toString()
+                                                             .toUtf8())
+                                     .array();
+        for (qsizetype i = 0; i < boxes.size(); ++i) {
+            const QJsonArray box = boxes.at(i).toArray();
+            const QRect area =
+                QRect(0, int(box.at(1).toDouble()) - 6, 320, int(box.at(3).toDouble()) + 12)
+                    .intersected(page.rect());
+            QString name = output;
+            name.replace(QLatin1String(".png"), QStringLiteral("-drawing%1.png").arg(i + 1));
+            page.copy(area).save(name, "PNG");
+            std::printf("%s\n", qPrintable(name));
+        }
+        return 0;
+    }
+    if (!page.save(output, "PNG")) {
         std::fprintf(stderr, "renderpage: cannot write %s\n", argv[2]);
         return 1;
     }

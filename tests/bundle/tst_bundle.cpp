@@ -16,9 +16,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QWebEngineView>
+#include <QXmlStreamReader>
 
 #include <functional>
 #include <memory>
@@ -34,6 +36,46 @@ QStringList pages()
 {
     return QDir(kit::Bundle::mainBundle().bundlePath())
         .entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+}
+
+// A page's text, as a file.
+QString pageText(const QString& page)
+{
+    QFile file(bundleFile(page));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The pages a page links to.
+QStringList linksOf(const QString& page)
+{
+    static const QRegularExpression href(QStringLiteral("href\\s*=\\s*\"([^\"#:]+\\.html)\""));
+    QStringList targets;
+    for (auto match = href.globalMatch(pageText(page)); match.hasNext();)
+        targets << match.next().captured(1);
+    return targets;
+}
+
+// A page's main heading, as its text reads (tags and soft hyphens left out, spaces plain).
+QString headingOf(const QString& page)
+{
+    static const QRegularExpression h1(QStringLiteral("<h1[^>]*>(.*?)</h1>"),
+                                       QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    QString heading = h1.match(pageText(page)).captured(1);
+    heading.remove(tag).remove(QChar(0x00ad)).remove(QLatin1String("&shy;"));
+    heading.replace(QLatin1String("&nbsp;"), QLatin1String(" ")).replace(QChar(0x00a0), u' ');
+    return heading.replace(QLatin1String("&amp;"), QLatin1String("&")).simplified();
+}
+
+// The inline drawings of a page, each as its own text.
+QStringList drawingsOf(const QString& page)
+{
+    static const QRegularExpression svg(QStringLiteral("<svg\\b.*?</svg>"),
+                                        QRegularExpression::DotMatchesEverythingOption);
+    QStringList drawings;
+    for (auto match = svg.globalMatch(pageText(page)); match.hasNext();)
+        drawings << match.next().captured(0);
+    return drawings;
 }
 
 // Loads pages into one web view, the size of the application's viewer, and
@@ -191,6 +233,124 @@ private slots:
                                         .toString() == QLatin1String("large");
                          }),
                          qPrintable(page));
+        }
+    }
+
+    void everyListedPageNamesItsSourcesAndMatchesItsTitle()
+    {
+        std::unique_ptr<XMLParser> list =
+            loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        QVERIFY2(list->elements().size() >= 49,
+                 qPrintable(QString::number(list->elements().size())));
+        for (const Record& record : list->elements()) {
+            const QString text = record.value(QStringLiteral("Text"));
+            const QString link = record.value(QStringLiteral("Link"));
+            // The list names the page as the page names itself; titles say «и», not "&".
+            QVERIFY2(text == headingOf(link),
+                     qPrintable(link + ": \"" + text + "\" / \"" + headingOf(link) + "\""));
+            QVERIFY2(!text.contains(QLatin1Char('&')), qPrintable(text));
+        }
+        for (const QString& page : pages())
+            QVERIFY2(pageText(page).contains(QStringLiteral("<p class=\"src\">Источники:")),
+                     qPrintable(page));
+    }
+
+    void everyPageIsReachable()
+    {
+        // From the contents list, the scheme tab and the four service pages of the
+        // telephones tab, following the pages' links.
+        std::unique_ptr<XMLParser> list =
+            loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        QStringList queue = {QStringLiteral("Schema.html"), QStringLiteral("gas.html"),
+                             QStringLiteral("emerg.html"), QStringLiteral("fire.html"),
+                             QStringLiteral("police.html")};
+        for (const Record& record : list->elements())
+            queue << record.value(QStringLiteral("Link"));
+        QSet<QString> reached;
+        while (!queue.isEmpty()) {
+            const QString page = queue.takeFirst();
+            if (reached.contains(page))
+                continue;
+            reached.insert(page);
+            queue << linksOf(page);
+        }
+        for (const QString& page : pages())
+            QVERIFY2(reached.contains(page), qPrintable(page + " cannot be reached"));
+    }
+
+    void noPagePointsAtAColour()
+    {
+        // "See the red frame" means nothing to a reader who cannot tell red, or to a screen
+        // reader: pages name the place instead.
+        const QRegularExpression pointing(
+            QStringLiteral("(красн|зел[её]н|син|ж[её]лт|сер|оранжев)\\w*\\s+(рамк|блок|полос|фон|"
+                           "выделен|квадрат|плашк|окошк)|(выделен|отмечен)\\w*\\s+(красн|"
+                           "зел[её]н|син|ж[её]лт|оранжев)"),
+            QRegularExpression::CaseInsensitiveOption |
+                QRegularExpression::UseUnicodePropertiesOption);
+        const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+        for (const QString& page : pages()) {
+            const QString text = pageText(page).remove(tag);
+            const QRegularExpressionMatch match = pointing.match(text);
+            QVERIFY2(!match.hasMatch(), qPrintable(page + ": " + match.captured(0)));
+        }
+    }
+
+    void drawingsAreWholeAndNamed()
+    {
+        int pagesWithDrawings = 0;
+        for (const QString& page : pages()) {
+            const QStringList drawings = drawingsOf(page);
+            pagesWithDrawings += drawings.isEmpty() ? 0 : 1;
+            for (const QString& drawing : drawings) {
+                // Well-formed on its own, with a title a screen reader reads out.
+                QXmlStreamReader reader(drawing);
+                QString title;
+                while (!reader.atEnd()) {
+                    if (reader.readNext() == QXmlStreamReader::StartElement &&
+                        reader.name() == QLatin1String("title") && title.isEmpty())
+                        title = reader.readElementText(QXmlStreamReader::IncludeChildElements);
+                }
+                QVERIFY2(!reader.hasError(),
+                         qPrintable(page + ": " + reader.errorString() + " at line " +
+                                    QString::number(reader.lineNumber())));
+                QVERIFY2(!title.trimmed().isEmpty(),
+                         qPrintable(page + ": a drawing without a title"));
+                QVERIFY2(drawing.contains(QLatin1String("viewBox")), qPrintable(page));
+            }
+        }
+        QVERIFY2(pagesWithDrawings >= 10, qPrintable(QString::number(pagesWithDrawings)));
+    }
+
+    void drawingsFitTheScreenAtEveryZoom()
+    {
+        const QString measure = QStringLiteral(R"JS(
+JSON.stringify(Array.from(document.querySelectorAll('svg')).map(function (svg) {
+  var box = svg.getBoundingClientRect();
+  return { left: box.left, right: box.right, width: box.width, height: box.height };
+}).concat([{ screen: window.innerWidth }]))
+)JS");
+        Renderer renderer;
+        for (const QString& page : pages()) {
+            if (drawingsOf(page).isEmpty())
+                continue;
+            QVERIFY2(renderer.load(bundleFile(page)), qPrintable(page));
+            for (float size : {15.0f, 30.0f}) {
+                renderer.evaluate(viewer::fontScript(size));
+                const QJsonArray boxes =
+                    QJsonDocument::fromJson(renderer.evaluate(measure).toString().toUtf8()).array();
+                const double screen =
+                    boxes.last().toObject().value(QStringLiteral("screen")).toDouble();
+                for (qsizetype i = 0; i + 1 < boxes.size(); ++i) {
+                    const QJsonObject box = boxes.at(i).toObject();
+                    const QByteArray where = page.toUtf8() + " drawing " + QByteArray::number(i) +
+                                             " at " + QByteArray::number(size);
+                    QVERIFY2(box.value(QStringLiteral("width")).toDouble() >= 100, where);
+                    QVERIFY2(box.value(QStringLiteral("height")).toDouble() >= 40, where);
+                    QVERIFY2(box.value(QStringLiteral("left")).toDouble() >= 0, where);
+                    QVERIFY2(box.value(QStringLiteral("right")).toDouble() <= screen, where);
+                }
+            }
         }
     }
 
