@@ -1,8 +1,9 @@
+#include "app/FindCommand.h"
 #include "app/MainInterface.h"
 #include "kit/ApplicationMain.h"
 #include "kit/controllers/Application.h"
 
 int main(int argc, char** argv)
 {
-    return kit::applicationMain(argc, argv, &loadMainInterface);
+    return kit::applicationMain(argc, argv, &loadMainInterface, {findCommand()});
 }

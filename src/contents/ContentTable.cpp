@@ -4,6 +4,7 @@
 #include "content/ListLoader.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/Window.h"
+#include "kit/foundation/Bundle.h"
 #include "kit/tables/SearchBar.h"
 #include "kit/views/View.h"
 #include "viewer/WebController.h"
@@ -13,8 +14,8 @@
 
 namespace {
 
-// Ends each title in the searchable text: a noncharacter no title or search text holds.
-const QChar titleEnd(0xFFFF);
+// The text section shows this many articles at most.
+constexpr int textResultLimit = 10;
 
 } // namespace
 
@@ -24,6 +25,12 @@ ContentTable::~ContentTable()
 {
     // The search display refers to the table screen as its delegate: it goes first.
     _searchDisplayController.reset();
+}
+
+bool ContentTable::isResults(const kit::TableView& tableView) const
+{
+    return _searchDisplayController &&
+           &tableView == _searchDisplayController->searchResultsTableView();
 }
 
 void ContentTable::loadView()
@@ -55,21 +62,17 @@ void ContentTable::viewDidLoad()
     _parser = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
 
     _cells.clear();
-    _searchableText.clear();
-    _titleStarts.clear();
     _cells.reserve(size_t(_parser->elements().size()));
-    _titleStarts.reserve(size_t(_parser->elements().size()) + 1);
+    QStringList titles;
     unsigned row = 0;
     for (const Record& record : _parser->elements()) {
         auto* cell = new ContentCell();
         cell->customizeWithDictionary(record, row);
-        _titleStarts.push_back(_searchableText.size());
-        _searchableText += cell->text().toCaseFolded();
-        _searchableText += titleEnd;
+        titles << cell->text();
         _cells.emplace_back(cell);
         ++row;
     }
-    _titleStarts.push_back(_searchableText.size());
+    _titleSearch.setTitles(titles);
     _filteredCells.clear();
     _filteredCells.reserve(_cells.size());
 
@@ -90,69 +93,130 @@ void ContentTable::viewDidLoad()
 void ContentTable::viewDidUnload()
 {
     _filteredCells.clear();
+    _textResults.clear();
+    _textCells.clear();
     _searchDisplayController.reset();
     _tableView = nullptr;
     _searchBar = nullptr;
 }
 
-int ContentTable::numberOfRowsInSection(kit::TableView& tableView, int)
+int ContentTable::numberOfSectionsInTableView(kit::TableView& tableView)
 {
-    if (_searchDisplayController &&
-        &tableView == _searchDisplayController->searchResultsTableView())
-        return int(_filteredCells.size());
+    return isResults(tableView) && !_textResults.empty() ? 2 : 1;
+}
+
+QString ContentTable::titleForHeaderInSection(kit::TableView& tableView, int section)
+{
+    return isResults(tableView) && section == 1 ? QStringLiteral("В тексте статей") : QString();
+}
+
+int ContentTable::numberOfRowsInSection(kit::TableView& tableView, int section)
+{
+    if (isResults(tableView))
+        return section == 1 ? int(_textResults.size()) : int(_filteredCells.size());
     return int(_cells.size());
 }
 
 kit::TableViewCell* ContentTable::cellForRowAtIndexPath(kit::TableView& tableView,
                                                         kit::IndexPath indexPath)
 {
-    if (_searchDisplayController &&
-        &tableView == _searchDisplayController->searchResultsTableView())
+    if (isResults(tableView)) {
+        if (indexPath.section == 1)
+            return textResultCell(indexPath.row);
         return _filteredCells.at(size_t(indexPath.row));
+    }
     return _cells.at(size_t(indexPath.row)).get();
+}
+
+TextResultCell* ContentTable::textResultCell(int index)
+{
+    const search::Hit& hit = _textResults.at(size_t(index));
+    if (_textCells.size() <= size_t(index))
+        _textCells.resize(size_t(index) + 1);
+    kit::Owned<TextResultCell>& cell = _textCells[size_t(index)];
+    if (!cell)
+        cell.reset(new TextResultCell());
+    const QString title = _cells.at(size_t(hit.article))->text();
+    if (cell->title() != title || cell->snippet() != hit.snippet)
+        cell->setResult(title, hit.snippet);
+    return cell.get();
 }
 
 float ContentTable::heightForRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath)
 {
+    if (isResults(tableView) && indexPath.section == 1)
+        return textResultCell(indexPath.row)->height();
     return static_cast<ContentCell*>(cellForRowAtIndexPath(tableView, indexPath))->height();
 }
 
 void ContentTable::didSelectRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath)
 {
+    if (isResults(tableView) && indexPath.section == 1) {
+        const search::Hit& hit = _textResults.at(size_t(indexPath.row));
+        openArticle(size_t(hit.article), hit.words);
+        return;
+    }
     auto* row = static_cast<ContentCell*>(cellForRowAtIndexPath(tableView, indexPath));
     // A record without a page has nothing to open: the row only lets go of its highlight.
     if (!row->hasLink()) {
         tableView.deselectRowAtIndexPath(indexPath, true);
         return;
     }
+    const auto found =
+        std::find_if(_cells.begin(), _cells.end(),
+                     [row](const kit::Owned<ContentCell>& cell) { return cell.get() == row; });
+    openArticle(size_t(found - _cells.begin()), {});
+}
+
+void ContentTable::openArticle(size_t row, const QStringList& highlight)
+{
     KavelAppDelegate* delegate = KavelAppDelegate::shared();
-    if (!delegate || !navigationController())
+    if (!delegate || !navigationController() || row >= _cells.size() || !_cells[row]->hasLink())
         return;
-    auto article = std::make_unique<WebController>(delegate->urlForFile(row->link()));
+    auto article = std::make_unique<WebController>(delegate->urlForFile(_cells[row]->link()));
     article->setFontSize(viewer::articleFontSize());
+    // Opened from the text section: the page shows where the match is.
+    if (!highlight.isEmpty())
+        article->setHighlightedText(highlight.first());
     _webController = article.get();
     navigationController()->pushViewController(std::move(article), true);
 }
 
 void ContentTable::filterContentForSearchText(const QString& searchText, const QString&)
 {
+    startTextSearch(searchText);
+    search::Results results =
+        search::findArticles(_titleSearch, _textSearch.get(), searchText, textResultLimit);
     _filteredCells.clear();
-    // An empty search text finds nothing.
-    if (searchText.isEmpty() || searchText.contains(titleEnd))
-        return;
-    // The same test as a case-insensitive search of each title, done on the titles folded in
-    // advance: after a match the scan goes on at the next title, so each row counts once.
-    const QString folded = searchText.toCaseFolded();
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype found = _searchableText.indexOf(folded, from);
-        if (found < 0)
-            break;
-        const auto next = std::upper_bound(_titleStarts.begin(), _titleStarts.end(), found);
-        const size_t row = size_t(next - _titleStarts.begin()) - 1;
+    for (size_t row : results.titles)
         _filteredCells.push_back(_cells[row].get());
-        from = *next;
-    }
+    _textResults = std::move(results.texts);
+}
+
+void ContentTable::startTextSearch(const QString& searchText)
+{
+    if (_textSearch || searchText.trimmed().isEmpty() || !_parser)
+        return;
+    std::vector<search::ListedArticle> articles;
+    articles.reserve(size_t(_parser->elements().size()));
+    for (const Record& record : _parser->elements())
+        articles.push_back({record.value(QStringLiteral("Text")),
+                            record.value(QStringLiteral("Link")),
+                            record.value(QStringLiteral("Keys"))});
+    _textSearch = std::make_unique<search::ArticleSearch>();
+    connect(_textSearch.get(), &search::ArticleSearch::ready, this, &ContentTable::textSearchReady);
+    _textSearch->build(std::move(articles), kit::Bundle::mainBundle().bundlePath());
+}
+
+void ContentTable::textSearchReady()
+{
+    // The keystrokes made while the index was built get their text section now.
+    if (!_searchDisplayController || !_searchDisplayController->isActive() || !_searchBar ||
+        _searchBar->text().isEmpty())
+        return;
+    filterContentForSearchText(_searchBar->text(),
+                               scopeTitle(_searchBar->selectedScopeButtonIndex()));
+    _searchDisplayController->searchResultsTableView()->reloadData();
 }
 
 QString ContentTable::scopeTitle(int index) const

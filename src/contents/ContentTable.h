@@ -1,11 +1,14 @@
 #pragma once
 
 #include "ContentCell.h"
+#include "TextResultCell.h"
 #include "content/XMLParser.h"
 #include "kit/controllers/ViewController.h"
 #include "kit/foundation/Owned.h"
 #include "kit/tables/SearchDisplayController.h"
 #include "kit/tables/TableView.h"
+#include "search/ArticleSearch.h"
+#include "search/TitleSearch.h"
 #include "viewer/WebController.h"
 
 #include <QPointer>
@@ -20,6 +23,9 @@ class SearchBar;
 
 // The table of contents: one row per record of Content.xml, narrowed by a
 // title search, each row opening its article in a viewer pushed on the stack.
+// Under the title search's rows the results show a second section, "В тексте
+// статей": the other articles whose text or keywords match, best first, each
+// opening its article at the match.
 class ContentTable final : public kit::ViewController,
                            public kit::TableViewDataSource,
                            public kit::TableViewDelegate,
@@ -41,8 +47,13 @@ public:
     }
     const std::vector<kit::Owned<ContentCell>>& cells() const { return _cells; }
     const std::vector<ContentCell*>& filteredCells() const { return _filteredCells; }
+    // The text section's articles for the current search, best first.
+    const std::vector<search::Hit>& textResults() const { return _textResults; }
+    // The search of the articles' text, once the first search has started it.
+    search::ArticleSearch* textSearch() const { return _textSearch.get(); }
 
-    // Fills the filtered rows: the titles that hold the search text, letter case aside.
+    // Fills the filtered rows (the titles that hold the search text, letter case aside)
+    // and the text section.
     void filterContentForSearchText(const QString& searchText, const QString& scope);
     // Clears the main list's selection (not the search results').
     void deselectItem();
@@ -50,6 +61,8 @@ public:
     // The search kept while the list's view is let go, put back when it loads again.
     std::optional<QString> savedSearchTerm() const { return _savedSearchTerm; }
 
+    int numberOfSectionsInTableView(kit::TableView& tableView) override;
+    QString titleForHeaderInSection(kit::TableView& tableView, int section) override;
     int numberOfRowsInSection(kit::TableView& tableView, int section) override;
     kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
                                               kit::IndexPath indexPath) override;
@@ -71,15 +84,21 @@ protected:
 
 private:
     QString scopeTitle(int index) const;
+    bool isResults(const kit::TableView& tableView) const;
+    // Starts the index of the articles' text at the first search that has something to find.
+    void startTextSearch(const QString& searchText);
+    void textSearchReady();
+    TextResultCell* textResultCell(int index);
+    void openArticle(size_t row, const QStringList& highlight);
 
     std::unique_ptr<XMLParser> _parser;
     QPointer<WebController> _webController;
     std::vector<kit::Owned<ContentCell>> _cells;
     std::vector<ContentCell*> _filteredCells;
-    // Every row's title case-folded once and laid end to end, each ended by a character
-    // no search text holds, so a filter pass is one scan of one string.
-    QString _searchableText;
-    std::vector<qsizetype> _titleStarts;
+    search::TitleSearch _titleSearch;
+    std::unique_ptr<search::ArticleSearch> _textSearch;
+    std::vector<search::Hit> _textResults;
+    std::vector<kit::Owned<TextResultCell>> _textCells;
     std::optional<QString> _savedSearchTerm;
     int _savedScopeButtonIndex = 0;
     bool _searchWasActive = false;

@@ -10,19 +10,38 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstdio>
+
 namespace kit {
 
-int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainInterface)
-{
-    // The web engine, loaded later from a module, shares the application's OpenGL contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication qtApplication(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("firstaid"));
-    // Ties the window to its desktop entry and icon (the Wayland app id).
-    QGuiApplication::setDesktopFileName(QStringLiteral("ru.tkl_apps.FirstAid"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Первая помощь"));
-    QApplication::setApplicationVersion(QStringLiteral(FIRSTAID_VERSION));
+namespace {
 
+QStringList argumentList(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Whether the arguments name the option, alone or with "=value".
+bool mentions(const QStringList& arguments, const QCommandLineOption& option)
+{
+    for (const QString& name : option.names()) {
+        const QString dashed =
+            (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        for (const QString& argument : arguments)
+            if (argument == dashed || argument.startsWith(dashed + QLatin1Char('=')))
+                return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainInterface,
+                    const std::vector<CommandLineCommand>& commands)
+{
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Первая помощь: a first-aid companion."));
     parser.addHelpOption();
@@ -40,6 +59,35 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
         QStringLiteral("resources"),
         QStringLiteral("The resource directory (also FIRSTAID_RESOURCES)."), QStringLiteral("dir"));
     parser.addOptions({screenshot, defaults, resources});
+    for (const CommandLineCommand& command : commands)
+        parser.addOption(command.option);
+
+    // A command runs without a window, so without a display: it is found before any GUI exists.
+    const QStringList arguments = argumentList(argc, argv);
+    for (const CommandLineCommand& command : commands) {
+        if (!mentions(arguments, command.option))
+            continue;
+        QCoreApplication coreApplication(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("firstaid"));
+        if (!parser.parse(arguments) || !parser.isSet(command.option)) {
+            std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+            return 2;
+        }
+        if (parser.isSet(resources))
+            Bundle::setMainBundlePath(parser.value(resources));
+        if (parser.isSet(defaults))
+            UserDefaults::setStandardPath(parser.value(defaults));
+        return command.run(parser.value(command.option));
+    }
+
+    // The web engine, loaded later from a module, shares the application's OpenGL contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication qtApplication(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("firstaid"));
+    // Ties the window to its desktop entry and icon (the Wayland app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("ru.tkl_apps.FirstAid"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Первая помощь"));
+    QApplication::setApplicationVersion(QStringLiteral(FIRSTAID_VERSION));
     parser.process(qtApplication);
 
     if (parser.isSet(resources))

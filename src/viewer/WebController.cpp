@@ -73,8 +73,15 @@ void WebController::webViewDidFinishLoad()
         return;
     const QPointer<WebController> self(this);
     _webView->evaluateJavaScript(viewer::fontScript(_fontSize), [self](const QVariant&) {
-        if (self)
-            emit self->pageStyled();
+        if (!self)
+            return;
+        emit self->pageStyled();
+        // Found after the text has its size, so the match is scrolled to where it now lies.
+        if (!self->_highlightedText.isEmpty() && self->webView())
+            self->webView()->findText(self->_highlightedText, [self](int matches) {
+                if (self)
+                    emit self->highlightedTextFound(matches);
+            });
     });
 }
 

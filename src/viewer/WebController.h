@@ -37,6 +37,9 @@ public:
     void setType(LinkMode type) { _type = type; }
     float fontSize() const { return _fontSize; }
     void setFontSize(float fontSize) { _fontSize = fontSize; }
+    // A text to find in the page once it is styled: highlighted and scrolled into view.
+    QString highlightedText() const { return _highlightedText; }
+    void setHighlightedText(const QString& text) { _highlightedText = text; }
 
     // Decided for every load request of the web view: true lets it load.
     bool shouldStartLoadWithRequest(const QUrl& url, kit::NavigationType navigationType);
@@ -50,6 +53,8 @@ signals:
     void loadEnded(bool ok);
     // After every finished load, once the font script has run.
     void pageStyled();
+    // After the highlighted text was looked for in a styled page: how often it occurs.
+    void highlightedTextFound(int matches);
 
 protected:
     void loadView() override;
@@ -62,5 +67,6 @@ private:
     QUrl _url;
     LinkMode _type = LinkMode::InPlace;
     float _fontSize = viewer::baseFontSize;
+    QString _highlightedText;
     bool _started = false;
 };

@@ -75,6 +75,48 @@ private slots:
             QVERIFY2(help.output.contains(option), option);
     }
 
+    void findPrintsBothSectionsWithoutAWindow()
+    {
+        // No display: the search needs none.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(FIRSTAID_EXECUTABLE),
+                      {QStringLiteral("--find"), QStringLiteral("ожог")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        const QStringList lines = QString::fromUtf8(process.readAllStandardOutput())
+                                      .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(lines.size() >= 3);
+        // The titles that hold the text first, then the text section; each line three fields.
+        QCOMPARE(lines.first(), QStringLiteral("title\tburns.html\tОжоги"));
+        bool text = false;
+        for (const QString& line : lines) {
+            const QStringList fields = line.split(QLatin1Char('\t'));
+            QCOMPARE(fields.size(), 3);
+            QVERIFY2(fields[0] == QLatin1String("title") || fields[0] == QLatin1String("text"),
+                     qPrintable(line));
+            QVERIFY2(!(text && fields[0] == QLatin1String("title")), qPrintable(line));
+            text = text || fields[0] == QLatin1String("text");
+            QVERIFY(fields[1].endsWith(QLatin1String(".html")));
+        }
+        QVERIFY(text);
+    }
+
+    void findWithNothingToFindOrNoText()
+    {
+        const Run nothing = runApplication({QStringLiteral("--find"), QStringLiteral("zzzzqqq")});
+        QCOMPARE(nothing.exitCode, 0);
+        QVERIFY(nothing.output.isEmpty());
+        const Run missing = runApplication({QStringLiteral("--find")});
+        QCOMPARE(missing.exitCode, 2);
+        QVERIFY(missing.output.contains("--find"));
+        const Run help = runApplication({QStringLiteral("--help")});
+        QVERIFY(help.output.contains("--find"));
+    }
+
     void screenshotIntoAnUnwritablePlaceFails()
     {
         TestStore store;

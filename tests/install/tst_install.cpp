@@ -129,6 +129,7 @@ private slots:
         QTest::newRow("web module") << QStringLiteral("lib/firstaid/libfirstaid_webengine.so");
         QTest::newRow("sound module") << QStringLiteral("lib/firstaid/libfirstaid_sound.so");
         QTest::newRow("camera module") << QStringLiteral("lib/firstaid/libfirstaid_camera.so");
+        QTest::newRow("search module") << QStringLiteral("lib/firstaid/libfirstaid_search.so");
         QTest::newRow("desktop entry")
             << QStringLiteral("share/applications/%1.desktop").arg(appId);
         QTest::newRow("metainfo") << QStringLiteral("share/metainfo/%1.metainfo.xml").arg(appId);
@@ -177,6 +178,8 @@ private slots:
                                << QStringLiteral("firstaidCreateSoundService");
         QTest::newRow("camera") << QStringLiteral("libfirstaid_camera.so")
                                 << QStringLiteral("firstaidCreateCameraService");
+        QTest::newRow("search") << QStringLiteral("libfirstaid_search.so")
+                                << QStringLiteral("firstaidCreateSearchEngine");
     }
 
     // Installing rewrites the modules' run paths: each must still load with what it links.

@@ -43,6 +43,9 @@ public:
     // Runs a script in the page; the result arrives later, on the main thread.
     virtual void evaluateJavaScript(const QString& script,
                                     std::function<void(const QVariant&)> done = {}) = 0;
+    // Finds a text in the page as the browser's find-in-page does: every occurrence
+    // highlighted, the first one scrolled into view. done gets the number of occurrences.
+    virtual void findText(const QString& text, std::function<void(int matches)> done = {}) = 0;
 
     // A new web view, or none when the engine module cannot be loaded (logged once).
     static WebView* create(Handlers handlers);

@@ -4,6 +4,7 @@
 #include "kit/platform/WebView.h"
 
 #include <QChildEvent>
+#include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -75,6 +76,15 @@ public:
             page()->runJavaScript(script, std::move(done));
         else
             page()->runJavaScript(script);
+    }
+
+    void findText(const QString& text, std::function<void(int)> done) override
+    {
+        page()->findText(text, {},
+                         [done = std::move(done)](const QWebEngineFindTextResult& result) {
+                             if (done)
+                                 done(result.numberOfMatches());
+                         });
     }
 
 protected:

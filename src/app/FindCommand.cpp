@@ -1,0 +1,62 @@
+#include "FindCommand.h"
+
+#include "content/ListLoader.h"
+#include "kit/foundation/Bundle.h"
+#include "search/ArticleSearch.h"
+#include "search/TitleSearch.h"
+
+#include <cstdio>
+
+namespace {
+
+// As many text results as the contents screen shows.
+constexpr int textResultLimit = 10;
+
+} // namespace
+
+QStringList findLines(const QString& query)
+{
+    const std::unique_ptr<XMLParser> list =
+        loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+    QStringList titles;
+    std::vector<search::ListedArticle> articles;
+    for (const Record& record : list->elements()) {
+        titles << record.value(QStringLiteral("Text"));
+        articles.push_back({record.value(QStringLiteral("Text")),
+                            record.value(QStringLiteral("Link")),
+                            record.value(QStringLiteral("Keys"))});
+    }
+    search::TitleSearch titleSearch;
+    titleSearch.setTitles(titles);
+    search::ArticleSearch textSearch;
+    if (!query.trimmed().isEmpty()) {
+        textSearch.build(articles, kit::Bundle::mainBundle().bundlePath());
+        textSearch.waitUntilBuilt();
+    }
+    const search::Results results =
+        search::findArticles(titleSearch, &textSearch, query, textResultLimit);
+    QStringList lines;
+    const auto line = [&](const char* section, size_t row) {
+        const search::ListedArticle& article = articles.at(row);
+        lines << QString::fromLatin1(section) + QLatin1Char('\t') + article.link +
+                     QLatin1Char('\t') + article.title;
+    };
+    for (size_t row : results.titles)
+        line("title", row);
+    for (const search::Hit& hit : results.texts)
+        line("text", size_t(hit.article));
+    return lines;
+}
+
+kit::CommandLineCommand findCommand()
+{
+    return {QCommandLineOption(QStringLiteral("find"),
+                               QStringLiteral("Print what the contents search finds for a text, "
+                                              "one line per article, best first, and quit."),
+                               QStringLiteral("text")),
+            [](const QString& query) {
+                for (const QString& line : findLines(query))
+                    std::printf("%s\n", line.toUtf8().constData());
+                return 0;
+            }};
+}

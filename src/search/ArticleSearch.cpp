@@ -1,0 +1,84 @@
+#include "ArticleSearch.h"
+
+#include "ArticleText.h"
+#include "kit/platform/PlatformModule.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace search {
+namespace {
+
+constexpr kit::PlatformModule searchModule{"libfirstaid_search.so", "FIRSTAID_SEARCH_MODULE"};
+
+} // namespace
+
+ArticleSearch::ArticleSearch() = default;
+
+ArticleSearch::~ArticleSearch()
+{
+    if (_worker.joinable())
+        _worker.join();
+}
+
+void ArticleSearch::build(std::vector<ListedArticle> articles, const QString& bundlePath)
+{
+    if (_state != State::NotBuilt)
+        return;
+    _articles = std::move(articles);
+    // The module is loaded here, on the caller's thread, as every platform module is.
+    using Create = SearchEngine* (*)();
+    const auto create = reinterpret_cast<Create>(
+        kit::resolvePlatformFunction(searchModule, "firstaidCreateSearchEngine"));
+    _engine.reset(create ? create() : nullptr);
+    if (!_engine) {
+        _state = State::Unavailable;
+        emit ready();
+        return;
+    }
+    _state = State::Building;
+    // The worker has the engine and a copy of the list to itself until it ends.
+    _worker = std::thread([this, list = _articles, folder = QDir(bundlePath)] {
+        std::vector<Article> indexed;
+        indexed.reserve(list.size());
+        for (const ListedArticle& listed : list) {
+            QFile page(folder.filePath(listed.link));
+            const QString html = !listed.link.isEmpty() && page.open(QIODevice::ReadOnly)
+                                     ? QString::fromUtf8(page.readAll())
+                                     : QString();
+            indexed.push_back({listed.title, listed.keys, articleText(html)});
+        }
+        _built = _engine->build(indexed);
+        QMetaObject::invokeMethod(
+            this, [this] { finish(); }, Qt::QueuedConnection);
+    });
+}
+
+void ArticleSearch::waitUntilBuilt()
+{
+    if (_state != State::Building)
+        return;
+    // The worker's own report is still on its way; it finds the search finished.
+    finish();
+}
+
+void ArticleSearch::finish()
+{
+    if (_state != State::Building)
+        return;
+    if (_worker.joinable())
+        _worker.join();
+    _state = _built ? State::Ready : State::Unavailable;
+    if (!_built)
+        _engine.reset();
+    emit ready();
+}
+
+std::vector<Hit> ArticleSearch::find(const QString& query, int limit) const
+{
+    if (_state != State::Ready)
+        return {};
+    return _engine->find(query, limit);
+}
+
+} // namespace search
