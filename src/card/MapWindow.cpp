@@ -132,8 +132,10 @@ void MapWindow::viewDidLoad()
 void MapWindow::viewDidAppear(bool animated)
 {
     kit::ViewController::viewDidAppear(animated);
+    kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    // What another copy of the application saved meanwhile shows too.
+    defaults.refresh();
     _tableView->reloadData();
-    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     if (const std::optional<QString> name = defaults.stringForKey(record::OWN_NAME))
         _nameButton->setTitle(*name);
     const QImage photo =

@@ -164,6 +164,7 @@ void EmergencyScreen::buildBar()
 
 void EmergencyScreen::fillCard()
 {
+    kit::UserDefaults::standardUserDefaults().refresh();
     if (const std::optional<QString> name = record::storedText(record::Name))
         _name->setText(*name);
     for (size_t i = 0; i < cardLines.size(); ++i)

@@ -156,6 +156,68 @@ private slots:
         QCOMPARE(leftovers, 0);
     }
 
+    void twoCopiesSavingAtOnceLoseNothing()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("defaults.json"));
+        {
+            kit::UserDefaults store(path);
+            store.setObject(QStringLiteral("kept"), record::OWN_NOTE);
+            QVERIFY(store.synchronize());
+        }
+        const auto runTwo = [&](const QString& firstKey, const QString& secondKey) {
+            QProcess first;
+            QProcess second;
+            first.start(QStringLiteral(FIELD_WRITER),
+                        {path, firstKey, QStringLiteral("A"), QStringLiteral("1500")});
+            second.start(QStringLiteral(FIELD_WRITER),
+                         {path, secondKey, QStringLiteral("B"), QStringLiteral("1500")});
+            return first.waitForFinished(60000) && second.waitForFinished(60000) &&
+                   first.exitCode() == 0 && second.exitCode() == 0;
+        };
+        // Different fields: both copies' last values, and what neither touched.
+        QVERIFY(runTwo(record::OWN_NAME, record::OWN_ADDRESS));
+        {
+            kit::UserDefaults store(path);
+            QCOMPARE(store.stringForKey(record::OWN_NAME), QStringLiteral("A-1500"));
+            QCOMPARE(store.stringForKey(record::OWN_ADDRESS), QStringLiteral("B-1500"));
+            QCOMPARE(store.stringForKey(record::OWN_NOTE), QStringLiteral("kept"));
+        }
+        // One field: the last save wins, whole.
+        QVERIFY(runTwo(record::OWN_ILLNESS, record::OWN_ILLNESS));
+        kit::UserDefaults store(path);
+        const QString last = store.stringForKey(record::OWN_ILLNESS).value_or(QString());
+        QVERIFY2(last == QLatin1String("A-1500") || last == QLatin1String("B-1500"),
+                 qPrintable(last));
+        QCOMPARE(store.stringForKey(record::OWN_NAME), QStringLiteral("A-1500"));
+        QCOMPARE(int(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size()), 1);
+    }
+
+    void aStoreTakesInWhatAnotherCopySaved()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("defaults.json"));
+        kit::UserDefaults mine(path);
+        kit::UserDefaults other(path);
+        other.setObject(QStringLiteral("Иванов"), record::OWN_NAME);
+        QVERIFY(other.synchronize());
+        // Not yet saved here: stays on top of what the other copy saved.
+        mine.setObject(QStringLiteral("II группа / Rh+"), record::OWN_BLOOD);
+        QVERIFY(!mine.stringForKey(record::OWN_NAME));
+        mine.refresh();
+        QCOMPARE(mine.stringForKey(record::OWN_NAME), QStringLiteral("Иванов"));
+        QCOMPARE(mine.stringForKey(record::OWN_BLOOD), QStringLiteral("II группа / Rh+"));
+        // A removal removes only its own key.
+        other.removeObjectForKey(record::OWN_NAME);
+        mine.setObject(QStringLiteral("ул. Ленина"), record::OWN_ADDRESS);
+        QVERIFY(mine.synchronize());
+        QVERIFY(other.synchronize());
+        kit::UserDefaults reread(path);
+        QVERIFY(!reread.stringForKey(record::OWN_NAME));
+        QCOMPARE(reread.stringForKey(record::OWN_ADDRESS), QStringLiteral("ул. Ленина"));
+        QCOMPARE(reread.stringForKey(record::OWN_BLOOD), QStringLiteral("II группа / Rh+"));
+    }
+
     void unreadableStoreOpensAnEmptyCardKeepsTheFileAndSaysSoOnce_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -16,6 +16,8 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kit {
@@ -108,6 +110,42 @@ void removeAbandonedSaves(const QString& path)
     }
 }
 
+// The lock that lets one writer at a time read, change and replace the file: an advisory
+// lock on the file's folder, which the system lets go when its holder ends, even by a kill.
+// (A lock file would stay behind a killed holder, held until judged stale.)
+class FolderLock final {
+public:
+    FolderLock(const QString& path, int timeoutMs)
+        : _folder(::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                         O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (_folder < 0)
+            return;
+        for (int waited = 0;; waited += 5) {
+            if (::flock(_folder, LOCK_EX | LOCK_NB) == 0) {
+                _locked = true;
+                return;
+            }
+            if (errno != EWOULDBLOCK || waited >= timeoutMs)
+                return;
+            ::usleep(5000);
+        }
+    }
+    ~FolderLock()
+    {
+        if (_folder >= 0)
+            ::close(_folder);
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    bool isLocked() const { return _locked; }
+
+private:
+    int _folder;
+    bool _locked = false;
+};
+
 } // namespace
 
 UserDefaults& UserDefaults::standardUserDefaults()
@@ -162,6 +200,61 @@ void UserDefaults::load()
         return;
     }
     _values = document.object();
+    _seenStamp = stamp();
+}
+
+QString UserDefaults::stamp() const
+{
+    // Every save renames a new file over the old one: a new inode, whatever the clock says.
+    struct stat status {};
+    if (::stat(QFile::encodeName(_path).constData(), &status) != 0)
+        return {};
+    return QStringLiteral("%1 %2 %3.%4")
+        .arg(quint64(status.st_ino))
+        .arg(qint64(status.st_size))
+        .arg(qint64(status.st_mtim.tv_sec))
+        .arg(qint64(status.st_mtim.tv_nsec));
+}
+
+std::optional<QJsonObject> UserDefaults::readFile()
+{
+    const QFileInfo info(_path);
+    if (!info.exists())
+        return QJsonObject();
+    QFile file(_path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    return document.object();
+}
+
+void UserDefaults::applyChanges(QJsonObject& values) const
+{
+    for (const QString& key : _changed) {
+        if (const auto value = _values.constFind(key); value != _values.constEnd())
+            values.insert(key, *value);
+        else
+            values.remove(key);
+    }
+}
+
+void UserDefaults::refresh()
+{
+    if (_readOnly || stamp() == _seenStamp)
+        return;
+    // Read while no other copy is halfway through its save.
+    const FolderLock lock(_path, 2000);
+    if (!lock.isLocked())
+        return;
+    std::optional<QJsonObject> current = readFile();
+    if (!current)
+        return;
+    applyChanges(*current);
+    _values = *current;
+    _seenStamp = stamp();
 }
 
 void UserDefaults::setAside(const QString& reason)
@@ -215,7 +308,7 @@ void UserDefaults::setObject(const QVariant& value, const QString& key)
     if (_values.value(key) == stored)
         return;
     _values.insert(key, stored);
-    _dirty = true;
+    _changed.insert(key);
 }
 
 void UserDefaults::removeObjectForKey(const QString& key)
@@ -223,26 +316,46 @@ void UserDefaults::removeObjectForKey(const QString& key)
     if (!_values.contains(key))
         return;
     _values.remove(key);
-    _dirty = true;
+    _changed.insert(key);
 }
 
 bool UserDefaults::synchronize()
 {
-    if (!_dirty)
+    if (_changed.isEmpty())
         return true;
     if (_readOnly) {
         _lastError = QStringLiteral("the unreadable file is kept as it is");
         return false;
     }
     QDir().mkpath(QFileInfo(_path).absolutePath());
+    // One writer at a time reads the file, puts this store's changes on it and replaces it.
+    const FolderLock lock(_path, 5000);
+    if (!lock.isLocked()) {
+        _lastError = QStringLiteral("another copy of the application holds the file");
+        log(QStringLiteral("The settings file %1 could not be written: %2").arg(_path, _lastError));
+        return false;
+    }
+    std::optional<QJsonObject> merged = readFile();
+    if (!merged) {
+        // Damaged since it was read: kept aside as at start, this store's card written whole.
+        setAside(QStringLiteral("damaged while the application ran"));
+        if (_readOnly) {
+            _lastError = QStringLiteral("the unreadable file is kept as it is");
+            return false;
+        }
+        merged = _values;
+    }
+    applyChanges(*merged);
     QString error;
-    if (!replaceAtomically(_path, QJsonDocument(_values).toJson(QJsonDocument::Indented), &error)) {
+    if (!replaceAtomically(_path, QJsonDocument(*merged).toJson(QJsonDocument::Indented), &error)) {
         _lastError = error;
         log(QStringLiteral("The settings file %1 could not be written: %2").arg(_path, _lastError));
         return false;
     }
+    _values = *merged;
+    _seenStamp = stamp();
     _lastError.clear();
-    _dirty = false;
+    _changed.clear();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 
@@ -12,6 +13,11 @@ namespace kit {
 // The persistent key-value store. Values are strings or data. The store is a
 // JSON document; synchronize() replaces the file atomically. A file that cannot
 // be read is moved aside (never deleted) and the store starts empty.
+//
+// Several copies of the application may write one file: a save writes only the keys
+// this store changed (set or removed) onto the file's content as it is at that moment,
+// under a lock on the file's folder, so no copy undoes another's changes; the last save of
+// a key wins. refresh() takes in what other copies saved since.
 class UserDefaults final {
 public:
     // The shared store, on the path chosen at start-up (or the standard one).
@@ -34,6 +40,9 @@ public:
     void removeObjectForKey(const QString& key);
     // Writes pending changes; false when they could not be written (they stay pending).
     bool synchronize();
+    // Reads the file again when another writer has changed it since this store last read or
+    // wrote it; this store's pending changes stay on top.
+    void refresh();
 
     QString path() const { return _path; }
     // Where an unreadable file was moved at load, or empty.
@@ -47,12 +56,19 @@ public:
 private:
     void load();
     void setAside(const QString& reason);
+    // The file's values now: absent is empty; nullopt when it exists but cannot be read.
+    std::optional<QJsonObject> readFile();
+    // What identifies the file's content as last read or written here.
+    QString stamp() const;
+    void applyChanges(QJsonObject& values) const;
 
     QString _path;
     QString _setAsidePath;
     QString _lastError;
     QJsonObject _values;
-    bool _dirty = false;
+    // Keys set or removed since the last save.
+    QSet<QString> _changed;
+    QString _seenStamp;
     // The damaged file could not be moved away: writing would destroy it.
     bool _readOnly = false;
 };
