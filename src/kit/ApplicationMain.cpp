@@ -6,9 +6,11 @@
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/platform/Screenshot.h"
+#include "kit/platform/SingleInstance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QPointer>
 
 #include <cstdio>
 
@@ -95,11 +97,33 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
     if (parser.isSet(defaults))
         UserDefaults::setStandardPath(parser.value(defaults));
 
+    // One running copy per card: a second start brings the first forward and quits. A
+    // screenshot is a job of its own and never hands over.
+    std::unique_ptr<SingleInstance> instance;
+    if (!parser.isSet(screenshot)) {
+        const bool standardCard =
+            !parser.isSet(defaults) && qEnvironmentVariableIsEmpty("FIRSTAID_DEFAULTS");
+        instance = std::make_unique<SingleInstance>(QGuiApplication::desktopFileName(),
+                                                    UserDefaults::sharedPath(), standardCard);
+        if (instance->handOver())
+            return 0;
+    }
+
     installAccessibility();
     Application application;
     std::unique_ptr<ApplicationDelegate> delegate = loadMainInterface(application);
     application.setDelegate(delegate.get());
     delegate->applicationDidFinishLaunching(application);
+
+    if (instance) {
+        instance->listen([window = QPointer<Window>(application.keyWindow())] {
+            if (!window)
+                return;
+            window->showNormal();
+            window->raise();
+            window->activateWindow();
+        });
+    }
 
     // Nothing typed into the card may be lost when the window closes.
     QObject::connect(&qtApplication, &QCoreApplication::aboutToQuit,

@@ -145,6 +145,21 @@ private slots:
         QVERIFY(file.size() > 0);
     }
 
+    void busServiceStartsTheInstalledProgram()
+    {
+        // The entry is D-Bus activatable: the bus starts the program that owns the name.
+        QFile service(installed(QStringLiteral("share/dbus-1/services/%1.service").arg(appId)));
+        QVERIFY2(service.open(QIODevice::ReadOnly), qPrintable(service.fileName()));
+        const QString text = QString::fromUtf8(service.readAll());
+        QVERIFY(text.contains(QStringLiteral("Name=%1\n").arg(appId)));
+        QVERIFY2(text.contains(
+                     QStringLiteral("Exec=%1\n").arg(installed(QStringLiteral("bin/firstaid")))),
+                 qPrintable(text));
+        QFile entry(installed(QStringLiteral("share/applications/%1.desktop").arg(appId)));
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(entry.readAll().contains("DBusActivatable=true\n"));
+    }
+
     void programIsExecutable()
     {
         QVERIFY(QFileInfo(installed(QStringLiteral("bin/firstaid"))).isExecutable());

@@ -152,8 +152,7 @@ UserDefaults& UserDefaults::standardUserDefaults()
 {
     auto& store = sharedStore();
     if (!store)
-        store =
-            std::make_unique<UserDefaults>(chosenPath().isEmpty() ? standardPath() : chosenPath());
+        store = std::make_unique<UserDefaults>(sharedPath());
     return *store;
 }
 
@@ -170,6 +169,11 @@ QString UserDefaults::standardPath()
         return fromEnvironment;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return QDir(folder).filePath(QStringLiteral("firstaid/defaults.json"));
+}
+
+QString UserDefaults::sharedPath()
+{
+    return chosenPath().isEmpty() ? standardPath() : chosenPath();
 }
 
 UserDefaults::UserDefaults(QString path) : _path(std::move(path))

@@ -27,6 +27,8 @@ public:
     static void setStandardPath(const QString& path);
     // FIRSTAID_DEFAULTS when set, otherwise defaults.json in the user's configuration folder.
     static QString standardPath();
+    // The file the shared store uses (or will use), without reading it.
+    static QString sharedPath();
 
     explicit UserDefaults(QString path);
     UserDefaults(const UserDefaults&) = delete;

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class QLocalServer;
+
+namespace kit {
+
+// One running copy of the application per settings file. The first copy answers later
+// ones; a later copy hands over (the first brings its window forward) and quits. The
+// desktop's convention is followed too: the copy of the standard settings file owns the
+// application's D-Bus name and answers org.freedesktop.Application's Activate, so the
+// desktop may start and raise it through the bus. Between copies a local socket does the
+// hand-over, so it works without a session bus.
+class SingleInstance final : public QObject {
+    Q_OBJECT
+
+public:
+    // applicationId: the reverse-domain name, also the D-Bus name; storePath: the settings
+    // file this copy works on; busName: whether this copy takes the D-Bus name.
+    SingleInstance(const QString& applicationId, const QString& storePath, bool busName);
+    ~SingleInstance() override;
+
+    // Asks a copy already running on the same settings file to come forward; true when it
+    // did, and this copy should quit.
+    bool handOver();
+    // From now on later copies (and the desktop) are answered; activated runs for each.
+    // The D-Bus name is taken once control is back in the event loop, off the start's path.
+    void listen(std::function<void()> activated);
+
+    // The local socket's name for a settings file.
+    static QString serverName(const QString& storePath);
+
+private:
+    void registerOnBus();
+    void activate();
+
+    QString _applicationId;
+    QString _storePath;
+    bool _busName;
+    QPointer<QLocalServer> _server;
+    std::function<void()> _activated;
+};
+
+} // namespace kit

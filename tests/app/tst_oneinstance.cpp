@@ -1,0 +1,173 @@
+// One running copy per card: a second start hands over to the first and quits, on a
+// local socket and through the desktop's D-Bus convention; jobs of their own and
+// other cards never hand over. Real processes, on a session bus of the test's own.
+
+#include "TestSupport.h"
+
+#include "kit/platform/SingleInstance.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QTest>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const QByteArray broughtForward = "Another start of the application brought this window forward.";
+
+// A copy of the application, its output gathered.
+class Copy final {
+public:
+    explicit Copy(const QStringList& arguments, const QProcessEnvironment& environment = {})
+    {
+        _process.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment used =
+            environment.isEmpty() ? QProcessEnvironment::systemEnvironment() : environment;
+        used.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        _process.setProcessEnvironment(used);
+        _process.start(QStringLiteral(FIRSTAID_EXECUTABLE), arguments);
+        _process.waitForStarted();
+    }
+    ~Copy()
+    {
+        if (_process.state() != QProcess::NotRunning) {
+            _process.kill();
+            _process.waitForFinished();
+        }
+    }
+    QProcess& process() { return _process; }
+    QByteArray output()
+    {
+        _output += _process.readAll();
+        return _output;
+    }
+
+private:
+    QProcess _process;
+    QByteArray _output;
+};
+
+// Whether a copy answers on the settings file's socket yet.
+bool answering(const QString& store)
+{
+    return waitUntil(
+        [&] {
+            QLocalSocket socket;
+            socket.connectToServer(kit::SingleInstance::serverName(store));
+            return socket.waitForConnected(100);
+        },
+        15000);
+}
+
+} // namespace
+
+class TestOneInstance final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aSecondStartBringsTheFirstForwardAndQuits()
+    {
+        TestStore store;
+        Copy first({QStringLiteral("--defaults"), store.path()});
+        QVERIFY(answering(store.path()));
+        QElapsedTimer timer;
+        timer.start();
+        Copy second({QStringLiteral("--defaults"), store.path()});
+        QVERIFY(second.process().waitForFinished(5000));
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(second.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.process().exitCode(), 0);
+        QVERIFY(waitUntil([&] { return first.output().contains(broughtForward); }, 5000));
+        QCOMPARE(first.process().state(), QProcess::Running);
+    }
+
+    void anotherCardAndJobsOfTheirOwnNeverHandOver()
+    {
+        TestStore store;
+        TestStore otherStore;
+        Copy first({QStringLiteral("--defaults"), store.path()});
+        QVERIFY(answering(store.path()));
+        // Another card is another owner's: it runs on its own.
+        Copy other({QStringLiteral("--defaults"), otherStore.path()});
+        QVERIFY(answering(otherStore.path()));
+        QCOMPARE(other.process().state(), QProcess::Running);
+        // A screenshot, the help and a search do their job and quit without a word to the first.
+        const QString shot = QDir(store.folder()).filePath(QStringLiteral("shot.png"));
+        Copy screenshot(
+            {QStringLiteral("--defaults"), store.path(), QStringLiteral("--screenshot"), shot});
+        QVERIFY(screenshot.process().waitForFinished(30000));
+        QCOMPARE(screenshot.process().exitCode(), 0);
+        QVERIFY(QFile::exists(shot));
+        for (const QStringList& job :
+             {QStringList{QStringLiteral("--help")},
+              QStringList{QStringLiteral("--find"), QStringLiteral("ожог")}}) {
+            Copy quick(QStringList{QStringLiteral("--defaults"), store.path()} + job);
+            QVERIFY(quick.process().waitForFinished(30000));
+            QCOMPARE(quick.process().exitCode(), 0);
+            QVERIFY(!quick.output().isEmpty());
+        }
+        QTest::qWait(200);
+        QVERIFY(!first.output().contains(broughtForward));
+    }
+
+    void theDesktopActivatesTheStandardCardThroughTheBus()
+    {
+        // The standard card (no --defaults): the copy owns the application's name on the bus.
+        QTemporaryDir config;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("FIRSTAID_DEFAULTS"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        Copy first({}, environment);
+        const QString name = QStringLiteral("ru.tkl_apps.FirstAid");
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        QVERIFY(bus.isConnected());
+        QVERIFY(
+            waitUntil([&] { return bus.interface()->isServiceRegistered(name).value(); }, 15000));
+        QDBusMessage activate = QDBusMessage::createMethodCall(
+            name, QStringLiteral("/ru/tkl_apps/FirstAid"),
+            QStringLiteral("org.freedesktop.Application"), QStringLiteral("Activate"));
+        activate << QVariantMap();
+        const QDBusMessage reply = bus.call(activate, QDBus::Block, 5000);
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QVERIFY(waitUntil([&] { return first.output().contains(broughtForward); }, 5000));
+        // And a second start of the standard card hands over too.
+        Copy second({}, environment);
+        QVERIFY(second.process().waitForFinished(5000));
+        QCOMPARE(second.process().exitCode(), 0);
+        QVERIFY(waitUntil([&] { return first.output().count(broughtForward) == 2; }, 5000));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    prepareTestEnvironment();
+    // A session bus of the test's own, before anything in this process looks for one.
+    QProcess bus;
+    bus.start(QStringLiteral("dbus-daemon"),
+              {QStringLiteral("--session"), QStringLiteral("--nofork"),
+               QStringLiteral("--print-address=1")});
+    if (!bus.waitForStarted(10000) || !bus.waitForReadyRead(10000)) {
+        std::fprintf(stderr, "tst_oneinstance: dbus-daemon could not be started\n");
+        return 1;
+    }
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+    int result = 0;
+    {
+        QApplication application(argc, argv);
+        TestOneInstance test;
+        result = QTest::qExec(&test, argc, argv);
+    }
+    bus.kill();
+    bus.waitForFinished();
+    return result;
+}
+
+#include "tst_oneinstance.moc"
