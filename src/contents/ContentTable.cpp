@@ -75,6 +75,9 @@ void ContentTable::viewDidLoad()
     _titleSearch.setTitles(titles);
     _filteredCells.clear();
     _filteredCells.reserve(_cells.size());
+    _filteredRows.clear();
+    _resultCells.clear();
+    _resultCells.resize(_cells.size());
 
     if (_savedSearchTerm) {
         _searchDisplayController->setActive(_searchWasActive, false);
@@ -93,6 +96,8 @@ void ContentTable::viewDidLoad()
 void ContentTable::viewDidUnload()
 {
     _filteredCells.clear();
+    _filteredRows.clear();
+    _resultCells.clear();
     _textResults.clear();
     _textCells.clear();
     _searchDisplayController.reset();
@@ -123,9 +128,24 @@ kit::TableViewCell* ContentTable::cellForRowAtIndexPath(kit::TableView& tableVie
     if (isResults(tableView)) {
         if (indexPath.section == 1)
             return textResultCell(indexPath.row);
-        return _filteredCells.at(size_t(indexPath.row));
+        return resultCell(_filteredRows.at(size_t(indexPath.row)));
     }
     return _cells.at(size_t(indexPath.row)).get();
+}
+
+ContentCell* ContentTable::resultCell(size_t row)
+{
+    kit::Owned<ContentCell>& cell = _resultCells.at(row);
+    if (!cell) {
+        cell.reset(new ContentCell());
+        cell->customizeWithDictionary(_parser->elements().at(qsizetype(row)), unsigned(row));
+    }
+    return cell.get();
+}
+
+size_t ContentTable::listRowOf(const kit::TableView& tableView, kit::IndexPath indexPath) const
+{
+    return isResults(tableView) ? _filteredRows.at(size_t(indexPath.row)) : size_t(indexPath.row);
 }
 
 TextResultCell* ContentTable::textResultCell(int index)
@@ -146,7 +166,8 @@ float ContentTable::heightForRowAtIndexPath(kit::TableView& tableView, kit::Inde
 {
     if (isResults(tableView) && indexPath.section == 1)
         return textResultCell(indexPath.row)->height();
-    return static_cast<ContentCell*>(cellForRowAtIndexPath(tableView, indexPath))->height();
+    // A result's row is as tall as its row in the list; its own cell is made only if shown.
+    return _cells.at(listRowOf(tableView, indexPath))->height();
 }
 
 void ContentTable::didSelectRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath)
@@ -156,16 +177,13 @@ void ContentTable::didSelectRowAtIndexPath(kit::TableView& tableView, kit::Index
         openArticle(size_t(hit.article), hit.words);
         return;
     }
-    auto* row = static_cast<ContentCell*>(cellForRowAtIndexPath(tableView, indexPath));
+    const size_t row = listRowOf(tableView, indexPath);
     // A record without a page has nothing to open: the row only lets go of its highlight.
-    if (!row->hasLink()) {
+    if (!_cells.at(row)->hasLink()) {
         tableView.deselectRowAtIndexPath(indexPath, true);
         return;
     }
-    const auto found =
-        std::find_if(_cells.begin(), _cells.end(),
-                     [row](const kit::Owned<ContentCell>& cell) { return cell.get() == row; });
-    openArticle(size_t(found - _cells.begin()), {});
+    openArticle(row, {});
 }
 
 void ContentTable::openArticle(size_t row, const QStringList& highlight)
@@ -190,6 +208,7 @@ void ContentTable::filterContentForSearchText(const QString& searchText, const Q
     _filteredCells.clear();
     for (size_t row : results.titles)
         _filteredCells.push_back(_cells[row].get());
+    _filteredRows = std::move(results.titles);
     _textResults = std::move(results.texts);
 }
 
@@ -216,7 +235,12 @@ void ContentTable::textSearchReady()
         return;
     filterContentForSearchText(_searchBar->text(),
                                scopeTitle(_searchBar->selectedScopeButtonIndex()));
-    _searchDisplayController->searchResultsTableView()->reloadData();
+    // The title section is as it was: a row opened from it stays highlighted.
+    kit::TableView* results = _searchDisplayController->searchResultsTableView();
+    const std::optional<kit::IndexPath> selected = results->indexPathForSelectedRow();
+    results->reloadData();
+    if (selected && selected->section == 0)
+        results->selectRowAtIndexPath(*selected, false);
 }
 
 QString ContentTable::scopeTitle(int index) const

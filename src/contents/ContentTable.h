@@ -89,12 +89,21 @@ private:
     void startTextSearch(const QString& searchText);
     void textSearchReady();
     TextResultCell* textResultCell(int index);
+    ContentCell* resultCell(size_t row);
+    // The list row a results row stands for.
+    size_t listRowOf(const kit::TableView& tableView, kit::IndexPath indexPath) const;
     void openArticle(size_t row, const QStringList& highlight);
 
     std::unique_ptr<XMLParser> _parser;
     QPointer<WebController> _webController;
     std::vector<kit::Owned<ContentCell>> _cells;
     std::vector<ContentCell*> _filteredCells;
+    // The list rows of the filtered cells.
+    std::vector<size_t> _filteredRows;
+    // The results table's own rows for the title section, made when first shown: a row is
+    // a widget, and one widget cannot stand in two tables at once (the list lays its rows
+    // out again when it comes back into view, under the results).
+    std::vector<kit::Owned<ContentCell>> _resultCells;
     search::TitleSearch _titleSearch;
     std::unique_ptr<search::ArticleSearch> _textSearch;
     std::vector<search::Hit> _textResults;

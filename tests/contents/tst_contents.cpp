@@ -10,6 +10,7 @@
 #include "kit/controllers/TabBar.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/tables/SearchBar.h"
+#include "kit/views/FocusRing.h"
 #include "kit/views/Font.h"
 #include "kit/views/View.h"
 #include "viewer/WebController.h"
@@ -258,6 +259,49 @@ private slots:
         auto* fromResults = qobject_cast<WebController*>(tab.navigation()->topViewController());
         QVERIFY(fromResults);
         QCOMPARE(fromResults->url(), expected);
+    }
+
+    void resultsLookTheSameAfterComingBackFromAnArticle()
+    {
+        ContentsTab tab;
+        // A search that shows rows the list shows too, so both tables want the same rows.
+        tab.search(QStringLiteral("о"));
+        kit::TableView* results = tab.table->searchDisplayController()->searchResultsTableView();
+        const int rows = results->numberOfRowsInSection(0);
+        QVERIFY(rows >= 3);
+        // Every row drawn inside the results is one of the results, in its own place.
+        const auto rowsInPlace = [&] {
+            QCoreApplication::processEvents();
+            for (ContentCell* cell : results->findChildren<ContentCell*>()) {
+                if (!cell->isVisible())
+                    continue;
+                int row = 0;
+                while (row < rows &&
+                       tab.table->filteredCells()[size_t(row)]->text() != cell->text())
+                    ++row;
+                if (row == rows || cell->geometry() != results->rectForRowAtIndexPath({0, row}))
+                    return false;
+            }
+            return int(results->visibleCells().size()) == rows;
+        };
+        QVERIFY(rowsInPlace());
+        tab.tapRow(results, rows - 1);
+        QVERIFY(qobject_cast<WebController*>(tab.navigation()->topViewController()));
+        tab.navigation()->popViewControllerAnimated(true);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(results->isVisible());
+        QVERIFY(rowsInPlace());
+        // Focus moved on by itself as the article went: the keyboard outline stays away.
+        QVERIFY(kit::FocusRing::installed());
+        QVERIFY(!kit::FocusRing::installed()->isVisible());
+        // The list under the results lays its rows out again as it comes back on a real
+        // desktop (the window is made anew for the web engine): here by a resize.
+        kit::TableView* list = tab.table->tableView();
+        list->resize(list->width(), list->height() - 1);
+        list->resize(list->width(), list->height() + 1);
+        QVERIFY(rowsInPlace());
+        // The row opened stays highlighted, as the list's own rows do not.
+        QVERIFY(results->indexPathForSelectedRow());
     }
 
     void aRecordWithoutAPageOpensNothing()

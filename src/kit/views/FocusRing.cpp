@@ -3,6 +3,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -17,15 +18,30 @@ FocusRing::FocusRing()
     hide();
 }
 
-void FocusRing::install()
+namespace {
+
+QPointer<FocusRing>& theRing()
 {
     static QPointer<FocusRing> ring;
+    return ring;
+}
+
+} // namespace
+
+FocusRing* FocusRing::installed()
+{
+    return theRing();
+}
+
+void FocusRing::install()
+{
+    QPointer<FocusRing>& ring = theRing();
     if (ring || !qApp)
         return;
     ring = new FocusRing();
     // Only focus the keyboard moved is shown: a click or a window opening moves it too.
     qApp->installEventFilter(ring);
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, ring, [] { delete ring; });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, ring, [] { delete theRing().data(); });
 }
 
 void FocusRing::follow(QWidget* widget)
@@ -64,9 +80,23 @@ void FocusRing::place()
 
 bool FocusRing::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        _tabPressed = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    } else if (event->type() == QEvent::KeyRelease) {
+        _tabPressed = false;
+    } else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::TouchBegin) {
+        // The person went back to the pointer: the outline goes until the next Tab.
+        _tabPressed = false;
+        if (_target)
+            follow(nullptr);
+    }
     if (event->type() == QEvent::FocusIn && watched->isWidgetType()) {
+        // Qt gives the same reason when focus moves on because the focused control went
+        // away (hidden, or its screen left): only a Tab the person pressed counts.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+        const bool byKeyboard =
+            _tabPressed && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
         follow(byKeyboard ? static_cast<QWidget*>(watched) : nullptr);
     } else if (event->type() == QEvent::FocusOut && watched == _target) {
         follow(nullptr);

@@ -14,6 +14,8 @@ class FocusRing final : public QWidget {
 public:
     // Follows the application's focus from now on; one is enough.
     static void install();
+    // The one installed, for tests.
+    static FocusRing* installed();
 
     QWidget* target() const { return _target; }
 
@@ -27,6 +29,8 @@ private:
     void place();
 
     QPointer<QWidget> _target;
+    // Tab (or Shift+Tab) is being pressed: the focus it moves is the keyboard's.
+    bool _tabPressed = false;
 };
 
 } // namespace kit

@@ -3,10 +3,13 @@
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/Owned.h"
 #include "kit/platform/Aiff.h"
+#include "kit/views/Button.h"
+#include "kit/views/FocusRing.h"
 #include "kit/views/Font.h"
 #include "kit/views/Slider.h"
 #include "kit/views/TextMeasure.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
@@ -195,6 +198,41 @@ private slots:
             oneLine.height());
         QCOMPARE(kit::sizeWithFont(QString(), font, {120, huge}, kit::LineBreakMode::WordWrap),
                  QSizeF(0, 0));
+    }
+
+    void focusOutlineFollowsTheKeyboardOnly()
+    {
+        kit::FocusRing::install();
+        kit::FocusRing* ring = kit::FocusRing::installed();
+        QVERIFY(ring);
+        QWidget window;
+        window.resize(320, 200);
+        std::vector<kit::Button*> buttons;
+        for (int i = 0; i < 3; ++i) {
+            buttons.push_back(new kit::Button(&window));
+            buttons.back()->setGeometry(10, 10 + 50 * i, 100, 40);
+        }
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        buttons[0]->setFocus(Qt::OtherFocusReason);
+        QVERIFY(!ring->isVisible());
+        // Tab moves the focus: the outline shows where it went.
+        QTest::keyClick(buttons[0], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), buttons[1]);
+        QCOMPARE(ring->target(), buttons[1]);
+        QVERIFY(ring->isVisible());
+        // The focused control goes away and focus moves on by itself: no outline.
+        buttons[1]->hide();
+        QVERIFY(QApplication::focusWidget() && QApplication::focusWidget() != buttons[1]);
+        QVERIFY(!ring->isVisible());
+        // Tab again, then a click anywhere takes the outline away, though focus stays.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(ring->isVisible());
+        QWidget* const focused = QApplication::focusWidget();
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 190));
+        QCOMPARE(QApplication::focusWidget(), focused);
+        QVERIFY(!ring->isVisible());
     }
 };
 
