@@ -22,7 +22,9 @@
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
 
+#include <QApplication>
 #include <QBuffer>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTest>
 
@@ -264,6 +266,47 @@ private slots:
         QVERIFY(!tab.emergency());
         tab.clock.advance(0.1);
         QVERIFY(tab.emergency());
+    }
+
+    void aHeldSpaceBarIsOneHoldWhateverItsRepeatsSay()
+    {
+        SosTab tab;
+        // What a desktop delivers for a key held for a while: one press, then after the
+        // repeat delay a release and a press together at every repeat. Some desktops mark
+        // the pairs as repeats, some do not.
+        const auto key = [](QWidget* to, QEvent::Type type, bool repeat) {
+            QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), repeat);
+            QApplication::sendEvent(to, &event);
+        };
+        const auto hold = [&](QWidget* to, double seconds, bool marked) {
+            key(to, QEvent::KeyPress, false);
+            tab.clock.advance(0.66);
+            for (double held = 0.66; held < seconds; held += 0.04) {
+                key(to, QEvent::KeyRelease, marked);
+                key(to, QEvent::KeyPress, marked);
+                tab.clock.advance(0.04);
+            }
+            key(to, QEvent::KeyRelease, false);
+        };
+        for (const bool marked : {false, true}) {
+            kit::Button* help = tab.sos->helpButton();
+            help->setFocus();
+            hold(help, 2.0, marked);
+            // Two seconds of repeats are two seconds of one hold, not a row of short ones.
+            QVERIFY(tab.sos->progressBar()->progress() > 0.6f);
+            tab.clock.advance(0.2);
+            QVERIFY(!tab.sos->progressBar()->isVisible());
+            QVERIFY(!tab.emergency());
+            hold(help, 3.6, marked);
+            QPointer<EmergencyScreen> card = tab.emergency();
+            QVERIFY(card);
+            // The card's cancel takes the same held key.
+            card->cancelButton()->setFocus();
+            hold(card->cancelButton(), 3.6, marked);
+            tab.clock.advance(0.2);
+            QVERIFY(!tab.emergency());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
     }
 
     void emptyRecordLayout()

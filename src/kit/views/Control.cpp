@@ -1,5 +1,7 @@
 #include "Control.h"
 
+#include "kit/foundation/Timer.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -103,7 +105,13 @@ void Control::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
         return;
     }
-    // A held key repeats; the press is its first event only.
+    // A held key repeats; the press is its first event only. A press that follows a
+    // release at once is the same key still held.
+    if (space && _pendingLift) {
+        _pendingLift->invalidate();
+        _pendingLift = nullptr;
+        return;
+    }
     if (!isEnabled() || event->isAutoRepeat() || _tracking)
         return;
     const QPointer<Control> self(this);
@@ -119,12 +127,26 @@ void Control::keyReleaseEvent(QKeyEvent* event)
         QWidget::keyReleaseEvent(event);
         return;
     }
-    release(rect().center(), true);
+    // An auto-repeated press comes within the same moment; wait that long for it.
+    if (!_pendingLift)
+        _pendingLift =
+            Timer::scheduledTimer(repeatGapSeconds, false, this, [this] { keyLifted(); });
+}
+
+void Control::keyLifted()
+{
+    _pendingLift = nullptr;
+    if (_tracking && _keyPress)
+        release(rect().center(), true);
 }
 
 void Control::focusOutEvent(QFocusEvent* event)
 {
     // Focus taken away in the middle of a key press: the finger slid off.
+    if (_pendingLift) {
+        _pendingLift->invalidate();
+        _pendingLift = nullptr;
+    }
     if (_tracking && _keyPress)
         release(rect().center(), false);
     QWidget::focusOutEvent(event);

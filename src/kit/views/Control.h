@@ -9,6 +9,8 @@
 
 namespace kit {
 
+class Timer;
+
 // The control events the screens listen to, with the phone's bit values, so masks
 // read as there: ValueChanged | TouchDown is 4097, TouchUpInside | TouchUpOutside is 192.
 enum class ControlEvent : unsigned {
@@ -23,7 +25,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(ControlEvents)
 // A view that turns a press into control events and sends each event to the
 // target–action pairs registered for it, in registration order. The keyboard
 // reaches it with Tab; the space bar presses it for as long as it is held (a
-// hold counts as one), Enter presses and lifts at once.
+// hold counts as one, whatever the key's auto-repeat sends), Enter presses and
+// lifts at once.
 class Control : public QWidget {
     Q_OBJECT
 
@@ -41,6 +44,8 @@ public:
 protected:
     // How far beyond its bounds a lifted finger still counts as inside, as on the phone.
     static constexpr int touchSlop = 70;
+    // How long after the space bar's release a press still continues the same hold.
+    static constexpr double repeatGapSeconds = 0.1;
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -58,6 +63,7 @@ protected:
 private:
     void press(QPoint position);
     void release(QPoint position, bool inside);
+    void keyLifted();
 
     struct Registration {
         QPointer<QObject> target;
@@ -69,6 +75,9 @@ private:
     bool _highlighted = false;
     // The press being held is the space bar's, not the mouse's.
     bool _keyPress = false;
+    // A space-bar release waiting to be told from auto-repeat: a held key sends
+    // release and press pairs, and the desktop does not always mark them as repeats.
+    QPointer<Timer> _pendingLift;
 };
 
 } // namespace kit
