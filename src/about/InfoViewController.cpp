@@ -8,6 +8,7 @@
 #include "kit/views/ImageView.h"
 #include "kit/views/Label.h"
 #include "kit/views/View.h"
+#include "viewer/AddressScreen.h"
 
 #include <QUrl>
 
@@ -126,7 +127,7 @@ QUrl InfoViewController::supportMailUrl()
 
 void InfoViewController::linkTouchUpInside()
 {
-    openURL(supportMailUrl());
+    openAddress(supportMailUrl(), this);
 }
 
 void InfoViewController::rovan_tui()

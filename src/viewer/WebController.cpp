@@ -1,5 +1,7 @@
 #include "WebController.h"
 
+#include "AddressScreen.h"
+
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/Window.h"
 #include "kit/foundation/Log.h"
@@ -55,6 +57,13 @@ void WebController::viewDidLoad()
 
 bool WebController::shouldStartLoadWithRequest(const QUrl& url, kit::NavigationType)
 {
+    // A number or a mail address is no page: it goes to the desktop's dialler or mail
+    // client, or is shown to be dialled from a phone.
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("tel") || scheme == QLatin1String("mailto")) {
+        openAddress(url, this);
+        return false;
+    }
     if (_type != LinkMode::OpensViewer || !_started) {
         _started = true;
         return true;

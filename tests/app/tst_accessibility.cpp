@@ -2,6 +2,7 @@
 // the help button can be held with the space bar; the support address reaches
 // the desktop's own mail handler.
 
+#include "FakeDesktop.h"
 #include "TestSupport.h"
 
 #include "about/InfoViewController.h"
@@ -208,32 +209,14 @@ private slots:
 
     void supportAddressReachesTheDesktopMailHandler()
     {
-        // A stand-in for the desktop's opener that writes down what it was asked to open.
-        QTemporaryDir bin;
-        const QString record = bin.filePath(QStringLiteral("opened.txt"));
-        for (const char* name : {"xdg-open", "xdg-email"}) {
-            const QString path = bin.filePath(QString::fromLatin1(name));
-            QFile script(path);
-            QVERIFY(script.open(QIODevice::WriteOnly));
-            script.write(
-                QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n").arg(record).toUtf8());
-            script.close();
-            script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                  QFileDevice::ExeOwner);
-        }
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+        FakeDesktop desktop({QStringLiteral("mailto")});
         App app;
         InfoViewController about;
         about.view();
         about.linkTouchUpInside();
-        const bool opened =
-            waitUntil([&] { return QFile::exists(record) && QFile(record).size() > 0; }, 10000);
-        qputenv("PATH", path);
-        QVERIFY(opened);
-        QFile file(record);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QUrl url(QString::fromUtf8(file.readAll()).trimmed());
+        QVERIFY(waitUntil([&] { return !desktop.opened().isEmpty(); }, 10000));
+        QVERIFY(!about.modalViewController());
+        const QUrl url(desktop.opened().first());
         QCOMPARE(url.scheme(), QStringLiteral("mailto"));
         QCOMPARE(url.path(), InfoViewController::supportAddress);
         const QUrlQuery query(url);

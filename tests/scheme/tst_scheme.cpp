@@ -1,5 +1,6 @@
 // The universal scheme tab and the about screen reached from it.
 
+#include "FakeDesktop.h"
 #include "TestSupport.h"
 #include "UrlRecorder.h"
 
@@ -173,6 +174,8 @@ private slots:
         SchemeTab tab;
         tab.screen->showAbout();
         auto* about = qobject_cast<InfoViewController*>(tab.body()->topViewController());
+        // A desktop with a mail client.
+        FakeDesktop mailClient({QStringLiteral("mailto")});
         UrlRecorder desktop({QStringLiteral("mailto"), QStringLiteral("https")});
         QTest::mouseClick(
             about->view()->findChild<kit::Button*>(QStringLiteral("supportMailButton")),

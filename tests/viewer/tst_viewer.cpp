@@ -1,13 +1,20 @@
 // The article viewer: its font script, its link modes and what it does with
 // pages that fail.
 
+#include "FakeDesktop.h"
 #include "TestSupport.h"
 
 #include "app/KavelAppDelegate.h"
 #include "kit/controllers/NavigationController.h"
+#include "kit/views/Label.h"
+#include "kit/views/TextMeasure.h"
+#include "kit/views/TitledButton.h"
+#include "viewer/AddressScreen.h"
 #include "viewer/FontScript.h"
 #include "viewer/WebController.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -31,6 +38,24 @@ void clickLink(WebController* viewer, const QString& id)
 {
     evaluateJavaScript(viewer->webView(),
                        QStringLiteral("document.getElementById('%1').click()").arg(id));
+}
+
+// Clicks a link with the mouse, as a person does: the page treats a script's click on
+// an address it does not load itself as no click at all.
+void tapLink(WebController* viewer, const QString& id)
+{
+    const QVariantList box =
+        evaluateJavaScript(viewer->webView(),
+                           QStringLiteral("(function(){var r=document.getElementById('%1')"
+                                          ".getBoundingClientRect();return [r.left+r.width/2,"
+                                          "r.top+r.height/2];})()")
+                               .arg(id))
+            .toList();
+    QWidget* view = viewer->webView()->widget();
+    QWidget* surface = view->focusProxy() ? view->focusProxy() : view;
+    if (box.size() == 2)
+        QTest::mouseClick(surface, Qt::LeftButton, {},
+                          QPoint(qRound(box[0].toDouble()), qRound(box[1].toDouble())));
 }
 
 const QString links =
@@ -188,6 +213,85 @@ private slots:
         LogCapture log;
         QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(150, 300));
         QCOMPARE(log.count(QStringLiteral("HERE")), 1);
+    }
+
+    void numbersGoToTheDesktopsDiallerOrAreShownToDial()
+    {
+        TestStore store;
+        LaunchedApplication app;
+        TestBundle bundle;
+        bundle.writePage(QStringLiteral("scheme.html"), QStringLiteral("Схема"), false,
+                         QStringLiteral("<a id=\"call\" href=\"tel:112\">112</a> "
+                                        "<a id=\"mail\" href=\"mailto:help@example.org\">"
+                                        "почта</a>"));
+        auto root = std::make_unique<WebController>(pageUrl(bundle, QStringLiteral("scheme.html")));
+        root->setType(LinkMode::OpensViewer);
+        WebController* scheme = root.get();
+        QSignalSpy styled(scheme, &WebController::pageStyled);
+        kit::NavigationController navigation(std::move(root));
+        navigation.view()->show();
+        QVERIFY(waitForStyles(styled, 1));
+
+        // A desktop with a dialler: the number goes to it, and the page stays as it is.
+        {
+            FakeDesktop desktop({QStringLiteral("tel")});
+            tapLink(scheme, QStringLiteral("call"));
+            QVERIFY(waitUntil([&] { return !desktop.opened().isEmpty(); }, 10000));
+            QCOMPARE(desktop.opened(), QStringList{QStringLiteral("tel:112")});
+            QVERIFY(!scheme->modalViewController());
+            QCOMPARE(navigation.viewControllers().size(), size_t(1));
+        }
+        // None: the number is shown large, to be dialled from a phone, and copied.
+        FakeDesktop desktop({QStringLiteral("https")});
+        tapLink(scheme, QStringLiteral("call"));
+        QVERIFY(waitUntil([&] { return scheme->modalViewController() != nullptr; }));
+        auto* shown = qobject_cast<AddressScreen*>(scheme->modalViewController());
+        QVERIFY(shown);
+        QVERIFY(shown->view()->isVisible());
+        QCOMPARE(shown->addressLabel()->text(), QStringLiteral("112"));
+        QCOMPARE(shown->captionLabel()->text(), QStringLiteral("Позвоните с телефона"));
+        QCOMPARE(shown->copyButton()->title(), QStringLiteral("Скопировать номер"));
+        QVERIFY(!shown->copiedLabel()->isVisible());
+        QTest::mouseClick(shown->copyButton(), Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("112"));
+        QVERIFY(shown->copiedLabel()->isVisible());
+        shown->done();
+        QVERIFY(!scheme->modalViewController());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(navigation.viewControllers().size(), size_t(1));
+
+        // A mail address the same way, without its query.
+        tapLink(scheme, QStringLiteral("mail"));
+        QVERIFY(waitUntil([&] { return scheme->modalViewController() != nullptr; }));
+        shown = qobject_cast<AddressScreen*>(scheme->modalViewController());
+        QVERIFY(shown);
+        QCOMPARE(shown->addressLabel()->text(), QStringLiteral("help@example.org"));
+        QCOMPARE(shown->copyButton()->title(), QStringLiteral("Скопировать адрес"));
+        shown->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("help@example.org"));
+        QVERIFY(desktop.opened().isEmpty());
+        shown->done();
+    }
+
+    void longNumbersAndAddressesFitTheScreen()
+    {
+        TestStore store;
+        LaunchedApplication app;
+        for (const char* address :
+             {"tel:+7%20(495)%20123-45-67%20доб.%201234",
+              "mailto:a.very.long.mailbox.name@hospital-number-one.example.ru"}) {
+            AddressScreen screen(QUrl(QString::fromUtf8(address)));
+            screen.view();
+            kit::Label* label = screen.addressLabel();
+            QVERIFY(label);
+            // Large, and whole within the label: on one line, or wrapped where it must.
+            QVERIFY(QFontInfo(label->font()).pixelSize() >= 18);
+            const QSizeF needed =
+                kit::sizeWithFont(label->text(), label->font(), {qreal(label->width()), 1e6},
+                                  kit::LineBreakMode::CharacterWrap);
+            QVERIFY(needed.width() <= label->width());
+            QVERIFY(needed.height() <= label->height());
+        }
     }
 };
 

@@ -6,6 +6,7 @@
 
 #include <QDesktopServices>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace kit {
 namespace {
@@ -44,6 +45,30 @@ bool Application::openURL(const QUrl& url)
     // A platform without desktop services of its own (offscreen, minimal) still has the
     // desktop's opener, which is what those services call too.
     return QProcess::startDetached(QStringLiteral("xdg-open"), {url.toString(QUrl::FullyEncoded)});
+}
+
+bool Application::canOpenURL(const QUrl& url) const
+{
+    const QString scheme = url.scheme().toLower();
+    if (scheme.isEmpty())
+        return false;
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+        scheme == QLatin1String("file"))
+        return true;
+    // The desktop's own record of default handlers, the one its opener follows.
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (query.isEmpty())
+        return false;
+    QProcess process;
+    process.start(query, {QStringLiteral("query"), QStringLiteral("default"),
+                          QStringLiteral("x-scheme-handler/") + scheme});
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return false;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 &&
+           !process.readAllStandardOutput().trimmed().isEmpty();
 }
 
 void Application::setIdleTimerDisabled(bool disabled)

@@ -32,6 +32,9 @@ public:
 
     // Hands an address (mail, web) to the desktop, as the phone hands it to the platform.
     bool openURL(const QUrl& url);
+    // Whether the desktop names an application for the address's scheme (a dialer for
+    // tel:, a mail client for mailto:); web and file addresses always have one.
+    bool canOpenURL(const QUrl& url) const;
     // While disabled the desktop does not blank or lock the screen.
     void setIdleTimerDisabled(bool disabled);
     bool isIdleTimerDisabled() const;
