@@ -2,6 +2,10 @@
 
 #include "PersonalRecord.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/views/Font.h"
+#include "kit/views/Label.h"
+
+#include <QLocale>
 
 #include <optional>
 
@@ -62,10 +66,36 @@ kit::TableViewCell* ChangeInfo::cellForRowAtIndexPath(kit::TableView&, kit::Inde
     _text->setAccessibleName(textField(_type).header);
     _text->setText(textField(_type).startingText);
     if (const std::optional<QString> stored =
-            kit::UserDefaults::standardUserDefaults().stringForKey(key()))
-        _text->setText(*stored);
+            kit::UserDefaults::standardUserDefaults().stringForKey(key())) {
+        // A value far longer than anyone types is edited from its beginning; the rest is
+        // kept as it is and saved after the edited part, so nothing of it is lost.
+        const qsizetype editable = record::cutLength(*stored, record::editableLength);
+        _text->setText(stored->left(editable));
+        _kept = stored->mid(editable);
+    }
     _text->setDelegate(this);
+    if (!_kept.isEmpty())
+        showLongValueNote();
     return cell;
+}
+
+void ChangeInfo::showLongValueNote()
+{
+    const qsizetype whole = _text->text().size() + _kept.size();
+    auto* note = new kit::Label(tableView());
+    note->setObjectName(QStringLiteral("longValueNote"));
+    note->setText(QStringLiteral("Текст очень длинный (%1 знаков): здесь его начало. "
+                                 "Остальное сохранится как было.")
+                      .arg(QLocale(QLocale::Russian).toString(whole)));
+    note->setFont(kit::systemFont(14));
+    note->setTextColor(QColor(0x4c, 0x56, 0x6c));
+    note->setBackgroundColor(Qt::transparent);
+    note->setNumberOfLines(0);
+    note->setLineBreakMode(kit::LineBreakMode::WordWrap);
+    note->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    note->setGeometry(20, 196, 280, 60);
+    note->show();
+    _note = note;
 }
 
 void ChangeInfo::viewDidAppear(bool animated)
@@ -82,6 +112,6 @@ void ChangeInfo::saveInfo()
 {
     if (!_text)
         return;
-    kit::UserDefaults::standardUserDefaults().setObject(_text->text(), key());
+    kit::UserDefaults::standardUserDefaults().setObject(_text->text() + _kept, key());
     finishSave();
 }

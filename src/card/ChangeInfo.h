@@ -4,6 +4,10 @@
 #include "PersonalRecord.h"
 #include "kit/views/TextView.h"
 
+namespace kit {
+class Label;
+}
+
 // The editor of the card's free-text fields: home address, illnesses, notes and
 // the owner's name, chosen by the field number given as the type. One tall row
 // holds the text: the stored value, or a starting text that is ordinary text.
@@ -18,6 +22,8 @@ public:
 
     void saveInfo();
     kit::TextView* textView() const { return _text; }
+    // Shown under the text when the stored value was too long to edit whole.
+    kit::Label* longValueNote() const { return _note; }
 
     float heightForRowAtIndexPath(kit::TableView&, kit::IndexPath) override { return 143.0f; }
     QString titleForHeaderInSection(kit::TableView&, int) override;
@@ -34,5 +40,10 @@ private:
 
     record::Field _type = record::Address;
     kit::Owned<kit::TableViewCell> _cell;
+    void showLongValueNote();
+
     QPointer<kit::TextView> _text;
+    QPointer<kit::Label> _note;
+    // What follows the edited beginning of a very long value, saved back after it.
+    QString _kept;
 };

@@ -1,6 +1,7 @@
 #include "FieldEditor.h"
 
 #include "CardStore.h"
+#include "PersonalRecord.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
@@ -41,8 +42,10 @@ kit::TableViewCell* FieldEditor::valueCell(const QString& text)
 {
     if (!_valueCell.get())
         _valueCell.reset(new kit::TableViewCell());
-    _valueCell->textLabel()->setText(text);
-    _valueCell->setAccessibleName(text.isEmpty() ? _header : _header + QStringLiteral(": ") + text);
+    const QString shown = record::shownPart(text);
+    _valueCell->textLabel()->setText(shown);
+    _valueCell->setAccessibleName(shown.isEmpty() ? _header
+                                                  : _header + QStringLiteral(": ") + shown);
     return _valueCell.get();
 }
 

@@ -64,7 +64,9 @@ bool rowIsFilled(record::Field row)
 // The text a row shows: the stored value, or the field's name when nothing is stored.
 QString rowText(record::Field row)
 {
-    return record::storedText(row).value_or(QString::fromUtf8(placeholders[row]));
+    if (const std::optional<QString> stored = record::storedText(row))
+        return record::shownPart(*stored);
+    return QString::fromUtf8(placeholders[row]);
 }
 
 } // namespace
@@ -137,7 +139,7 @@ void MapWindow::viewDidAppear(bool animated)
     defaults.refresh();
     _tableView->reloadData();
     if (const std::optional<QString> name = defaults.stringForKey(record::OWN_NAME))
-        _nameButton->setTitle(*name);
+        _nameButton->setTitle(record::shownPart(*name));
     const QImage photo =
         record::decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
     if (!photo.isNull())

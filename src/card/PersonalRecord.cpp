@@ -22,6 +22,24 @@ std::optional<QString> storedText(Field field)
     return weightAndHeightText(weight, height);
 }
 
+qsizetype cutLength(const QString& value, qsizetype limit)
+{
+    if (limit >= value.size())
+        return value.size();
+    qsizetype length = std::max<qsizetype>(limit, 0);
+    // A surrogate pair is one character; a combining mark stays with its letter.
+    while (length > 0 && (value.at(length).isLowSurrogate() || value.at(length).isMark()))
+        --length;
+    return length;
+}
+
+QString shownPart(const QString& value, qsizetype limit)
+{
+    if (value.size() <= limit)
+        return value;
+    return value.left(cutLength(value, limit)) + QStringLiteral("…");
+}
+
 QString formatBirthday(QDate date, const QLocale& locale)
 {
     // The locale's long format names the weekday too; a date of birth reads without it.

@@ -71,6 +71,18 @@ inline QStringList keysForField(Field field)
 // text); none when nothing of it is stored.
 std::optional<QString> storedText(Field field);
 
+// Long values. A stored value is kept whole however long it is (pasted, or written by
+// another program), but no screen lays out more of one than a person would type:
+// laying out megabytes of text holds the window for seconds.
+// What the card screen and the emergency card show of a value.
+inline constexpr qsizetype shownLength = 4000;
+// What an editor takes in; the rest stays as stored and is written back after it.
+inline constexpr qsizetype editableLength = 100000;
+// How much of value fits in limit characters without splitting a character in two.
+qsizetype cutLength(const QString& value, qsizetype limit);
+// value when it has at most limit characters; else its beginning and "…".
+QString shownPart(const QString& value, qsizetype limit = shownLength);
+
 // The birthday as stored: the locale's long date, month written out, without the
 // weekday ("7 декабря 2026 г.", "December 7, 2026").
 QString formatBirthday(QDate date, const QLocale& locale = QLocale());

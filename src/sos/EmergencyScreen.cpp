@@ -166,9 +166,10 @@ void EmergencyScreen::fillCard()
 {
     kit::UserDefaults::standardUserDefaults().refresh();
     if (const std::optional<QString> name = record::storedText(record::Name))
-        _name->setText(*name);
+        _name->setText(record::shownPart(*name));
     for (size_t i = 0; i < cardLines.size(); ++i)
-        _values[i]->setText(record::storedText(cardLines[i].field).value_or(QString()));
+        _values[i]->setText(
+            record::shownPart(record::storedText(cardLines[i].field).value_or(QString())));
     const QImage photo = record::decodePhoto(
         kit::UserDefaults::standardUserDefaults().objectForKey(record::OWN_IMAGE).toByteArray());
     if (!photo.isNull()) {

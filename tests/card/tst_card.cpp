@@ -341,6 +341,51 @@ private slots:
         QCOMPARE(tab.window()->nameButton()->title(), QStringLiteral("Анна Смирнова"));
     }
 
+    void valuesFarLongerThanAnyoneTypesStayWholeAndUsable()
+    {
+        // Five megabytes pasted into the note, with a character outside the basic plane
+        // where the shown part ends, and a long name.
+        QString note;
+        while (note.size() < 5'000'000)
+            note += QStringLiteral("Аллергия на пенициллин, приступы астмы. ");
+        note.replace(record::shownLength - 1, 2, QStringLiteral("\U0001F48A"));
+        const QString name = QStringLiteral("Анна ").repeated(100'000);
+        CardTab tab({{record::OWN_NOTE, note}, {record::OWN_NAME, name}});
+
+        // The card shows a bounded beginning of each, whole characters and "…".
+        const QString row = tab.rowText(5);
+        QCOMPARE(row.size(), record::shownLength);
+        QVERIFY(row.endsWith(QStringLiteral("…")));
+        QVERIFY(note.startsWith(row.chopped(1)));
+        QVERIFY(!row.at(row.size() - 2).isHighSurrogate());
+        QVERIFY(tab.window()->nameButton()->title().size() <= record::shownLength + 1);
+
+        // The editor takes the beginning and says so; the rest is kept.
+        auto* editor = tab.open<ChangeInfo>(5);
+        QVERIFY(editor);
+        const QString head = editor->textView()->text();
+        QCOMPARE(head.size(), record::editableLength);
+        QVERIFY(note.startsWith(head));
+        QVERIFY(editor->longValueNote() && editor->longValueNote()->isVisible());
+        QVERIFY(!tab.saveEnabled());
+        // Back without a change writes nothing; a change saves the edit and the rest.
+        tab.back();
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_NOTE), note);
+        editor = tab.open<ChangeInfo>(5);
+        editor->textView()->moveCursor(QTextCursor::Start);
+        typeText(editor->textView(), QStringLiteral("ВАЖНО: "));
+        QVERIFY(tab.saveEnabled());
+        tab.save();
+        QCOMPARE(tab.top(), tab.window());
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_NOTE),
+                 QStringLiteral("ВАЖНО: ") + note);
+        QVERIFY(tab.rowText(5).startsWith(QStringLiteral("ВАЖНО: Аллергия")));
+
+        // An ordinary value opens whole, with no note.
+        editor = tab.open<ChangeInfo>(0);
+        QVERIFY(!editor->longValueNote());
+    }
+
     void weightEditorOpensOnTheDefaultsAndChangesOnlyTheTurnedWheel()
     {
         CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")},

@@ -309,6 +309,21 @@ private slots:
         }
     }
 
+    void aHugeStoredValueShowsItsBeginningOnTheCard()
+    {
+        SosTab tab;
+        const QString illness = QStringLiteral("Диабет 1 типа, инсулин. ").repeated(200'000);
+        tab.store.set(record::OWN_ILLNESS, illness);
+        EmergencyScreen* card = tab.callHelp();
+        QVERIFY(card);
+        const QString shown = card->value(4)->text();
+        QCOMPARE(shown, record::shownPart(illness));
+        QVERIFY(shown.endsWith(QStringLiteral("…")));
+        // Laid out to its end, within a card that still scrolls to a bounded height.
+        QVERIFY(card->value(5)->y() > card->value(4)->y() + 100);
+        QVERIFY(card->value(5)->y() < 10'000);
+    }
+
     void emptyRecordLayout()
     {
         SosTab tab;

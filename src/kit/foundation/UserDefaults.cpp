@@ -204,6 +204,7 @@ void UserDefaults::load()
         return;
     }
     _values = document.object();
+    _texts.clear();
     _seenStamp = stamp();
 }
 
@@ -258,6 +259,7 @@ void UserDefaults::refresh()
         return;
     applyChanges(*current);
     _values = *current;
+    _texts.clear();
     _seenStamp = stamp();
 }
 
@@ -279,17 +281,23 @@ void UserDefaults::setAside(const QString& reason)
 
 std::optional<QString> UserDefaults::stringForKey(const QString& key) const
 {
+    if (const auto text = _texts.constFind(key); text != _texts.constEnd())
+        return *text;
     const QJsonValue value = _values.value(key);
-    if (value.isString())
-        return value.toString();
-    return std::nullopt;
+    if (!value.isString())
+        return std::nullopt;
+    // Converted once: the card reads its fields many times over, and a long value
+    // costs its whole length at every conversion.
+    const QString text = value.toString();
+    _texts.insert(key, text);
+    return text;
 }
 
 QVariant UserDefaults::objectForKey(const QString& key) const
 {
     const QJsonValue value = _values.value(key);
     if (value.isString())
-        return value.toString();
+        return *stringForKey(key);
     if (value.isObject()) {
         const QJsonValue data = value.toObject().value(dataTag);
         if (data.isString()) {
@@ -312,6 +320,7 @@ void UserDefaults::setObject(const QVariant& value, const QString& key)
     if (_values.value(key) == stored)
         return;
     _values.insert(key, stored);
+    _texts.remove(key);
     _changed.insert(key);
 }
 
@@ -320,6 +329,7 @@ void UserDefaults::removeObjectForKey(const QString& key)
     if (!_values.contains(key))
         return;
     _values.remove(key);
+    _texts.remove(key);
     _changed.insert(key);
 }
 
@@ -357,6 +367,7 @@ bool UserDefaults::synchronize()
         return false;
     }
     _values = *merged;
+    _texts.clear();
     _seenStamp = stamp();
     _lastError.clear();
     _changed.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QJsonObject>
 #include <QSet>
 #include <QString>
@@ -68,6 +69,8 @@ private:
     QString _setAsidePath;
     QString _lastError;
     QJsonObject _values;
+    // Text values of _values as read so far.
+    mutable QHash<QString, QString> _texts;
     // Keys set or removed since the last save.
     QSet<QString> _changed;
     QString _seenStamp;
