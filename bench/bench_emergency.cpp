@@ -8,6 +8,7 @@
 #include "app/MainInterface.h"
 #include "kit/controllers/Application.h"
 #include "kit/controllers/TabBar.h"
+#include "kit/foundation/Bundle.h"
 #include "kit/foundation/UserDefaults.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
@@ -72,6 +73,8 @@ int main(int argc, char** argv)
         qputenv("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    // The real bundle: the card's pictures and the alarm's sound are part of the cost.
+    kit::Bundle::setMainBundlePath(QStringLiteral(FIRSTAID_BUNDLE));
     const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 10.0;
 
     kit::UserDefaults::setStandardPath(dir.filePath(QStringLiteral("defaults.json")));

@@ -12,12 +12,18 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLocalSocket>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
 #include <cstdio>
+#include <cstring>
+#include <thread>
+
 #include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -58,13 +64,7 @@ private:
 // Whether a copy answers on the settings file's socket yet.
 bool answering(const QString& store)
 {
-    return waitUntil(
-        [&] {
-            QLocalSocket socket;
-            socket.connectToServer(kit::SingleInstance::serverName(store));
-            return socket.waitForConnected(100);
-        },
-        15000);
+    return waitUntil([&] { return kit::SingleInstance::isAnswered(store); }, 15000);
 }
 
 } // namespace
@@ -87,6 +87,48 @@ private slots:
         QCOMPARE(second.process().exitCode(), 0);
         QVERIFY(waitUntil([&] { return first.output().contains(broughtForward); }, 5000));
         QCOMPARE(first.process().state(), QProcess::Running);
+    }
+
+    void aSocketLeftBehindIsTakenOverAndALiveOneIsNot()
+    {
+        TestStore store;
+        const QString path = kit::SingleInstance::socketPath(store.path());
+        // What a killed copy leaves: a socket file nobody listens on.
+        {
+            const int left = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            const QByteArray name = QFile::encodeName(path);
+            std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+            QVERIFY(::bind(left, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0);
+            ::close(left);
+        }
+        QVERIFY(QFile::exists(path));
+        QVERIFY(!kit::SingleInstance::isAnswered(store.path()));
+        int activations = 0;
+        auto first = std::make_unique<kit::SingleInstance>(QStringLiteral("org.example.Test"),
+                                                           store.path(), false);
+        QVERIFY(!first->handOver());
+        first->listen([&] { ++activations; });
+        QVERIFY(kit::SingleInstance::isAnswered(store.path()));
+        QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadOther | QFile::WriteOther),
+                 QFile::Permissions());
+
+        // A second listener on the same card (a start that raced the first) leaves it be.
+        kit::SingleInstance second(QStringLiteral("org.example.Test"), store.path(), false);
+        second.listen([] {});
+        // A caller on another thread, while this one answers as the event loop does.
+        bool handedOver = false;
+        std::thread caller([&] {
+            kit::SingleInstance later(QStringLiteral("org.example.Test"), store.path(), false);
+            handedOver = later.handOver();
+        });
+        QVERIFY(waitUntil([&] { return activations == 1; }, 5000));
+        caller.join();
+        QVERIFY(handedOver);
+        // Gone with the copy that made it.
+        first.reset();
+        QVERIFY(!QFile::exists(path));
     }
 
     void anotherCardAndJobsOfTheirOwnNeverHandOver()

@@ -7,11 +7,20 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusVariant>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace kit {
@@ -41,6 +50,98 @@ private:
     std::function<void()> _activated;
 };
 
+// A socket address for path; false when the path is too long for one.
+bool socketAddress(const QString& path, sockaddr_un& address)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (encoded.isEmpty() || size_t(encoded.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, encoded.constData(), size_t(encoded.size()));
+    return true;
+}
+
+// A connected socket to path, or -1.
+int connectTo(const QString& path)
+{
+    sockaddr_un address;
+    if (!socketAddress(path, address))
+        return -1;
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (socket < 0)
+        return -1;
+    if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(socket);
+        return -1;
+    }
+    return socket;
+}
+
+// Waits up to timeoutMs for socket to have something to read.
+bool readable(int socket, int timeoutMs)
+{
+    pollfd watched{socket, POLLIN, 0};
+    int ready = 0;
+    do
+        ready = ::poll(&watched, 1, timeoutMs);
+    while (ready < 0 && errno == EINTR);
+    return ready > 0;
+}
+
+bool writeAll(int socket, const QByteArray& bytes)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t sent = ::send(socket, bytes.constData() + written,
+                                    size_t(bytes.size() - written), MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR)
+            continue;
+        if (sent <= 0)
+            return false;
+        written += sent;
+    }
+    return true;
+}
+
+// One later copy's request, read as it comes; the caller is answered once it is whole.
+class Caller final : public QObject {
+public:
+    Caller(int socket, QObject* parent, std::function<void()> activate)
+        : QObject(parent), _socket(socket), _activate(std::move(activate)),
+          _notifier(new QSocketNotifier(qintptr(socket), QSocketNotifier::Read, this))
+    {
+        connect(_notifier, &QSocketNotifier::activated, this, &Caller::read);
+    }
+    ~Caller() override { ::close(_socket); }
+
+private:
+    void read()
+    {
+        char buffer[64];
+        const ssize_t got = ::recv(_socket, buffer, sizeof buffer, 0);
+        if (got < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK))
+            return;
+        if (got > 0)
+            _received.append(buffer, qsizetype(got));
+        if (_received.startsWith(request)) {
+            _notifier->setEnabled(false);
+            _activate();
+            writeAll(_socket, answer);
+        } else if (got > 0 && _received.size() < request.size() && request.startsWith(_received)) {
+            return;
+        }
+        // Answered, closed by the caller, or not a request at all.
+        _notifier->setEnabled(false);
+        deleteLater();
+    }
+
+    int _socket;
+    std::function<void()> _activate;
+    QSocketNotifier* _notifier;
+    QByteArray _received;
+};
+
 // The object path of an application id: "ru.tkl_apps.FirstAid" is "/ru/tkl_apps/FirstAid".
 QString objectPath(const QString& applicationId)
 {
@@ -59,8 +160,18 @@ SingleInstance::SingleInstance(const QString& applicationId, const QString& stor
 
 SingleInstance::~SingleInstance()
 {
-    if (_server)
-        _server->close();
+    closeServer();
+}
+
+void SingleInstance::closeServer()
+{
+    delete _serverNotifier.data();
+    if (_server >= 0)
+        ::close(_server);
+    _server = -1;
+    if (!_boundPath.isEmpty())
+        ::unlink(QFile::encodeName(_boundPath).constData());
+    _boundPath.clear();
 }
 
 QString SingleInstance::serverName(const QString& storePath)
@@ -71,43 +182,89 @@ QString SingleInstance::serverName(const QString& storePath)
     return QStringLiteral("firstaid-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
 }
 
+QString SingleInstance::socketPath(const QString& storePath)
+{
+    // The runtime folder is the user's own; without one, a folder of the user's own in /tmp.
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QDir::temp().filePath(QStringLiteral("firstaid-%1").arg(::getuid()));
+        ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    }
+    return QDir(folder).filePath(serverName(storePath));
+}
+
+bool SingleInstance::isAnswered(const QString& storePath)
+{
+    const int socket = connectTo(socketPath(storePath));
+    if (socket < 0)
+        return false;
+    ::close(socket);
+    return true;
+}
+
 bool SingleInstance::handOver()
 {
-    QLocalSocket socket;
-    socket.connectToServer(serverName(_storePath));
-    if (!socket.waitForConnected(500))
+    const int socket = connectTo(socketPath(_storePath));
+    if (socket < 0)
         return false;
-    socket.write(request);
-    socket.flush();
+    QByteArray reply;
     // The running copy answers once it has brought its window forward.
-    return socket.waitForReadyRead(2000) && socket.readAll().startsWith(answer);
+    if (writeAll(socket, request) && readable(socket, 2000)) {
+        char buffer[16];
+        const ssize_t got = ::recv(socket, buffer, sizeof buffer, 0);
+        if (got > 0)
+            reply = QByteArray(buffer, qsizetype(got));
+    }
+    ::close(socket);
+    return reply.startsWith(answer);
+}
+
+void SingleInstance::acceptCallers()
+{
+    for (;;) {
+        const int caller = ::accept4(_server, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (caller < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        new Caller(caller, this, [this] { activate(); });
+    }
 }
 
 void SingleInstance::listen(std::function<void()> activated)
 {
     _activated = std::move(activated);
-    _server = new QLocalServer(this);
-    _server->setSocketOptions(QLocalServer::UserAccessOption);
-    const QString name = serverName(_storePath);
-    if (!_server->listen(name)) {
-        // A socket left behind by a copy that ended without closing it.
-        QLocalServer::removeServer(name);
-        if (!_server->listen(name))
-            log(QStringLiteral("Another start of the application cannot reach this one: %1")
-                    .arg(_server->errorString()));
+    closeServer();
+    const QString path = socketPath(_storePath);
+    sockaddr_un address;
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const auto bound = [&] {
+        const mode_t mask = ::umask(0077);
+        const bool done =
+            ::bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+        ::umask(mask);
+        return done;
+    };
+    bool listening = server >= 0 && socketAddress(path, address);
+    if (listening && !bound()) {
+        // A socket left behind by a copy that ended without closing it is taken over; one
+        // that still answers is another copy's, and stays.
+        listening = errno == EADDRINUSE && !isAnswered(_storePath) &&
+                    ::unlink(QFile::encodeName(path).constData()) == 0 && bound();
     }
-    connect(_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = _server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-                if (!socket->readAll().startsWith(request))
-                    return;
-                activate();
-                socket->write(answer);
-                socket->flush();
-            });
-        }
-    });
+    listening = listening && ::listen(server, 8) == 0;
+    if (!listening) {
+        log(QStringLiteral("Another start of the application cannot reach this one: %1")
+                .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        if (server >= 0)
+            ::close(server);
+    } else {
+        _server = server;
+        _boundPath = path;
+        _serverNotifier = new QSocketNotifier(qintptr(server), QSocketNotifier::Read, this);
+        connect(_serverNotifier, &QSocketNotifier::activated, this, &SingleInstance::acceptCallers);
+    }
     if (_busName)
         QTimer::singleShot(0, this, [this] { registerOnBus(); });
 }

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace kit {
 
@@ -15,7 +15,9 @@ namespace kit {
 // desktop's convention is followed too: the copy of the standard settings file owns the
 // application's D-Bus name and answers org.freedesktop.Application's Activate, so the
 // desktop may start and raise it through the bus. Between copies a local socket does the
-// hand-over, so it works without a session bus.
+// hand-over, so it works without a session bus: a Unix socket in the user's runtime
+// folder, spoken to with the system's own calls (Qt's network module would be loaded on
+// every start for this alone).
 class SingleInstance final : public QObject {
     Q_OBJECT
 
@@ -32,17 +34,24 @@ public:
     // The D-Bus name is taken once control is back in the event loop, off the start's path.
     void listen(std::function<void()> activated);
 
-    // The local socket's name for a settings file.
+    // The local socket's name for a settings file, and where it lies.
     static QString serverName(const QString& storePath);
+    static QString socketPath(const QString& storePath);
+    // Whether a running copy answers on the settings file's socket.
+    static bool isAnswered(const QString& storePath);
 
 private:
     void registerOnBus();
     void activate();
+    void acceptCallers();
+    void closeServer();
 
     QString _applicationId;
     QString _storePath;
     bool _busName;
-    QPointer<QLocalServer> _server;
+    int _server = -1;
+    QString _boundPath;
+    QPointer<QSocketNotifier> _serverNotifier;
     std::function<void()> _activated;
 };
 
