@@ -2,6 +2,7 @@
 
 #include "Font.h"
 
+#include <QEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -28,24 +29,28 @@ void Button::setTitle(const QString& title)
 {
     _title = title;
     setAccessibleName(title);
+    forgetFaces();
     update();
 }
 
 void Button::setTitleColor(const QColor& color)
 {
     _titleColor = color;
+    forgetFaces();
     update();
 }
 
 void Button::setImage(const QImage& image, State state)
 {
     _image[index(state)] = image;
+    forgetFaces();
     update();
 }
 
 void Button::setBackgroundImage(const QImage& image, State state)
 {
     _background[index(state)] = image;
+    forgetFaces();
     update();
 }
 
@@ -57,21 +62,17 @@ QImage Button::image(State state) const
 void Button::setUnderlined(bool underlined)
 {
     _underlined = underlined;
+    forgetFaces();
     update();
 }
 
-void Button::paintEvent(QPaintEvent*)
+void Button::drawFace(QPainter& painter, bool pressed) const
 {
-    QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::Antialiasing);
-    const bool pressed = isHighlighted();
-    const bool ownPressedBackground = pressed && !_background[1].isNull();
-    const bool ownPressedImage = pressed && !_image[1].isNull();
-    const QImage& background = ownPressedBackground ? _background[1] : _background[0];
-    const QImage& image = ownPressedImage ? _image[1] : _image[0];
-    if (!isEnabled())
-        painter.setOpacity(0.45);
+    const QImage& background =
+        pressed && !_background[1].isNull() ? _background[1] : _background[0];
+    const QImage& image = pressed && !_image[1].isNull() ? _image[1] : _image[0];
 
     // Pictures at their own size are copied as they are; only stretched ones are scaled.
     // Sizes are in points, whatever the picture's device pixel ratio.
@@ -108,12 +109,51 @@ void Button::paintEvent(QPaintEvent*)
         painter.drawText(titleBox, Qt::AlignCenter,
                          metrics.elidedText(_title, Qt::ElideRight, titleWidth));
     }
+}
+
+void Button::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool pressed = isHighlighted();
+    const bool ownPressedLook = pressed && (!_background[1].isNull() || !_image[1].isNull());
+    if (!isEnabled()) {
+        painter.setOpacity(0.45);
+        drawFace(painter, pressed);
+    } else {
+        // The face is drawn once per state and size and copied after that: a button over a
+        // flashing background is repainted a hundred times a second.
+        const qreal ratio = devicePixelRatioF();
+        Face& face = _faces[ownPressedLook ? 1 : 0];
+        if (face.image.isNull() || face.size != size() || face.image.devicePixelRatio() != ratio) {
+            face.size = size();
+            face.image =
+                QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+            face.image.setDevicePixelRatio(ratio);
+            face.image.fill(Qt::transparent);
+            QPainter onFace(&face.image);
+            drawFace(onFace, ownPressedLook);
+        }
+        painter.drawImage(QPoint(0, 0), face.image);
+    }
     // Drawn darker while pressed, unless the state has pictures of its own.
-    if (pressed && !ownPressedBackground && !ownPressedImage) {
+    if (pressed && !ownPressedLook) {
         painter.setOpacity(1.0);
         painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
         painter.fillRect(rect(), QColor(0, 0, 0, 90));
     }
+}
+
+void Button::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::EnabledChange)
+        forgetFaces();
+    Control::changeEvent(event);
+}
+
+void Button::forgetFaces()
+{
+    for (Face& face : _faces)
+        face.image = QImage();
 }
 
 } // namespace kit

@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+class QPainter;
+
 namespace kit {
 
 // A custom button: an optional background picture stretched over the frame and,
@@ -28,8 +30,18 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void drawFace(QPainter& painter, bool pressed) const;
+    void forgetFaces();
+
+    // The button as drawn at rest and with the pressed state's own pictures.
+    struct Face {
+        QImage image;
+        QSize size;
+    };
+    Face _faces[2];
     QString _title;
     QColor _titleColor = Qt::white;
     QImage _image[2];
