@@ -13,6 +13,7 @@
 #include "kit/views/Font.h"
 #include "kit/views/Image.h"
 #include "kit/views/ImageView.h"
+#include "kit/views/InkImageView.h"
 #include "kit/views/Label.h"
 #include "kit/views/ProgressView.h"
 #include "kit/views/ScrollView.h"
@@ -206,8 +207,8 @@ void EmergencyScreen::layout()
 void EmergencyScreen::flatten()
 {
     // The card never changes once laid out, while its background flashes a hundred times a
-    // second: drawn once into one picture, each flash copies that picture instead of
-    // repainting every label. The labels stay, hidden, as what the card is made of.
+    // second: drawn once into one picture, each flash copies the inked parts of that picture
+    // instead of repainting every label. The labels stay, hidden, as what the card is made of.
     QWidget* content = _mainView->contentView();
     const qreal ratio = view()->devicePixelRatioF();
     QImage layer((QSizeF(content->size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -217,7 +218,7 @@ void EmergencyScreen::flatten()
     for (QObject* child : content->children())
         if (auto* widget = qobject_cast<QWidget*>(child))
             widget->hide();
-    auto* picture = new kit::ImageView(layer, content);
+    auto* picture = new kit::InkImageView(layer, content);
     picture->setObjectName(QStringLiteral("cardPicture"));
     // What the picture shows, for a screen reader.
     QStringList spoken{_name->text()};

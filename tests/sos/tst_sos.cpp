@@ -324,6 +324,32 @@ private slots:
         QVERIFY(card->value(5)->y() < 10'000);
     }
 
+    void theCardIsDrawnWhereItsLinesLieAndAtTheirSize()
+    {
+        SosTab tab;
+        EmergencyScreen* card = tab.callHelp();
+        QWidget* content = card->mainView()->contentView();
+        // The drawn card, over whatever colour the background has this moment.
+        const QImage drawn = card->view()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb ground = drawn.pixel(drawn.width() - 2, drawn.height() - 2);
+        const auto inkInRows = [&](int top, int bottom) {
+            for (int y = std::max(top, 0); y < std::min(bottom, drawn.height()); ++y)
+                for (int x = 0; x < drawn.width() - 10; ++x)
+                    if (drawn.pixel(x, y) != ground)
+                        return true;
+            return false;
+        };
+        // Every caption is drawn within its own line, and nothing lies in the gaps between
+        // the lines (a picture stretched to the view would slide down into them).
+        for (int i = 0; i < 6; ++i) {
+            const QRect line =
+                card->caption(i)->geometry().translated(content->mapTo(card->view(), QPoint(0, 0)));
+            QVERIFY2(inkInRows(line.top(), line.bottom() + 1), qPrintable(QString::number(i)));
+            QVERIFY2(!inkInRows(line.bottom() + 1, line.bottom() + 9),
+                     qPrintable(QString::number(i)));
+        }
+    }
+
     void emptyRecordLayout()
     {
         SosTab tab;

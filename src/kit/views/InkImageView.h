@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <vector>
+
+namespace kit {
+
+// A mostly transparent picture (text laid over a changing background) drawn only where it
+// holds something: it is cut once into bands of rows that have ink, each trimmed to its
+// inked columns, and each paint draws those alone. Drawn over the same background, it
+// looks exactly as the whole picture drawn at once.
+class InkImageView final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit InkImageView(const QImage& image, QWidget* parent = nullptr);
+
+    // The parts drawn, in the picture's own coordinates (points).
+    std::vector<QRect> inkedAreas() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Piece {
+        QPoint at;
+        QImage image;
+    };
+    std::vector<Piece> _pieces;
+};
+
+} // namespace kit
