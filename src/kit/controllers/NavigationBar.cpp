@@ -223,8 +223,11 @@ void NavigationBar::paintEvent(QPaintEvent*)
     if (ground.size() != size() * devicePixelRatioF()) {
         if (_grounds.size() > 64)
             _grounds.clear();
+        // An opaque bar is copied, not blended, at every repaint (a flashing bar: a hundred
+        // times a second).
         ground = QImage((QSizeF(size()) * devicePixelRatioF()).toSize(),
-                        QImage::Format_ARGB32_Premultiplied);
+                        _tint.alpha() == 255 ? QImage::Format_RGB32
+                                             : QImage::Format_ARGB32_Premultiplied);
         ground.setDevicePixelRatio(devicePixelRatioF());
         QPainter fill(&ground);
         const QRectF bar = rect();
@@ -250,25 +253,35 @@ void NavigationBar::paintEvent(QPaintEvent*)
         _titleImage.devicePixelRatio() != devicePixelRatioF()) {
         _titleDrawn = now;
         const qreal ratio = devicePixelRatioF();
-        _titleImage =
-            QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-        _titleImage.setDevicePixelRatio(ratio);
-        _titleImage.fill(Qt::transparent);
-        QPainter text(&_titleImage);
-        text.setFont(boldSystemFont(20));
-        const int natural = text.fontMetrics().horizontalAdvance(title());
+        const QFont font = boldSystemFont(20);
+        const QFontMetrics metrics(font);
+        const int natural = metrics.horizontalAdvance(title());
         const int side = std::max(left, right);
         QRect titleBox(side, 0, width() - 2 * side, height());
         if (natural > titleBox.width())
             titleBox = QRect(left, 0, width() - left - right, height());
-        const QString shown =
-            text.fontMetrics().elidedText(title(), Qt::ElideRight, titleBox.width());
-        text.setPen(light ? QColor(255, 255, 255, 160) : QColor(0, 0, 0, 130));
-        text.drawText(titleBox.translated(0, light ? 1 : -1), Qt::AlignCenter, shown);
-        text.setPen(light ? QColor(0x30, 0x30, 0x30) : QColor(Qt::white));
-        text.drawText(titleBox, Qt::AlignCenter, shown);
+        const QString shown = metrics.elidedText(title(), Qt::ElideRight, titleBox.width());
+        // Only the text's own box (with its shadow and a margin for overhanging glyphs) is
+        // kept, so a repaint blends that much and not the whole bar.
+        _titleAt = metrics.boundingRect(titleBox, Qt::AlignCenter, shown)
+                       .adjusted(-4, -4, 4, 4)
+                       .intersected(rect());
+        _titleImage =
+            QImage((QSizeF(_titleAt.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        _titleImage.setDevicePixelRatio(ratio);
+        _titleImage.fill(Qt::transparent);
+        if (!_titleAt.isEmpty()) {
+            QPainter text(&_titleImage);
+            text.translate(-_titleAt.topLeft());
+            text.setFont(font);
+            text.setPen(light ? QColor(255, 255, 255, 160) : QColor(0, 0, 0, 130));
+            text.drawText(titleBox.translated(0, light ? 1 : -1), Qt::AlignCenter, shown);
+            text.setPen(light ? QColor(0x30, 0x30, 0x30) : QColor(Qt::white));
+            text.drawText(titleBox, Qt::AlignCenter, shown);
+        }
     }
-    painter.drawImage(0, 0, _titleImage);
+    if (!_titleAt.isEmpty())
+        painter.drawImage(_titleAt.topLeft(), _titleImage);
 }
 
 } // namespace kit

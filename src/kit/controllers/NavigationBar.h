@@ -70,6 +70,8 @@ private:
     // same few tints, and copying a picture is far cheaper than filling a gradient.
     QHash<QRgb, QImage> _grounds;
     QImage _titleImage;
+    // Where the title's picture lies on the bar.
+    QRect _titleAt;
     struct TitleDrawn {
         QString title;
         int left = 0;
