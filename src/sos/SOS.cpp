@@ -48,7 +48,9 @@ void SOS::loadView()
     title->setAlignment(Qt::AlignCenter);
     kit::setFrame(title, QRect(0, 22, 320, 30));
 
-    _image = new kit::ImageView(kit::imageNamed(QStringLiteral("sosIndicator.png")), view);
+    // The ring and the pressed button are read at the first press: a start that opens on
+    // this tab only needs the button at rest.
+    _image = new kit::ImageView(QImage(), view);
     _image->setObjectName(QStringLiteral("sosIndicator"));
     kit::setFrame(_image, QRect(50, 66, 220, 220));
     _image->hide();
@@ -56,8 +58,6 @@ void SOS::loadView()
     _helpButton = new kit::Button(view);
     _helpButton->setObjectName(QStringLiteral("helpButton"));
     _helpButton->setBackgroundImage(kit::imageNamed(QStringLiteral("sosButton.png")));
-    _helpButton->setBackgroundImage(kit::imageNamed(QStringLiteral("sosButtonPressed.png")),
-                                    kit::Button::State::Highlighted);
     _helpButton->setAccessibleName(QStringLiteral("Помощь: удерживайте 3 секунды"));
     kit::setFrame(_helpButton, QRect(70, 86, 180, 180));
     _helpButton->addTarget(
@@ -88,6 +88,11 @@ void SOS::loadView()
 
 void SOS::helpButtonPressed()
 {
+    if (_image->image().isNull()) {
+        _image->setImage(kit::imageNamed(QStringLiteral("sosIndicator.png")));
+        _helpButton->setBackgroundImage(kit::imageNamed(QStringLiteral("sosButtonPressed.png")),
+                                        kit::Button::State::Highlighted);
+    }
     _image->show();
     _hold->begin();
 }
