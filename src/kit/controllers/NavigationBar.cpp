@@ -147,9 +147,15 @@ NavigationBar::NavigationBar(QWidget* parent)
 
 void NavigationBar::setTintColor(const QColor& tint)
 {
+    if (tint == _tint)
+        return;
     _tint = tint;
+    // Only colours change: the buttons keep their size and place (a flashing bar is tinted a
+    // hundred times a second, and laying the buttons out measures their titles).
     _back->setTint(tint);
-    refresh();
+    if (_rightItem && _rightItem->style() != BarButtonItem::Style::Done)
+        _right->setTint(tint);
+    update();
 }
 
 void NavigationBar::setItems(NavigationItem* top, const QString& backTitle)
