@@ -1,3 +1,4 @@
+#include "app/ExportCardCommand.h"
 #include "app/FindCommand.h"
 #include "app/MainInterface.h"
 #include "kit/ApplicationMain.h"
@@ -5,5 +6,6 @@
 
 int main(int argc, char** argv)
 {
-    return kit::applicationMain(argc, argv, &loadMainInterface, {findCommand()});
+    return kit::applicationMain(argc, argv, &loadMainInterface,
+                                {findCommand(), exportCardCommand()});
 }

@@ -22,6 +22,25 @@ std::optional<QString> storedText(Field field)
     return weightAndHeightText(weight, height);
 }
 
+QString contactKey(int index, const char* part)
+{
+    return QStringLiteral("OWN_CONTACT%1_%2").arg(index + 1).arg(QLatin1String(part));
+}
+
+std::vector<Contact> storedContacts()
+{
+    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    std::vector<Contact> contacts;
+    for (int i = 0; i < contactCount; ++i) {
+        Contact contact{defaults.stringForKey(contactKey(i, "NAME")).value_or(QString()),
+                        defaults.stringForKey(contactKey(i, "WHO")).value_or(QString()),
+                        defaults.stringForKey(contactKey(i, "PHONE")).value_or(QString())};
+        if (!contact.isEmpty())
+            contacts.push_back(contact);
+    }
+    return contacts;
+}
+
 qsizetype cutLength(const QString& value, qsizetype limit)
 {
     if (limit >= value.size())

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 // The owner's medical card: nine entries of the user-defaults store, one key per
 // field. Every reader and writer of the card takes its keys and value forms from here.
@@ -38,6 +39,22 @@ inline const QString OWN_NOTE = QStringLiteral("OWN_NOTE");
 inline const QString OWN_NAME = QStringLiteral("OWN_NAME");
 // PNG bytes of the photo, its longer side 66 pixels.
 inline const QString OWN_IMAGE = QStringLiteral("OWN_IMAGE");
+
+// For the emergency services, free text exactly as typed, as the illnesses.
+inline const QString OWN_ALLERGY = QStringLiteral("OWN_ALLERGY");
+inline const QString OWN_MEDICINE = QStringLiteral("OWN_MEDICINE");
+// Up to three people to call, each under three keys: OWN_CONTACT1_NAME, OWN_CONTACT1_WHO
+// (who they are: "мама", "муж") and OWN_CONTACT1_PHONE (the number as written), then 2, 3.
+inline constexpr int contactCount = 3;
+QString contactKey(int index, const char* part);
+struct Contact {
+    QString name;
+    QString who;
+    QString phone;
+    bool isEmpty() const { return name.isEmpty() && who.isEmpty() && phone.isEmpty(); }
+};
+// The stored contacts, in order, the empty ones left out.
+std::vector<Contact> storedContacts();
 
 // The keys that must all be present for the card to count as complete, in the
 // order the launch reads them. The note and the photo are not required.

@@ -10,9 +10,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <QPointer>
 
 #include <cstdio>
+#include <memory>
 
 namespace kit {
 
@@ -69,7 +71,13 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
     for (const CommandLineCommand& command : commands) {
         if (!mentions(arguments, command.option))
             continue;
-        QCoreApplication coreApplication(argc, argv);
+        std::unique_ptr<QCoreApplication> commandApplication;
+        if (command.draws) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            commandApplication = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            commandApplication = std::make_unique<QCoreApplication>(argc, argv);
+        }
         QCoreApplication::setApplicationName(QStringLiteral("firstaid"));
         if (!parser.parse(arguments) || !parser.isSet(command.option)) {
             std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));

@@ -21,6 +21,9 @@ using MainInterfaceLoader = std::function<std::unique_ptr<ApplicationDelegate>(A
 struct CommandLineCommand {
     QCommandLineOption option;
     std::function<int(const QString& value)> run;
+    // Draws (fonts, pictures): runs with the GUI classes on the offscreen platform, still
+    // without a window or a display.
+    bool draws = false;
 };
 
 // The application loop, as the phone's UIApplicationMain: reads the command

@@ -1,0 +1,370 @@
+#include "WalletCard.h"
+
+#include "kit/foundation/UserDefaults.h"
+#include "kit/views/Font.h"
+
+#include <QFile>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QTextLayout>
+
+#include <qrencode.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace wallet {
+namespace {
+
+const QColor heading(0xb7, 0x1c, 0x1c);
+const QColor ink(0x1a, 0x1a, 0x1a);
+const QColor quiet(0x55, 0x55, 0x55);
+
+// Card and sheet sizes in millimetres.
+constexpr qreal cardWidth = 85.6;
+constexpr qreal cardHeight = 54.0;
+constexpr qreal sheetWidth = 210.0;
+constexpr qreal stripTop = 45.0;
+constexpr qreal band = 8.0;
+constexpr qreal inset = 3.0;
+constexpr qreal qrSide = 30.0;
+
+QString stored(const QString& key)
+{
+    return kit::UserDefaults::standardUserDefaults().stringForKey(key).value_or(QString());
+}
+
+// Draws in millimetres on a device of any resolution.
+class Sheet {
+public:
+    Sheet(QPainter& painter, QPaintDevice& device)
+        : _painter(painter), _device(device), _unit(device.logicalDpiX() / 25.4)
+    {
+    }
+
+    qreal px(qreal mm) const { return mm * _unit; }
+    QRectF box(qreal x, qreal y, qreal w, qreal h) const { return {px(x), px(y), px(w), px(h)}; }
+
+    QFont font(qreal heightMm, bool bold) const
+    {
+        QFont font = bold ? kit::boldSystemFont(px(heightMm)) : kit::systemFont(px(heightMm));
+        return font;
+    }
+
+    // text wrapped into at most maxLines lines of width (mm); the last one ends in "…" when
+    // the text goes on. Returns the height used (mm).
+    qreal text(const QString& text, qreal x, qreal y, qreal width, const QFont& font,
+               const QColor& colour, int maxLines)
+    {
+        const QStringList shown = wrap(text, font, px(width), maxLines);
+        const QFontMetricsF metrics(font, &_device);
+        _painter.setFont(font);
+        _painter.setPen(colour);
+        qreal top = px(y);
+        for (const QString& line : shown) {
+            _painter.drawText(QPointF(px(x), top + metrics.ascent()), line);
+            top += metrics.lineSpacing();
+        }
+        return (top - px(y)) / _unit;
+    }
+
+    QPainter& painter() { return _painter; }
+
+private:
+    QStringList wrap(const QString& text, const QFont& font, qreal width, int maxLines) const
+    {
+        const QString flat = text.simplified();
+        QStringList lines;
+        if (flat.isEmpty())
+            return lines;
+        QTextLayout layout(flat, font, &_device);
+        layout.beginLayout();
+        for (;;) {
+            QTextLine line = layout.createLine();
+            if (!line.isValid())
+                break;
+            line.setLineWidth(width);
+            if (lines.size() == maxLines - 1) {
+                // The last line room allows: the rest of the text, cut to fit.
+                const QFontMetricsF metrics(font, &_device);
+                lines << metrics.elidedText(flat.mid(line.textStart()), Qt::ElideRight, width);
+                break;
+            }
+            lines << flat.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+        return lines;
+    }
+
+    QPainter& _painter;
+    QPaintDevice& _device;
+    qreal _unit;
+};
+
+void drawCutMarks(Sheet& sheet, qreal left, qreal top, qreal width, qreal height)
+{
+    QPainter& painter = sheet.painter();
+    painter.setPen(QPen(Qt::black, sheet.px(0.2)));
+    constexpr qreal gap = 1.5;
+    constexpr qreal length = 5.0;
+    for (const qreal x : {left, left + width}) {
+        for (const qreal y : {top, top + height}) {
+            const qreal outX = x == left ? -1 : 1;
+            const qreal outY = y == top ? -1 : 1;
+            painter.drawLine(QPointF(sheet.px(x + outX * gap), sheet.px(y)),
+                             QPointF(sheet.px(x + outX * (gap + length)), sheet.px(y)));
+            painter.drawLine(QPointF(sheet.px(x), sheet.px(y + outY * gap)),
+                             QPointF(sheet.px(x), sheet.px(y + outY * (gap + length))));
+        }
+    }
+}
+
+void drawBand(Sheet& sheet, qreal left, qreal top, const QString& title)
+{
+    QPainter& painter = sheet.painter();
+    QPainterPath path;
+    path.addRect(sheet.box(left, top, cardWidth, band));
+    painter.fillPath(path, heading);
+    sheet.text(title, left + inset, top + 1.9, cardWidth - 2 * inset, sheet.font(3.4, true),
+               Qt::white, 1);
+}
+
+void drawFront(Sheet& sheet, const CardData& card, qreal left, qreal top)
+{
+    drawBand(sheet, left, top, QStringLiteral("Медицинская карта / ICE"));
+    qreal textLeft = left + inset;
+    const qreal photoTop = top + band + 2.5;
+    if (!card.photo.isNull()) {
+        const QRectF place = sheet.box(left + inset, photoTop, 16, 20);
+        const QSizeF size = QSizeF(card.photo.size()).scaled(place.size(), Qt::KeepAspectRatio);
+        const QRectF target(place.topLeft(), size);
+        sheet.painter().drawImage(target, card.photo);
+        textLeft = left + inset + 16 + 2.5;
+    }
+    const qreal textWidth = left + cardWidth - inset - textLeft;
+    qreal y = photoTop;
+    if (!card.name.isEmpty())
+        y += sheet.text(card.name, textLeft, y, textWidth, sheet.font(3.4, true), ink, 2) + 0.8;
+    if (!card.birthday.isEmpty())
+        y += sheet.text(QStringLiteral("Дата рождения: ") + card.birthday, textLeft, y, textWidth,
+                        sheet.font(2.5, false), ink, 1) +
+             0.8;
+    if (!card.blood.isEmpty())
+        y += sheet.text(QStringLiteral("Группа крови: ") + card.blood, textLeft, y, textWidth,
+                        sheet.font(3.0, true), heading, 1);
+    // The medical lines run the card's width below the photo.
+    y = std::max(y, card.photo.isNull() ? y : photoTop + 20) + 1.5;
+    const qreal bottom = top + cardHeight - 2;
+    // Allergies first and in bold: what a crew must know before giving anything.
+    struct Line {
+        const char* caption;
+        QString value;
+        bool bold;
+    };
+    const Line medical[] = {
+        {"Аллергии: ", card.allergies, true},
+        {"Лекарства: ", card.medicines, false},
+        {"Заболевания: ", card.illnesses, false},
+    };
+    for (const Line& line : medical) {
+        if (line.value.trimmed().isEmpty())
+            continue;
+        const QFont font = sheet.font(2.4, line.bold);
+        const qreal lineHeight =
+            QFontMetricsF(font, sheet.painter().device()).lineSpacing() / sheet.px(1);
+        const int room = int((bottom - y) / lineHeight);
+        if (room < 1)
+            break;
+        y += sheet.text(QString::fromUtf8(line.caption) + line.value, left + inset, y,
+                        cardWidth - 2 * inset, font, line.bold ? heading : ink, std::min(room, 2)) +
+             0.6;
+    }
+}
+
+void drawBack(Sheet& sheet, const CardData& card, qreal left, qreal top)
+{
+    drawBand(sheet, left, top, QStringLiteral("Экстренные контакты / ICE"));
+    const QrCode code = encodeQr(qrText(card));
+    const qreal qrLeft = left + cardWidth - inset - qrSide;
+    const qreal qrTop = top + band + 2.5;
+    if (code.side > 0) {
+        // A quiet zone is the card's white around it; each module a filled square.
+        QPainter& painter = sheet.painter();
+        const qreal module = sheet.px(qrSide) / code.side;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        for (int y = 0; y < code.side; ++y)
+            for (int x = 0; x < code.side; ++x)
+                if (code.dark(x, y))
+                    painter.drawRect(QRectF(sheet.px(qrLeft) + x * module,
+                                            sheet.px(qrTop) + y * module, module, module));
+        sheet.text(QStringLiteral("Вся карта в QR-коде"), qrLeft, qrTop + qrSide + 1, qrSide,
+                   sheet.font(2.0, false), quiet, 1);
+    }
+    const qreal width = qrLeft - 2.5 - (left + inset);
+    qreal y = top + band + 2.5;
+    for (const record::Contact& contact : card.contacts) {
+        QString who = contact.name;
+        if (!contact.who.isEmpty())
+            who +=
+                who.isEmpty() ? contact.who : QStringLiteral(" (") + contact.who + QLatin1Char(')');
+        if (!who.isEmpty())
+            y += sheet.text(who, left + inset, y, width, sheet.font(2.6, false), ink, 1) + 0.3;
+        if (!contact.phone.isEmpty())
+            y += sheet.text(contact.phone, left + inset, y, width, sheet.font(3.4, true), ink, 1);
+        y += 2.0;
+    }
+}
+
+} // namespace
+
+CardData storedCard()
+{
+    CardData card;
+    card.name = stored(record::OWN_NAME);
+    card.birthday = stored(record::OWN_BIRTHDAY);
+    card.blood = stored(record::OWN_BLOOD);
+    card.allergies = stored(record::OWN_ALLERGY);
+    card.medicines = stored(record::OWN_MEDICINE);
+    card.illnesses = stored(record::OWN_ILLNESS);
+    card.contacts = record::storedContacts();
+    card.photo = record::decodePhoto(
+        kit::UserDefaults::standardUserDefaults().objectForKey(record::OWN_IMAGE).toByteArray());
+    return card;
+}
+
+QString qrText(const CardData& card)
+{
+    QStringList lines{QStringLiteral("МЕДИЦИНСКАЯ КАРТА / ICE")};
+    const auto add = [&](const char* caption, const QString& value) {
+        if (!value.trimmed().isEmpty())
+            lines << QString::fromUtf8(caption) + value.trimmed();
+    };
+    add("", card.name);
+    add("Дата рождения: ", card.birthday);
+    add("Группа крови: ", card.blood);
+    add("Аллергии: ", card.allergies);
+    add("Лекарства: ", card.medicines);
+    add("Заболевания: ", card.illnesses);
+    if (!card.contacts.empty()) {
+        lines << QStringLiteral("Экстренные контакты:");
+        for (const record::Contact& contact : card.contacts) {
+            QStringList parts;
+            for (const QString& part : {contact.name, contact.who, contact.phone})
+                if (!part.trimmed().isEmpty())
+                    parts << part.trimmed();
+            lines << parts.join(QStringLiteral(", "));
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QrCode encodeQr(const QString& text)
+{
+    const auto encode = [](const QByteArray& bytes) -> QRcode* {
+        QRinput* input = QRinput_new2(0, QR_ECLEVEL_M);
+        if (!input)
+            return nullptr;
+        // ECI 26 says the bytes are UTF-8, so readers do not guess another encoding.
+        QRcode* code = nullptr;
+        if (QRinput_appendECIheader(input, 26) == 0 &&
+            QRinput_append(input, QR_MODE_8, int(bytes.size()),
+                           reinterpret_cast<const unsigned char*>(bytes.constData())) == 0)
+            code = QRcode_encodeInput(input);
+        QRinput_free(input);
+        if (code && code->version > maximumQrVersion) {
+            QRcode_free(code);
+            code = nullptr;
+        }
+        return code;
+    };
+    QrCode result;
+    QRcode* code = encode(text.toUtf8());
+    if (!code) {
+        // Too much for a readable code: the longest beginning that fits, and "…".
+        qsizetype fits = 0;
+        qsizetype tooLong = text.size();
+        while (tooLong - fits > 1) {
+            const qsizetype middle = (fits + tooLong) / 2;
+            QRcode* trial =
+                encode((text.left(record::cutLength(text, middle)) + QStringLiteral("…")).toUtf8());
+            if (trial) {
+                QRcode_free(trial);
+                fits = middle;
+            } else {
+                tooLong = middle;
+            }
+        }
+        code = encode((text.left(record::cutLength(text, fits)) + QStringLiteral("…")).toUtf8());
+        result.cut = true;
+    }
+    if (!code)
+        return {};
+    result.side = code->width;
+    result.modules.resize(size_t(code->width) * size_t(code->width));
+    for (size_t i = 0; i < result.modules.size(); ++i)
+        result.modules[i] = code->data[i] & 1;
+    QRcode_free(code);
+    return result;
+}
+
+void paintSheet(QPainter& painter, QPagedPaintDevice& device, const CardData& card)
+{
+    Sheet sheet(painter, device);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal stripLeft = (sheetWidth - 2 * cardWidth) / 2;
+    sheet.text(QStringLiteral("Медицинская карта для кошелька"), stripLeft, 20, 2 * cardWidth,
+               sheet.font(5.0, true), heading, 1);
+    sheet.text(QStringLiteral("Вырежьте по меткам и сложите пополам по пунктиру: слева лицевая "
+                              "сторона, справа оборот. Держите карту рядом с документами."),
+               stripLeft, 28, 2 * cardWidth, sheet.font(3.2, false), quiet, 2);
+
+    // A hairline around each side helps the scissors; the fold is dashed.
+    painter.setPen(QPen(QColor(0xbb, 0xbb, 0xbb), sheet.px(0.15)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(sheet.box(stripLeft, stripTop, 2 * cardWidth, cardHeight));
+    drawFront(sheet, card, stripLeft, stripTop);
+    drawBack(sheet, card, stripLeft + cardWidth, stripTop);
+    painter.setPen(QPen(QColor(0x88, 0x88, 0x88), sheet.px(0.25), Qt::DashLine));
+    painter.drawLine(QPointF(sheet.px(stripLeft + cardWidth), sheet.px(stripTop - 4)),
+                     QPointF(sheet.px(stripLeft + cardWidth), sheet.px(stripTop + cardHeight + 4)));
+    drawCutMarks(sheet, stripLeft, stripTop, 2 * cardWidth, cardHeight);
+}
+
+bool writePdf(const QString& path, const CardData& card, QString* error)
+{
+    QFile file(path);
+    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate, ownerOnly) ||
+        !file.setPermissions(ownerOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(300);
+        writer.setTitle(QStringLiteral("Медицинская карта"));
+        writer.setCreator(QStringLiteral("Первая помощь"));
+        QPainter painter(&writer);
+        if (!painter.isActive()) {
+            if (error)
+                *error = QStringLiteral("the PDF could not be started");
+            return false;
+        }
+        paintSheet(painter, writer, card);
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace wallet
