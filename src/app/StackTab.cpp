@@ -4,6 +4,11 @@
 #include "kit/controllers/Window.h"
 #include "kit/views/View.h"
 
+QColor barTint()
+{
+    return kit::color(0.541, 0.03, 0.03, 1.0);
+}
+
 StackTab::StackTab(const QString& viewName) : _viewName(viewName) {}
 
 StackTab::~StackTab()
@@ -33,7 +38,7 @@ kit::NavigationController& StackTab::hostStack(std::unique_ptr<kit::ViewControll
                              kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
     kit::addSubview(view(), stackView);
     forwardAppearanceTo(_stack.get());
-    _stack->navigationBar()->setTintColor(kit::color(0.541, 0.03, 0.03, 1.0));
+    _stack->navigationBar()->setTintColor(barTint());
     return *_stack;
 }
 

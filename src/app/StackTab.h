@@ -3,7 +3,12 @@
 #include "TabScreen.h"
 #include "kit/controllers/NavigationController.h"
 
+#include <QColor>
+
 #include <memory>
+
+// The dark red of the application's navigation bars.
+QColor barTint();
 
 // A tab whose screens are a navigation stack of its own: a white view as large as
 // the application area, holding the stack under a dark red bar. The stack follows

@@ -158,10 +158,11 @@ kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView&, kit::Index
         cell->setEditingAccessoryType(kit::TableViewCellAccessoryType::DisclosureIndicator);
     }
     const bool filled = rowIsFilled(row);
-    cell->textLabel()->setText(rowText(row));
+    const QString text = rowText(row);
+    cell->textLabel()->setText(text);
     // A field's name stands in grey where its value would be.
     cell->textLabel()->setTextColor(filled ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
-    cell->setAccessibleName(rowText(row));
+    cell->setAccessibleName(text);
     return cell.get();
 }
 

@@ -49,8 +49,7 @@ public:
 
     QFont font(qreal heightMm, bool bold) const
     {
-        QFont font = bold ? kit::boldSystemFont(px(heightMm)) : kit::systemFont(px(heightMm));
-        return font;
+        return bold ? kit::boldSystemFont(px(heightMm)) : kit::systemFont(px(heightMm));
     }
 
     // text wrapped into at most maxLines lines of width (mm); the last one ends in "…" when

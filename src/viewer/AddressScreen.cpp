@@ -1,5 +1,7 @@
 #include "AddressScreen.h"
 
+#include "app/StackTab.h"
+
 #include "kit/controllers/Application.h"
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/NavigationController.h"
@@ -154,7 +156,7 @@ void AddressScreen::loadView()
     content->navigationItem().setRightBarButtonItem(doneItem);
     _stack = std::make_unique<kit::NavigationController>(std::move(content));
     kit::setFrame(_stack->view(), QRect(QPoint(0, 0), area.size()));
-    _stack->navigationBar()->setTintColor(kit::color(0.541, 0.03, 0.03, 1.0));
+    _stack->navigationBar()->setTintColor(barTint());
     kit::addSubview(view, _stack->view());
     forwardAppearanceTo(_stack.get());
     setView(view);

@@ -253,12 +253,12 @@ void NavigationBar::paintEvent(QPaintEvent*)
     const int right = _right->isVisible() ? width() - _right->geometry().left() + 6 : 10;
     // White on a dark bar, dark on a light one, so the title stays legible whatever the tint.
     const bool light = 0.299 * _tint.redF() + 0.587 * _tint.greenF() + 0.114 * _tint.blueF() > 0.62;
-    const TitleDrawn now{title(), left, right, width(), light};
-    // Redrawn too when the window moves to a screen of another pixel density.
-    if (_titleImage.isNull() || !(now == _titleDrawn) ||
-        _titleImage.devicePixelRatio() != devicePixelRatioF()) {
+    // Redrawn too when the window moves to a screen of another pixel density. An empty title
+    // has no picture, and is not measured again at every repaint either.
+    const qreal ratio = devicePixelRatioF();
+    const TitleDrawn now{title(), left, right, width(), light, ratio};
+    if (!(now == _titleDrawn)) {
         _titleDrawn = now;
-        const qreal ratio = devicePixelRatioF();
         const QFont font = boldSystemFont(20);
         const QFontMetrics metrics(font);
         const int natural = metrics.horizontalAdvance(title());

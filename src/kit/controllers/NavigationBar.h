@@ -78,6 +78,8 @@ private:
         int right = 0;
         int width = 0;
         bool light = false;
+        // The screen's pixel density; 0 until the title is first drawn.
+        qreal ratio = 0;
         bool operator==(const TitleDrawn&) const = default;
     } _titleDrawn;
     QPointer<NavigationItem> _item;
