@@ -32,6 +32,12 @@ TextField textField(record::Field type)
     case record::Name:
         return {QStringLiteral("Имя"), QStringLiteral("Имя Фамилия"),
                 QStringLiteral("Введите имя и фамилию")};
+    case record::Allergy:
+        return {QStringLiteral("Аллергии"), QStringLiteral("Аллергии"),
+                QStringLiteral("Введите, на что аллергия")};
+    case record::Medicine:
+        return {QStringLiteral("Лекарства"), QStringLiteral("Лекарства"),
+                QStringLiteral("Введите лекарства, которые принимаете")};
     default:
         return {};
     }

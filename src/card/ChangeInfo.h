@@ -8,9 +8,9 @@ namespace kit {
 class Label;
 }
 
-// The editor of the card's free-text fields: home address, illnesses, notes and
-// the owner's name, chosen by the field number given as the type. One tall row
-// holds the text: the stored value, or a starting text that is ordinary text.
+// The editor of the card's free-text fields: home address, illnesses, notes, the
+// owner's name, allergies and medicines, chosen by the field number given as the type.
+// One tall row holds the text: the stored value, or a starting text that is ordinary text.
 class ChangeInfo final : public FieldEditor, public kit::TextViewDelegate {
     Q_OBJECT
 

@@ -28,6 +28,7 @@ protected:
 
     // After every change the owner makes.
     void enableSave();
+    bool isSaveEnabled() const { return _saveButton && _saveButton->isEnabled(); }
     // The end of every save: flush the store, then back to the card.
     void finishSave();
 

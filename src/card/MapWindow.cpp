@@ -6,10 +6,14 @@
 #include "ChangeImage.h"
 #include "ChangeInfo.h"
 #include "ChangeWeight.h"
+#include "ContactList.h"
 #include "PersonalRecord.h"
+#include "WalletCard.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/Window.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/pickers/AlertView.h"
+#include "kit/platform/Printer.h"
 #include "kit/views/Font.h"
 #include "kit/views/Image.h"
 #include "kit/views/Label.h"
@@ -28,6 +32,7 @@ constexpr int headerHeight = 80;
 
 const char* const placeholders[] = {"Домашний адрес", "Дата рождения", "Вес/рост",
                                     "Группа крови",   "Заболевания",   "Заметки"};
+const char* const emergencyPlaceholders[] = {"Аллергии", "Лекарства", "Экстренные контакты"};
 
 // A rounded white box like the rows', for the header's buttons: plain, and blue while pressed.
 QImage box(QSize size, bool pressed)
@@ -55,18 +60,36 @@ QImage box(QSize size, bool pressed)
     return image;
 }
 
-// Whether the row's field is stored; the weight and height row counts either value.
-bool rowIsFilled(record::Field row)
+// The field a row shows; none for the row of the people to call.
+std::optional<record::Field> fieldOfRow(kit::IndexPath indexPath)
 {
-    return record::storedText(row).has_value();
+    if (indexPath.section == MapWindow::cardSection)
+        return record::Field(indexPath.row);
+    if (indexPath.row == MapWindow::AllergyRow)
+        return record::Allergy;
+    if (indexPath.row == MapWindow::MedicineRow)
+        return record::Medicine;
+    return std::nullopt;
 }
 
-// The text a row shows: the stored value, or the field's name when nothing is stored.
-QString rowText(record::Field row)
+// What a row shows: the stored value (the people to call by name), or none.
+std::optional<QString> storedRowText(kit::IndexPath indexPath)
 {
-    if (const std::optional<QString> stored = record::storedText(row))
-        return record::shownPart(*stored);
-    return QString::fromUtf8(placeholders[row]);
+    if (const std::optional<record::Field> field = fieldOfRow(indexPath))
+        return record::storedText(*field);
+    QStringList titles;
+    for (const record::Contact& contact : record::storedContacts())
+        titles << record::contactTitle(contact);
+    if (titles.isEmpty())
+        return std::nullopt;
+    return titles.join(QStringLiteral(", "));
+}
+
+QString placeholder(kit::IndexPath indexPath)
+{
+    return QString::fromUtf8(indexPath.section == MapWindow::cardSection
+                                 ? placeholders[indexPath.row]
+                                 : emergencyPlaceholders[indexPath.row]);
 }
 
 } // namespace
@@ -129,6 +152,11 @@ void MapWindow::viewDidLoad()
     _tableView->setEditing(true, false);
     _tableView->setAllowsSelectionDuringEditing(true);
     navigationItem().setTitle(QStringLiteral("Карта"));
+    _printButton = new kit::BarButtonItem(
+        QStringLiteral("Печать"), kit::BarButtonItem::Style::Bordered, [this] { print(); }, this);
+    _printButton->setObjectName(QStringLiteral("printButton"));
+    _printButton->setAccessibleName(QStringLiteral("Печать карты для кошелька"));
+    navigationItem().setRightBarButtonItem(_printButton);
 }
 
 void MapWindow::viewDidAppear(bool animated)
@@ -146,22 +174,28 @@ void MapWindow::viewDidAppear(bool animated)
         _imageButton->setImage(photo);
 }
 
-kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
+QString MapWindow::titleForHeaderInSection(kit::TableView&, int section)
 {
-    if (indexPath.row < 0 || indexPath.row >= int(_cells.size()))
+    return section == emergencySection ? QStringLiteral("Для экстренных служб") : QString();
+}
+
+kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView& tableView,
+                                                     kit::IndexPath indexPath)
+{
+    if (indexPath.section < 0 || indexPath.section > emergencySection || indexPath.row < 0 ||
+        indexPath.row >= numberOfRowsInSection(tableView, indexPath.section))
         return nullptr;
-    const auto row = record::Field(indexPath.row);
-    kit::Owned<kit::TableViewCell>& cell = _cells[size_t(row)];
+    kit::Owned<kit::TableViewCell>& cell = _cells[size_t(indexPath.section * 6 + indexPath.row)];
     if (!cell.get()) {
         cell.reset(new kit::TableViewCell());
         cell->setObjectName(QStringLiteral("Cell"));
         cell->setEditingAccessoryType(kit::TableViewCellAccessoryType::DisclosureIndicator);
     }
-    const bool filled = rowIsFilled(row);
-    const QString text = rowText(row);
+    const std::optional<QString> stored = storedRowText(indexPath);
+    const QString text = stored ? record::shownPart(*stored) : placeholder(indexPath);
     cell->textLabel()->setText(text);
     // A field's name stands in grey where its value would be.
-    cell->textLabel()->setTextColor(filled ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
+    cell->textLabel()->setTextColor(stored ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
     cell->setAccessibleName(text);
     return cell.get();
 }
@@ -169,18 +203,18 @@ kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView&, kit::Index
 kit::TableViewCellEditingStyle MapWindow::editingStyleForRowAtIndexPath(kit::TableView&,
                                                                         kit::IndexPath indexPath)
 {
-    return rowIsFilled(record::Field(indexPath.row)) ? kit::TableViewCellEditingStyle::Delete
-                                                     : kit::TableViewCellEditingStyle::Insert;
+    return storedRowText(indexPath) ? kit::TableViewCellEditingStyle::Delete
+                                    : kit::TableViewCellEditingStyle::Insert;
 }
 
 void MapWindow::commitEditingStyle(kit::TableView& tableView, kit::TableViewCellEditingStyle style,
                                    kit::IndexPath indexPath)
 {
-    const auto field = record::Field(indexPath.row);
     if (style == kit::TableViewCellEditingStyle::Insert) {
-        doAction(field);
+        openRow(indexPath);
     } else {
-        for (const QString& key : record::keysForField(field))
+        const std::optional<record::Field> field = fieldOfRow(indexPath);
+        for (const QString& key : field ? record::keysForField(*field) : record::contactKeys())
             kit::UserDefaults::standardUserDefaults().removeObjectForKey(key);
     }
     record::synchronizeCard();
@@ -189,7 +223,49 @@ void MapWindow::commitEditingStyle(kit::TableView& tableView, kit::TableViewCell
 
 void MapWindow::didSelectRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
 {
-    doAction(record::Field(indexPath.row));
+    openRow(indexPath);
+}
+
+void MapWindow::openRow(kit::IndexPath indexPath)
+{
+    if (const std::optional<record::Field> field = fieldOfRow(indexPath))
+        doAction(*field);
+    else
+        openContacts();
+}
+
+void MapWindow::openContacts()
+{
+    if (kit::NavigationController* stack = navigationController())
+        stack->pushViewController(std::make_unique<ContactList>(), true);
+}
+
+void MapWindow::print()
+{
+    const auto paint = [card = wallet::storedCard()](QPainter& painter, QPagedPaintDevice& device) {
+        wallet::paintSheet(painter, device, card);
+    };
+    const auto finished = [](const kit::PrintOutcome& outcome) {
+        if (outcome.result != kit::PrintOutcome::Failed)
+            return;
+        const QString where = outcome.file.isEmpty()
+                                  ? QStringLiteral("Принтер не принял карту")
+                                  : QStringLiteral("Файл %1 не записан").arg(outcome.file);
+        auto* alert = new kit::AlertView(QStringLiteral("Карта не напечатана"),
+                                         QStringLiteral("%1 (%2). Попробуйте ещё раз или "
+                                                        "выберите другой принтер.")
+                                             .arg(where, outcome.error),
+                                         QStringLiteral("OK"));
+        alert->show();
+    };
+    if (kit::Printer::print(view(), QStringLiteral("Медицинская карта"), paint, finished))
+        return;
+    auto* alert = new kit::AlertView(
+        QStringLiteral("Печать недоступна"),
+        QStringLiteral("Модуль печати приложения не найден. Карту для кошелька можно "
+                       "сохранить в PDF командой firstaid --export-card ФАЙЛ.pdf."),
+        QStringLiteral("OK"));
+    alert->show();
 }
 
 void MapWindow::changeImage()

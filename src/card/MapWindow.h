@@ -11,10 +11,12 @@
 #include <array>
 
 // The card screen: the owner's photo and name in a header, and below them the
-// six rows of the card, always in editing mode: an empty field carries an add
-// control, a filled one a delete control. Touching a row, its add control, the
+// six rows of the card, then a section for the emergency services (allergies,
+// medicines, the people to call), always in editing mode: an empty field carries an
+// add control, a filled one a delete control. Touching a row, its add control, the
 // photo or the name opens the field's editor. Nothing of the card is kept here:
-// every row and both buttons are read from the store when shown.
+// every row and both buttons are read from the store when shown. "Печать" on the bar
+// prints the card for the wallet.
 class MapWindow final : public kit::ViewController,
                         public kit::TableViewDataSource,
                         public kit::TableViewDelegate {
@@ -27,15 +29,29 @@ public:
     kit::TableView* tableView() const { return _tableView; }
     kit::Button* imageButton() const { return _imageButton; }
     kit::Button* nameButton() const { return _nameButton; }
+    kit::BarButtonItem* printButton() const { return _printButton; }
+
+    // The rows of the section for the emergency services.
+    enum EmergencyRow { AllergyRow, MedicineRow, ContactsRow };
+    static constexpr int cardSection = 0;
+    static constexpr int emergencySection = 1;
 
     void changeImage();
     void changeName();
     // Opens the editor of a field (its number) on top of the card.
     void doAction(record::Field field);
+    void openContacts();
+    // Opens the print dialog for the card for the wallet.
+    void print();
 
     void viewDidAppear(bool animated) override;
 
-    int numberOfRowsInSection(kit::TableView&, int) override { return 6; }
+    int numberOfSectionsInTableView(kit::TableView&) override { return 2; }
+    int numberOfRowsInSection(kit::TableView&, int section) override
+    {
+        return section == cardSection ? 6 : 3;
+    }
+    QString titleForHeaderInSection(kit::TableView&, int section) override;
     kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
                                               kit::IndexPath indexPath) override;
     kit::TableViewCellEditingStyle editingStyleForRowAtIndexPath(kit::TableView&,
@@ -49,8 +65,11 @@ protected:
     void viewDidLoad() override;
 
 private:
+    void openRow(kit::IndexPath indexPath);
+
     QPointer<kit::TableView> _tableView;
     QPointer<kit::Button> _imageButton;
     QPointer<kit::Button> _nameButton;
-    std::array<kit::Owned<kit::TableViewCell>, 6> _cells;
+    QPointer<kit::BarButtonItem> _printButton;
+    std::array<kit::Owned<kit::TableViewCell>, 9> _cells;
 };

@@ -27,18 +27,123 @@ QString contactKey(int index, const char* part)
     return QStringLiteral("OWN_CONTACT%1_%2").arg(index + 1).arg(QLatin1String(part));
 }
 
-std::vector<Contact> storedContacts()
+Contact storedContact(int index)
 {
     const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    return {defaults.stringForKey(contactKey(index, "NAME")).value_or(QString()),
+            defaults.stringForKey(contactKey(index, "WHO")).value_or(QString()),
+            defaults.stringForKey(contactKey(index, "PHONE")).value_or(QString())};
+}
+
+void storeContact(int index, const Contact& contact)
+{
+    kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    const std::pair<const char*, const QString*> parts[] = {
+        {"NAME", &contact.name}, {"WHO", &contact.who}, {"PHONE", &contact.phone}};
+    for (const auto& [part, value] : parts) {
+        if (value->isEmpty())
+            defaults.removeObjectForKey(contactKey(index, part));
+        else
+            defaults.setObject(*value, contactKey(index, part));
+    }
+}
+
+std::vector<Contact> storedContacts()
+{
     std::vector<Contact> contacts;
     for (int i = 0; i < contactCount; ++i) {
-        Contact contact{defaults.stringForKey(contactKey(i, "NAME")).value_or(QString()),
-                        defaults.stringForKey(contactKey(i, "WHO")).value_or(QString()),
-                        defaults.stringForKey(contactKey(i, "PHONE")).value_or(QString())};
+        Contact contact = storedContact(i);
         if (!contact.isEmpty())
-            contacts.push_back(contact);
+            contacts.push_back(std::move(contact));
     }
     return contacts;
+}
+
+QString contactTitle(const Contact& contact)
+{
+    if (!contact.name.isEmpty() && !contact.who.isEmpty())
+        return QStringLiteral("%1 (%2)").arg(contact.name, contact.who);
+    if (!contact.name.isEmpty())
+        return contact.name;
+    if (!contact.who.isEmpty())
+        return contact.who;
+    return contact.phone;
+}
+
+QStringList contactKeys()
+{
+    QStringList keys;
+    for (int i = 0; i < contactCount; ++i)
+        for (const char* part : {"NAME", "WHO", "PHONE"})
+            keys << contactKey(i, part);
+    return keys;
+}
+
+PhoneCheck checkPhone(const QString& number)
+{
+    const QString written = number.trimmed();
+    int digits = 0;
+    int open = 0;
+    QChar first;
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        const QChar c = written.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            if (digits++ == 0)
+                first = c;
+        } else if (c == QLatin1Char('+')) {
+            if (i != 0)
+                return {PhoneCheck::Wrong,
+                        QStringLiteral("Знак + ставится только в начале номера.")};
+        } else if (c == QLatin1Char('(')) {
+            if (open++ > 0)
+                return {PhoneCheck::Wrong, QStringLiteral("Скобка открыта дважды.")};
+        } else if (c == QLatin1Char(')')) {
+            if (--open < 0)
+                return {PhoneCheck::Wrong,
+                        QStringLiteral("Закрывающая скобка стоит без открывающей.")};
+        } else if (c != QLatin1Char(' ') && c != QLatin1Char('-')) {
+            return {PhoneCheck::Wrong,
+                    QStringLiteral("В номере бывают только цифры, + в начале, пробелы, "
+                                   "дефисы и скобки; «%1» здесь лишнее.")
+                        .arg(c)};
+        }
+    }
+    if (digits == 0)
+        return {PhoneCheck::Incomplete, QStringLiteral("В номере нет ни одной цифры.")};
+    if (digits > 15)
+        return {PhoneCheck::Wrong,
+                QStringLiteral("Цифр больше 15: таких длинных номеров не бывает.")};
+    // +7 and 8 are the country's two ways to begin the same 11 digits; an 8 followed by at
+    // most six more is a short local number.
+    const bool plusSeven = written.startsWith(QLatin1Char('+')) && first == QLatin1Char('7');
+    const bool eight =
+        !written.startsWith(QLatin1Char('+')) && first == QLatin1Char('8') && digits > 7;
+    if (plusSeven || eight) {
+        const QString form = plusSeven ? QStringLiteral("+7") : QStringLiteral("8");
+        if (digits > 11)
+            return {
+                PhoneCheck::Wrong,
+                QStringLiteral("После %1 нужно 10 цифр, а здесь %2.").arg(form).arg(digits - 1)};
+        if (digits < 11)
+            return {
+                PhoneCheck::Incomplete,
+                QStringLiteral("После %1 нужно 10 цифр, а здесь %2.").arg(form).arg(digits - 1)};
+    }
+    if (open > 0)
+        return {PhoneCheck::Incomplete, QStringLiteral("Скобка не закрыта.")};
+    return {};
+}
+
+QString telephoneAddress(const QString& number)
+{
+    const QString written = number.trimmed();
+    QString address = QStringLiteral("tel:");
+    if (written.startsWith(QLatin1Char('+')))
+        address += QLatin1Char('+');
+    for (const QChar c : written)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            address += c;
+    return address;
 }
 
 qsizetype cutLength(const QString& value, qsizetype limit)

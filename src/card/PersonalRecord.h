@@ -10,11 +10,12 @@
 #include <optional>
 #include <vector>
 
-// The owner's medical card: nine entries of the user-defaults store, one key per
-// field. Every reader and writer of the card takes its keys and value forms from here.
+// The owner's medical card: entries of the user-defaults store, one key per field.
+// Every reader and writer of the card takes its keys and value forms from here.
 namespace record {
 
-// Field numbers: the card table's rows 0 to 5, the name 6. The photo has none.
+// Field numbers: the card table's rows 0 to 5, the name 6, then the allergies and the
+// medicines of the section for the emergency services. The photo and the contacts have none.
 enum Field : int {
     Address = 0,
     Birthday = 1,
@@ -23,6 +24,8 @@ enum Field : int {
     Illness = 4,
     Note = 5,
     Name = 6,
+    Allergy = 7,
+    Medicine = 8,
 };
 
 // Free text exactly as typed; an empty text is stored as an empty string.
@@ -53,8 +56,35 @@ struct Contact {
     QString phone;
     bool isEmpty() const { return name.isEmpty() && who.isEmpty() && phone.isEmpty(); }
 };
+// The contact stored at index (0 to 2); empty when nothing is.
+Contact storedContact(int index);
+// Writes the contact at index; an empty part's key is removed, so an empty contact
+// leaves nothing behind.
+void storeContact(int index, const Contact& contact);
 // The stored contacts, in order, the empty ones left out.
 std::vector<Contact> storedContacts();
+// How a contact reads in one line: "Анна (мама)", the name or who alone, else the number.
+QString contactTitle(const Contact& contact);
+// Every key of every contact.
+QStringList contactKeys();
+
+// A telephone number as people write it: digits, a + in front, spaces, dashes and
+// brackets. Russian numbers in the 8 and +7 forms have 11 digits.
+struct PhoneCheck {
+    enum Verdict {
+        Good,
+        // Nothing wrong yet, but digits are missing (none at all, or fewer than the form needs).
+        Incomplete,
+        // A character or a bracket that does not belong in a number, or too many digits.
+        Wrong,
+    };
+    Verdict verdict = Good;
+    // Why the number cannot be saved as it is; empty when it can.
+    QString message;
+};
+PhoneCheck checkPhone(const QString& number);
+// The address that calls number: "tel:" and its digits, after a + when it starts with one.
+QString telephoneAddress(const QString& number);
 
 // The keys that must all be present for the card to count as complete, in the
 // order the launch reads them. The note and the photo are not required.
@@ -80,6 +110,10 @@ inline QStringList keysForField(Field field)
         return {OWN_NOTE};
     case Name:
         return {OWN_NAME};
+    case Allergy:
+        return {OWN_ALLERGY};
+    case Medicine:
+        return {OWN_MEDICINE};
     }
     return {};
 }

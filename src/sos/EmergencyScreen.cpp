@@ -17,7 +17,9 @@
 #include "kit/views/Label.h"
 #include "kit/views/ProgressView.h"
 #include "kit/views/ScrollView.h"
+#include "kit/views/TitledButton.h"
 #include "kit/views/View.h"
+#include "viewer/AddressScreen.h"
 
 #include <algorithm>
 #include <array>
@@ -31,14 +33,27 @@ struct CardLine {
     const char* caption;
     record::Field field;
 };
-constexpr std::array<CardLine, 6> cardLines = {{
+// The first six are always on the card; the allergies and medicines only where stored.
+constexpr std::array<CardLine, 8> cardLines = {{
     {"Домашний адрес:", record::Address},
     {"Дата рождения:", record::Birthday},
     {"Вес/рост:", record::WeightAndHeight},
     {"Группа крови:", record::Blood},
     {"Заболевания:", record::Illness},
     {"Заметки:", record::Note},
+    {"Аллергии:", record::Allergy},
+    {"Лекарства:", record::Medicine},
 }};
+constexpr size_t alwaysShown = 6;
+
+// A number's button: white on green, to be found and hit on a flashing red screen.
+const kit::TitledButton::Look callLook = {
+    {{0, QColor(0x2e, 0x9d, 0x46)}, {1, QColor(0x1b, 0x6e, 0x2e)}},
+    {{0, QColor(0x1b, 0x6e, 0x2e)}, {1, QColor(0x0f, 0x4a, 0x1c)}},
+    QColor(0x0c, 0x3b, 0x16),
+    8,
+};
+constexpr int callHeight = 48;
 
 } // namespace
 
@@ -108,27 +123,37 @@ void EmergencyScreen::buildCard()
     _name->setText(QStringLiteral("Имя Фамилия"));
     kit::addSubview(content, _name);
 
-    const QFont captionFont = kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15);
-    for (size_t i = 0; i < cardLines.size(); ++i) {
-        // Each line's height and place are set by the layout once the texts are in.
-        auto* caption = new kit::Label();
-        caption->setObjectName(QStringLiteral("caption%1").arg(i));
-        kit::setFrame(caption, QRect(15, 0, 280, 22));
-        caption->setFont(captionFont);
-        caption->setTextColor(Qt::gray);
-        caption->setText(QString::fromUtf8(cardLines[i].caption));
-        kit::addSubview(content, caption);
-        _captions[i] = caption;
-
-        auto* value = new kit::Label();
-        value->setObjectName(QStringLiteral("value%1").arg(i));
-        kit::setFrame(value, QRect(20, 0, 280, 22));
-        value->setNumberOfLines(0);
-        value->setLineBreakMode(kit::LineBreakMode::WordWrap);
-        value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        kit::addSubview(content, value);
-        _values[i] = value;
+    // Each line's height and place are set by the layout once the texts are in.
+    for (size_t i = 0; i < alwaysShown; ++i) {
+        addCaption(QString::fromUtf8(cardLines[i].caption));
+        addValue();
     }
+}
+
+kit::Label* EmergencyScreen::addCaption(const QString& text)
+{
+    auto* caption = new kit::Label();
+    caption->setObjectName(QStringLiteral("caption%1").arg(_captions.size()));
+    kit::setFrame(caption, QRect(15, 0, 280, 22));
+    caption->setFont(kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15));
+    caption->setTextColor(Qt::gray);
+    caption->setText(text);
+    kit::addSubview(_mainView->contentView(), caption);
+    _captions.push_back(caption);
+    return caption;
+}
+
+kit::Label* EmergencyScreen::addValue()
+{
+    auto* value = new kit::Label();
+    value->setObjectName(QStringLiteral("value%1").arg(_values.size()));
+    kit::setFrame(value, QRect(20, 0, 280, 22));
+    value->setNumberOfLines(0);
+    value->setLineBreakMode(kit::LineBreakMode::WordWrap);
+    value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    kit::addSubview(_mainView->contentView(), value);
+    _values.push_back(value);
+    return value;
 }
 
 void EmergencyScreen::buildBar()
@@ -168,15 +193,73 @@ void EmergencyScreen::fillCard()
     kit::UserDefaults::standardUserDefaults().refresh();
     if (const std::optional<QString> name = record::storedText(record::Name))
         _name->setText(record::shownPart(*name));
-    for (size_t i = 0; i < cardLines.size(); ++i)
-        _values[i]->setText(
-            record::shownPart(record::storedText(cardLines[i].field).value_or(QString())));
+    for (size_t i = 0; i < cardLines.size(); ++i) {
+        const std::optional<QString> stored = record::storedText(cardLines[i].field);
+        if (i >= alwaysShown && (!stored || stored->trimmed().isEmpty()))
+            continue;
+        if (i >= alwaysShown)
+            addCaption(QString::fromUtf8(cardLines[i].caption));
+        kit::Label* value = i < alwaysShown ? _values[i] : addValue();
+        value->setText(record::shownPart(stored.value_or(QString())));
+    }
+    addContacts();
     const QImage photo = record::decodePhoto(
         kit::UserDefaults::standardUserDefaults().objectForKey(record::OWN_IMAGE).toByteArray());
     if (!photo.isNull()) {
         _imageView->setImage(photo);
         _imageView->resize(photo.deviceIndependentSize().toSize());
     }
+}
+
+void EmergencyScreen::addContacts()
+{
+    const std::vector<record::Contact> contacts = record::storedContacts();
+    if (contacts.empty())
+        return;
+    QWidget* content = _mainView->contentView();
+    _contactsCaption = new kit::Label();
+    _contactsCaption->setObjectName(QStringLiteral("contactsCaption"));
+    _contactsCaption->setFont(kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15));
+    _contactsCaption->setTextColor(Qt::gray);
+    _contactsCaption->setText(QStringLiteral("Экстренные контакты:"));
+    kit::setFrame(_contactsCaption, QRect(15, 0, 280, 22));
+    kit::addSubview(content, _contactsCaption);
+    for (const record::Contact& contact : contacts) {
+        const int index = int(_callButtons.size());
+        auto* name = new kit::Label();
+        name->setObjectName(QStringLiteral("contactName%1").arg(index));
+        name->setNumberOfLines(0);
+        name->setLineBreakMode(kit::LineBreakMode::WordWrap);
+        name->setText(record::shownPart(record::contactTitle(contact)));
+        kit::setFrame(name, QRect(20, 0, 280, 22));
+        kit::addSubview(content, name);
+        _contactNames.push_back(name);
+
+        // The number as written, fitted to the button; a contact without one has none to call.
+        const QString number = record::shownPart(contact.phone, 40);
+        auto* button = new kit::TitledButton(number, callLook);
+        button->setObjectName(QStringLiteral("callButton%1").arg(index));
+        button->setAccessibleName(
+            QStringLiteral("Позвонить: %1, %2").arg(record::contactTitle(contact), contact.phone));
+        QFont font = kit::boldSystemFont(22);
+        while (font.pointSize() > 14 && QFontMetrics(font).horizontalAdvance(number) > 260)
+            font = kit::boldSystemFont(font.pointSize() - 2);
+        button->setFont(font);
+        kit::setFrame(button, QRect(20, 0, 280, callHeight));
+        button->addTarget(
+            this, [this, index] { call(index); }, kit::ControlEvent::TouchUpInside);
+        button->setHidden(contact.phone.trimmed().isEmpty());
+        kit::addSubview(content, button);
+        _callButtons.push_back(button);
+        _numbers.push_back(contact.phone);
+    }
+}
+
+void EmergencyScreen::call(int index)
+{
+    if (index < 0 || index >= int(_numbers.size()))
+        return;
+    openAddress(QUrl(record::telephoneAddress(_numbers[size_t(index)])), this);
 }
 
 void EmergencyScreen::layout()
@@ -199,9 +282,30 @@ void EmergencyScreen::layout()
         kit::setFrame(value, QRect(20, value->y(), 280,
                                    int(std::lround(KavelAppDelegate::getLabelHeight(*value)))));
     }
-    const QRect note = _values.back()->geometry();
-    _mainView->setContentSize(QSize(view()->width(), note.y() + note.height() + 40));
+    const QRect last = _values.back()->geometry();
+    int bottom = last.y() + last.height();
+    if (_contactsCaption)
+        bottom = layoutContacts(bottom);
+    _mainView->setContentSize(QSize(view()->width(), bottom + 40));
     flatten();
+}
+
+int EmergencyScreen::layoutContacts(int top)
+{
+    kit::setFrame(_contactsCaption, QRect(15, top + 8 + 4, 280, 22));
+    int bottom = _contactsCaption->y() + _contactsCaption->height() - 3;
+    for (size_t i = 0; i < _contactNames.size(); ++i) {
+        kit::Label* name = _contactNames[i];
+        kit::setFrame(name, QRect(20, bottom, 280,
+                                  int(std::lround(KavelAppDelegate::getLabelHeight(*name)))));
+        bottom = name->y() + name->height();
+        kit::TitledButton* button = _callButtons[i];
+        if (!button->isHidden()) {
+            kit::setFrame(button, QRect(20, bottom, 280, callHeight));
+            bottom = button->y() + callHeight + 10;
+        }
+    }
+    return bottom;
 }
 
 void EmergencyScreen::flatten()
@@ -209,7 +313,14 @@ void EmergencyScreen::flatten()
     // The card never changes once laid out, while its background flashes a hundred times a
     // second: drawn once into one picture, each flash copies the inked parts of that picture
     // instead of repainting every label. The labels stay, hidden, as what the card is made of.
+    // The numbers' buttons stay live above the picture, to be pressed.
     QWidget* content = _mainView->contentView();
+    std::vector<kit::TitledButton*> live;
+    for (kit::TitledButton* button : _callButtons)
+        if (!button->isHidden()) {
+            live.push_back(button);
+            button->hide();
+        }
     const qreal ratio = view()->devicePixelRatioF();
     QImage layer((QSizeF(content->size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     layer.setDevicePixelRatio(ratio);
@@ -224,9 +335,18 @@ void EmergencyScreen::flatten()
     QStringList spoken{_name->text()};
     for (size_t i = 0; i < _captions.size(); ++i)
         spoken << _captions[i]->text() + QLatin1Char(' ') + _values[i]->text();
+    if (_contactsCaption) {
+        spoken << _contactsCaption->text();
+        for (size_t i = 0; i < _contactNames.size(); ++i)
+            spoken << _contactNames[i]->text() + QLatin1Char(' ') + _numbers[i];
+    }
     picture->setAccessibleName(spoken.join(QLatin1Char('\n')));
     picture->setGeometry(QRect(QPoint(0, 0), content->size()));
     picture->show();
+    for (kit::TitledButton* button : live) {
+        button->show();
+        button->raise();
+    }
 }
 
 void EmergencyScreen::startAlarm()

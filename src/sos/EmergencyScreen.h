@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <QUrl>
 
-#include <array>
 #include <memory>
+#include <vector>
 
 namespace kit {
 class Button;
@@ -19,10 +19,13 @@ class NavigationController;
 class ProgressView;
 class ScrollView;
 class Timer;
+class TitledButton;
 } // namespace kit
 
 // The emergency card over the whole window: the owner's photo and medical data
-// under a navigation bar that shows how long the card has been up. It sounds an
+// under a navigation bar that shows how long the card has been up. After the notes
+// come the allergies, the medicines and the people to call, where they are stored;
+// each person's number is a large button that calls it. It sounds an
 // alarm every 10 seconds, flashes red and white, keeps the screen from locking,
 // and closes only when "Отмена" is held for 3 seconds.
 class EmergencyScreen final : public kit::ViewController {
@@ -48,9 +51,19 @@ public:
     kit::Label* nameLabel() const { return _name; }
     kit::ProgressView* progress() const { return _progress; }
     kit::Button* cancelButton() const { return _cancel; }
-    // Caption and value of a field, in card order: address, birthday, weight, blood, illness, note.
+    // Caption and value of a field, in card order: address, birthday, weight, blood, illness,
+    // note, then the allergies and the medicines where they are stored.
+    int lineCount() const { return int(_captions.size()); }
     kit::Label* caption(int index) const { return _captions[size_t(index)]; }
     kit::Label* value(int index) const { return _values[size_t(index)]; }
+    // The people to call, where any are stored: a caption, then each one's name and a button
+    // with the number.
+    kit::Label* contactsCaption() const { return _contactsCaption; }
+    int contactCount() const { return int(_callButtons.size()); }
+    kit::Label* contactName(int index) const { return _contactNames[size_t(index)]; }
+    kit::TitledButton* callButton(int index) const { return _callButtons[size_t(index)]; }
+    // Calls the number of a contact, as its button does.
+    void call(int index);
     float intensity() const { return _fIntensity; }
 
 protected:
@@ -61,6 +74,11 @@ private:
     void buildCard();
     void buildBar();
     void fillCard();
+    kit::Label* addCaption(const QString& text);
+    kit::Label* addValue();
+    void addContacts();
+    // Lays out the people to call below top; returns where they end.
+    int layoutContacts(int top);
     void startAlarm();
     void layout();
     void flatten();
@@ -72,8 +90,12 @@ private:
     kit::ColorView* _bgView = nullptr;
     kit::ImageView* _imageView = nullptr;
     kit::Label* _name = nullptr;
-    std::array<kit::Label*, 6> _captions{};
-    std::array<kit::Label*, 6> _values{};
+    std::vector<kit::Label*> _captions;
+    std::vector<kit::Label*> _values;
+    kit::Label* _contactsCaption = nullptr;
+    std::vector<kit::Label*> _contactNames;
+    std::vector<kit::TitledButton*> _callButtons;
+    std::vector<QString> _numbers;
     kit::ProgressView* _progress = nullptr;
     kit::Button* _cancel = nullptr;
 

@@ -9,6 +9,7 @@
 #include "kit/foundation/Log.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
+#include "kit/views/StatusStrip.h"
 #include "kit/views/TitledButton.h"
 #include "kit/views/View.h"
 
@@ -93,10 +94,14 @@ bool AddressScreen::isTelephone() const
 
 void AddressScreen::loadView()
 {
+    // The screen has a status strip of its own: it may be shown over a screen that covers
+    // the window's (the emergency card).
     const QRect area = kit::Window::applicationFrame();
     auto* view = new QWidget();
     view->setObjectName(QStringLiteral("addressScreen"));
-    kit::setFrame(view, area);
+    kit::setFrame(view, QRect(0, 0, area.width(), area.bottom() + 1));
+    auto* strip = new kit::StatusStrip(view);
+    strip->setGeometry(0, 0, area.width(), area.top());
 
     auto* page = new QWidget();
     page->setObjectName(QStringLiteral("addressPage"));
@@ -155,7 +160,7 @@ void AddressScreen::loadView()
     doneItem->setParent(content.get());
     content->navigationItem().setRightBarButtonItem(doneItem);
     _stack = std::make_unique<kit::NavigationController>(std::move(content));
-    kit::setFrame(_stack->view(), QRect(QPoint(0, 0), area.size()));
+    kit::setFrame(_stack->view(), area);
     _stack->navigationBar()->setTintColor(barTint());
     kit::addSubview(view, _stack->view());
     forwardAppearanceTo(_stack.get());

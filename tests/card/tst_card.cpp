@@ -1,6 +1,7 @@
 // The card tab: the card screen, its four editors and the photo picker, driven as
 // the owner drives them, with the store read back from its file.
 
+#include "CardTab.h"
 #include "TestSupport.h"
 
 #include "app/KavelAppDelegate.h"
@@ -42,92 +43,6 @@ QImage picture(int width, int height, QColor colour = Qt::darkCyan)
     image.fill(colour);
     return image;
 }
-
-// Types text as the keyboard does, one character at a time (Cyrillic included).
-void typeText(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(widget, &release);
-    }
-}
-
-// The record as a new reader of the settings file sees it.
-std::optional<QString> storedOnDisk(const QString& path, const QString& key)
-{
-    return kit::UserDefaults(path).stringForKey(key);
-}
-
-// The application on the card tab, on a store of the test's own.
-struct CardTab {
-    TestStore store;
-    std::unique_ptr<LaunchedApplication> app;
-    Map* map = nullptr;
-
-    explicit CardTab(const QList<std::pair<QString, QString>>& stored = {})
-    {
-        for (const auto& [key, value] : stored)
-            store.set(key, value);
-        app = std::make_unique<LaunchedApplication>();
-        map = app->showTab<Map>(3);
-    }
-    MapWindow* window() const { return map->window(); }
-    kit::ViewController* top() const { return map->body()->topViewController(); }
-    kit::TableViewCell* row(int index) const
-    {
-        return window()->tableView()->cellForRowAtIndexPath({0, index});
-    }
-    QString rowText(int index) const { return row(index)->textLabel()->text(); }
-    QString controlOf(int index) const
-    {
-        kit::Control* control = row(index)->editingControl();
-        return control ? control->objectName() : QString();
-    }
-    void tapControl(int index) const
-    {
-        QTest::mouseClick(row(index)->editingControl(), Qt::LeftButton);
-    }
-    void tapRow(int index) const
-    {
-        kit::TableView* table = window()->tableView();
-        const QRect rect =
-            table->rectForRowAtIndexPath({0, index}).translated(-table->contentOffset());
-        QTest::mouseClick(table, Qt::LeftButton, {}, rect.center());
-    }
-    void back() const
-    {
-        QTest::mouseClick(map->body()->navigationBar()->backButton(), Qt::LeftButton);
-    }
-    void save() const
-    {
-        QTest::mouseClick(map->body()->navigationBar()->rightButton(), Qt::LeftButton);
-    }
-    bool saveEnabled() const { return map->body()->navigationBar()->rightButton()->isEnabled(); }
-    void selectTab(int index) const
-    {
-        QTest::mouseClick(app->delegate().tabBarController()->tabBar()->buttonAt(index),
-                          Qt::LeftButton);
-    }
-    template <class Editor> Editor* open(int rowIndex) const
-    {
-        tapRow(rowIndex);
-        return qobject_cast<Editor*>(top());
-    }
-    // The text the editor's one row shows.
-    QString editorRow() const
-    {
-        auto* editor = static_cast<kit::TableViewController*>(top());
-        return editor->tableView()->cellForRowAtIndexPath({0, 0})->textLabel()->text();
-    }
-    QString wheelText(kit::PickerView* picker, int component) const
-    {
-        auto* label = qobject_cast<kit::Label*>(
-            picker->viewForRow(picker->selectedRowInComponent(component), component));
-        return label ? label->text() : QString();
-    }
-};
 
 // The file chooser of the photo library, answering with a prepared file or a cancel.
 struct ChosenFile {

@@ -104,7 +104,7 @@ private:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name :
              {"FIRSTAID_RESOURCES", "FIRSTAID_WEB_MODULE", "FIRSTAID_SOUND_MODULE",
-              "FIRSTAID_CAMERA_MODULE", "FIRSTAID_DEFAULTS"})
+              "FIRSTAID_CAMERA_MODULE", "FIRSTAID_PRINT_MODULE", "FIRSTAID_DEFAULTS"})
             environment.remove(QString::fromLatin1(name));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         return environment;
@@ -129,6 +129,7 @@ private slots:
         QTest::newRow("web module") << QStringLiteral("lib/firstaid/libfirstaid_webengine.so");
         QTest::newRow("sound module") << QStringLiteral("lib/firstaid/libfirstaid_sound.so");
         QTest::newRow("camera module") << QStringLiteral("lib/firstaid/libfirstaid_camera.so");
+        QTest::newRow("print module") << QStringLiteral("lib/firstaid/libfirstaid_print.so");
         QTest::newRow("search module") << QStringLiteral("lib/firstaid/libfirstaid_search.so");
         QTest::newRow("desktop entry")
             << QStringLiteral("share/applications/%1.desktop").arg(appId);
@@ -193,6 +194,8 @@ private slots:
                                << QStringLiteral("firstaidCreateSoundService");
         QTest::newRow("camera") << QStringLiteral("libfirstaid_camera.so")
                                 << QStringLiteral("firstaidCreateCameraService");
+        QTest::newRow("print") << QStringLiteral("libfirstaid_print.so")
+                               << QStringLiteral("firstaidCreatePrintService");
         QTest::newRow("search") << QStringLiteral("libfirstaid_search.so")
                                 << QStringLiteral("firstaidCreateSearchEngine");
     }

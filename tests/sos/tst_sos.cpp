@@ -1,5 +1,6 @@
 // The SOS tab, the emergency card and its alarm, on the manual clock.
 
+#include "FakeDesktop.h"
 #include "TestSupport.h"
 
 #include "app/KavelAppDelegate.h"
@@ -19,8 +20,10 @@
 #include "kit/views/Label.h"
 #include "kit/views/ProgressView.h"
 #include "kit/views/ScrollView.h"
+#include "kit/views/TitledButton.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
+#include "viewer/AddressScreen.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -374,6 +377,84 @@ private slots:
         }
         const QRect note = card->value(5)->geometry();
         QCOMPARE(card->mainView()->contentSize().height(), note.y() + note.height() + 40);
+        // Nothing stored for the emergency services adds nothing.
+        QCOMPARE(card->lineCount(), 6);
+        QVERIFY(!card->contactsCaption());
+        QCOMPARE(card->contactCount(), 0);
+    }
+
+    void allergiesMedicinesAndPeopleToCallFollowTheNotes()
+    {
+        SosTab tab;
+        tab.store.set(record::OWN_NOTE, QStringLiteral("Очки"));
+        tab.store.set(record::OWN_ALLERGY, QStringLiteral("Пенициллин"));
+        // Saved empty: no line for it.
+        tab.store.set(record::OWN_MEDICINE, QString());
+        tab.store.set(record::contactKey(0, "NAME"), QStringLiteral("Анна"));
+        tab.store.set(record::contactKey(0, "WHO"), QStringLiteral("мама"));
+        tab.store.set(record::contactKey(0, "PHONE"), QStringLiteral("+7 916 123-45-67"));
+        tab.store.set(record::contactKey(2, "NAME"), QStringLiteral("Пётр"));
+        tab.store.set(record::contactKey(2, "PHONE"), QStringLiteral("8 (812) 555-12-34"));
+        QPointer<EmergencyScreen> card = tab.callHelp();
+        QVERIFY(card);
+
+        // The same layout pass: captions 12 points below what comes before, values measured.
+        QCOMPARE(card->lineCount(), 7);
+        QCOMPARE(card->caption(6)->text(), QStringLiteral("Аллергии:"));
+        QCOMPARE(card->value(6)->text(), QStringLiteral("Пенициллин"));
+        QCOMPARE(card->caption(6)->y(), card->value(5)->geometry().bottom() + 1 + 12);
+        QCOMPARE(card->value(6)->y(), card->caption(6)->geometry().bottom() + 1 - 3);
+        QVERIFY(card->value(6)->height() > 8);
+        kit::Label* caption = card->contactsCaption();
+        QVERIFY(caption);
+        QCOMPARE(caption->text(), QStringLiteral("Экстренные контакты:"));
+        QCOMPARE(caption->y(), card->value(6)->geometry().bottom() + 1 + 12);
+        QCOMPARE(card->contactCount(), 2);
+        QCOMPARE(card->contactName(0)->text(), QStringLiteral("Анна (мама)"));
+        QCOMPARE(card->contactName(1)->text(), QStringLiteral("Пётр"));
+        QCOMPARE(card->contactName(0)->y(), caption->geometry().bottom() + 1 - 3);
+        kit::TitledButton* first = card->callButton(0);
+        QCOMPARE(first->title(), QStringLiteral("+7 916 123-45-67"));
+        QCOMPARE(first->y(), card->contactName(0)->geometry().bottom() + 1);
+        QVERIFY(first->width() >= 280 && first->height() >= 44);
+        QCOMPARE(card->contactName(1)->y(), first->geometry().bottom() + 1 + 10);
+        QVERIFY(card->mainView()->contentSize().height() >=
+                card->callButton(1)->geometry().bottom() + 40);
+
+        // The buttons are live above the card's picture: a touch there reaches them.
+        QWidget* content = card->mainView()->contentView();
+        for (int i = 0; i < 2; ++i) {
+            kit::TitledButton* button = card->callButton(i);
+            QVERIFY(button->isVisible());
+            QCOMPARE(content->childAt(button->geometry().center()), button);
+        }
+        {
+            FakeDesktop desktop({QStringLiteral("tel")});
+            QTest::mouseClick(card->callButton(0), Qt::LeftButton);
+            QTest::mouseClick(card->callButton(1), Qt::LeftButton);
+            QVERIFY(waitUntil([&] { return desktop.opened().size() == 2; }, 10000));
+            QCOMPARE(desktop.opened(), (QStringList{QStringLiteral("tel:+79161234567"),
+                                                    QStringLiteral("tel:88125551234")}));
+            QVERIFY(!card->modalViewController());
+        }
+        {
+            // Without a dialler the number is shown over the card, which goes on flashing
+            // and sounding until cancelled.
+            FakeDesktop desktop({});
+            QTest::mouseClick(card->callButton(1), Qt::LeftButton);
+            auto* shown = qobject_cast<AddressScreen*>(card->modalViewController());
+            QVERIFY(shown);
+            QCOMPARE(AddressScreen::shownText(shown->url()), QStringLiteral("88125551234"));
+            const QColor before = background(card);
+            tab.clock.advance(0.05);
+            QVERIFY(background(card) != before);
+            shown->done();
+            QVERIFY(!card->modalViewController());
+        }
+        // Hold-to-cancel is as before.
+        QTest::mousePress(card->cancelButton(), Qt::LeftButton);
+        tab.clock.advance(3.0);
+        QVERIFY(!tab.emergency());
     }
 
     void aLongAddressMovesEverythingBelowByTheSameAmount()

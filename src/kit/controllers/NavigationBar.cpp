@@ -36,6 +36,9 @@ BarButton::BarButton(Shape shape, QWidget* parent)
 {
     setFont(boldSystemFont(12));
     setCursor(Qt::PointingHandCursor);
+    // Reached with Tab; a click leaves the keyboard where it was (the line being typed in),
+    // as a toolbar's buttons do.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void BarButton::setTint(const QColor& tint)

@@ -6,6 +6,7 @@
 #include "kit/views/Font.h"
 #include "kit/views/TitledButton.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -74,6 +75,8 @@ void AlertView::show()
     }
     layout();
     shown().append(this);
+    // The window's focus, whether or not the window is active just now.
+    _focusBefore = window ? window->focusWidget() : QApplication::focusWidget();
     QWidget::show();
     raise();
     _button->setFocus();
@@ -97,6 +100,10 @@ void AlertView::dismiss()
         return;
     hide();
     shown().removeAll(this);
+    // The keyboard goes back where it was (the line being typed in), not to whatever
+    // control happens to come next in the window.
+    if (_focusBefore && _focusBefore->isVisible())
+        _focusBefore->setFocus(Qt::OtherFocusReason);
     emit dismissed();
     deleteLater();
 }

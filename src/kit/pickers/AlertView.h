@@ -42,6 +42,7 @@ private:
     QString _message;
     QRect _box;
     Control* _button = nullptr;
+    QPointer<QWidget> _focusBefore;
 };
 
 } // namespace kit

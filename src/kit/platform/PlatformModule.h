@@ -14,6 +14,7 @@ struct PlatformModule {
 inline constexpr PlatformModule webEngineModule{"libfirstaid_webengine.so", "FIRSTAID_WEB_MODULE"};
 inline constexpr PlatformModule soundModule{"libfirstaid_sound.so", "FIRSTAID_SOUND_MODULE"};
 inline constexpr PlatformModule cameraModule{"libfirstaid_camera.so", "FIRSTAID_CAMERA_MODULE"};
+inline constexpr PlatformModule printModule{"libfirstaid_print.so", "FIRSTAID_PRINT_MODULE"};
 
 // Finds a function in one of the platform modules, loading the module on first use. The
 // module is looked for where its environment variable names it, beside the executable, in

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace kit {
+
+class TextField;
+
+class TextFieldDelegate {
+public:
+    virtual ~TextFieldDelegate() = default;
+    // After every change the owner makes; never for text set in code.
+    virtual void textFieldDidChange(TextField&) {}
+    // The field took the keyboard's focus.
+    virtual void textFieldDidBeginEditing(TextField&) {}
+};
+
+// An editable line of text, with a grey placeholder while it is empty. It lies clear
+// on a row's box; the text reads back exactly as typed.
+class TextField final : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit TextField(QWidget* parent = nullptr);
+
+    void setDelegate(TextFieldDelegate* delegate) { _delegate = delegate; }
+    void setTextColor(const QColor& color);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    TextFieldDelegate* _delegate = nullptr;
+};
+
+} // namespace kit
