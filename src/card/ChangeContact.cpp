@@ -23,8 +23,9 @@ constexpr int captionWidth = 82;
 const QColor captionColour(0x4c, 0x56, 0x6c);
 const QColor wrongColour(0xc6, 0x28, 0x28);
 
-const QString phoneHint = QStringLiteral("Номер пишется как привычно: +7 916 123-45-67 или "
-                                         "8 (916) 123-45-67.");
+// The examples do not break across lines.
+const QString phoneHint = QStringLiteral("Номер пишется как привычно: +7\u00a0916\u00a0123-45-67 "
+                                         "или 8\u00a0(916)\u00a0123-45-67.");
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include "WalletCard.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/Window.h"
+#include "kit/foundation/Translations.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/pickers/AlertView.h"
 #include "kit/platform/Printer.h"
@@ -258,6 +259,7 @@ void MapWindow::print()
                                          QStringLiteral("OK"));
         alert->show();
     };
+    kit::loadStandardDialogTranslation();
     if (kit::Printer::print(view(), QStringLiteral("Медицинская карта"), paint, finished))
         return;
     auto* alert = new kit::AlertView(

@@ -263,7 +263,9 @@ private slots:
         kit::Label* note = editor->phoneNote();
         const QColor quiet = note->palette().color(QPalette::WindowText);
         QVERIFY(note->isVisible());
-        QVERIFY(note->text().contains(QStringLiteral("+7 916 123-45-67")));
+        QVERIFY(QString(note->text())
+                    .replace(QChar(0xa0), QLatin1Char(' '))
+                    .contains(QStringLiteral("+7 916 123-45-67")));
         QVERIFY(note->y() > editor->tableView()->rectForRowAtIndexPath({0, 2}).bottom());
 
         // Digits still to come are said quietly; a character that does not belong, in red.

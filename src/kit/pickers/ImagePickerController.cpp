@@ -1,6 +1,7 @@
 #include "ImagePickerController.h"
 
 #include "kit/controllers/Window.h"
+#include "kit/foundation/Translations.h"
 #include "kit/platform/Camera.h"
 #include "kit/views/ColorView.h"
 #include "kit/views/Control.h"
@@ -36,6 +37,7 @@ std::optional<QString> chooseWithDialog(QWidget* parent, const QString& nameFilt
     QString start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (start.isEmpty() || !QFileInfo(start).isDir())
         start = QDir::homePath();
+    loadStandardDialogTranslation();
     const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Выберите фотографию"),
                                                       start, nameFilter);
     if (path.isEmpty())
