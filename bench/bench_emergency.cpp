@@ -12,6 +12,7 @@
 #include "kit/controllers/TabBar.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/views/ScrollView.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
 
@@ -99,7 +100,16 @@ int main(int argc, char** argv)
     defaults.setObject(QStringLiteral("168"), QStringLiteral("OWN_GROWTH"));
     defaults.setObject(QStringLiteral("II группа / Rh+"), QStringLiteral("OWN_BLOOD"));
     defaults.setObject(QStringLiteral("Сахарный диабет 1 типа"), QStringLiteral("OWN_ILLNESS"));
-    defaults.setObject(QStringLiteral("Аллергия на пенициллин"), QStringLiteral("OWN_NOTE"));
+    defaults.setObject(QStringLiteral("Очки"), QStringLiteral("OWN_NOTE"));
+    // The section for the emergency services, and two people to call: their buttons stay live
+    // over the card's picture and are repainted with every flash.
+    defaults.setObject(QStringLiteral("Пенициллин (отёк Квинке)"), QStringLiteral("OWN_ALLERGY"));
+    defaults.setObject(QStringLiteral("Инсулин"), QStringLiteral("OWN_MEDICINE"));
+    defaults.setObject(QStringLiteral("Сергей Иванов"), QStringLiteral("OWN_CONTACT1_NAME"));
+    defaults.setObject(QStringLiteral("муж"), QStringLiteral("OWN_CONTACT1_WHO"));
+    defaults.setObject(QStringLiteral("+7 916 123-45-67"), QStringLiteral("OWN_CONTACT1_PHONE"));
+    defaults.setObject(QStringLiteral("Анна Петрова"), QStringLiteral("OWN_CONTACT2_NAME"));
+    defaults.setObject(QStringLiteral("8 (812) 555-12-34"), QStringLiteral("OWN_CONTACT2_PHONE"));
 
     kit::Application app;
     std::unique_ptr<kit::ApplicationDelegate> delegate = loadMainInterface(app);
@@ -121,6 +131,11 @@ int main(int argc, char** argv)
         run(0.3);
         double start = processorSeconds();
         sos->callHelp();
+        // Scrolled to its end, where the people to call are.
+        if (auto* screen = qobject_cast<EmergencyScreen*>(sos->modalViewController()))
+            screen->mainView()->setContentOffset(
+                QPoint(0, std::max(0, screen->mainView()->contentSize().height() -
+                                          screen->mainView()->height())));
         run(0.3);
         creations.push_back((processorSeconds() - start) * 1000);
         // The card up and flashing, its alarm sounding: what it costs while it stays up.

@@ -235,16 +235,19 @@ void EmergencyScreen::addContacts()
         kit::addSubview(content, name);
         _contactNames.push_back(name);
 
-        // The number as written, fitted to the button; a contact without one has none to call.
-        const QString number = record::shownPart(contact.phone, 40);
+        // The number as written, as large as fits the button (cut with "…" where even the
+        // smallest size does not); a contact without one has none to call.
+        const QString written = record::shownPart(contact.phone, 100);
+        int size = 22;
+        while (size > 14 &&
+               QFontMetrics(kit::boldSystemFont(size)).horizontalAdvance(written) > 260)
+            size -= 2;
+        const QString number =
+            QFontMetrics(kit::boldSystemFont(size)).elidedText(written, Qt::ElideRight, 260);
         auto* button = new kit::TitledButton(number, callLook);
         button->setObjectName(QStringLiteral("callButton%1").arg(index));
-        button->setAccessibleName(
-            QStringLiteral("Позвонить: %1, %2").arg(record::contactTitle(contact), contact.phone));
-        QFont font = kit::boldSystemFont(22);
-        while (font.pointSize() > 14 && QFontMetrics(font).horizontalAdvance(number) > 260)
-            font = kit::boldSystemFont(font.pointSize() - 2);
-        button->setFont(font);
+        button->setAccessibleName(QStringLiteral("Позвонить: %1, %2").arg(name->text(), number));
+        button->setFont(kit::boldSystemFont(size));
         kit::setFrame(button, QRect(20, 0, 280, callHeight));
         button->addTarget(
             this, [this, index] { call(index); }, kit::ControlEvent::TouchUpInside);

@@ -303,6 +303,37 @@ private slots:
         QVERIFY(!storedOnDisk(tab.store.path(), record::contactKey(0, "WHO")));
     }
 
+    void aPersonThatCannotBeWrittenIsReportedAndTheEditorStays()
+    {
+        CardTab tab;
+        // The store's folder is an ordinary file: nothing can be created in it.
+        QTemporaryDir folder;
+        const QString blocker = folder.filePath(QStringLiteral("card"));
+        {
+            QFile file(blocker);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("in the way");
+        }
+        const QString path = blocker + QStringLiteral("/defaults.json");
+        kit::UserDefaults::setStandardPath(path);
+        tab.open<ContactList>(MapWindow::ContactsRow, section);
+        auto* editor = tab.open<ChangeContact>(0);
+        QVERIFY(editor);
+        typeText(editor->field(ChangeContact::PhoneRow), QStringLiteral("112"));
+        tab.save();
+        QCOMPARE(kit::AlertView::visibleAlerts().size(), 1);
+        QCOMPARE(kit::AlertView::visibleAlerts().constFirst()->title(),
+                 QStringLiteral("Карта не сохранена"));
+        QCOMPARE(tab.top(), editor);
+        dismissAlert();
+        // Once there is room, the same Save writes it.
+        QVERIFY(QFile::remove(blocker));
+        tab.save();
+        QVERIFY(kit::AlertView::visibleAlerts().isEmpty());
+        QCOMPARE(storedOnDisk(path, record::contactKey(0, "PHONE")), QStringLiteral("112"));
+        QCOMPARE(tab.top()->title(), QStringLiteral("Контакты"));
+    }
+
     void numberForms_data()
     {
         QTest::addColumn<QString>("number");

@@ -457,6 +457,20 @@ private slots:
         QVERIFY(!tab.emergency());
     }
 
+    void aLongNumberIsFittedToItsButton()
+    {
+        SosTab tab;
+        // Written by another program: longer than the editor lets through.
+        tab.store.set(record::contactKey(0, "PHONE"),
+                      QStringLiteral("+7 (916) 123-45-67, рабочий +7 (495) 765-43-21"));
+        EmergencyScreen* card = tab.callHelp();
+        QCOMPARE(card->contactCount(), 1);
+        kit::TitledButton* button = card->callButton(0);
+        QVERIFY(button->font().pixelSize() < 22);
+        QVERIFY(QFontMetrics(button->font()).horizontalAdvance(button->title()) <= button->width());
+        QVERIFY(button->title().endsWith(QStringLiteral("…")));
+    }
+
     void aLongAddressMovesEverythingBelowByTheSameAmount()
     {
         std::vector<int> shortTops;

@@ -1,5 +1,6 @@
 #include "TitledButton.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace kit {
@@ -10,18 +11,43 @@ TitledButton::TitledButton(const QString& title, const Look& look, QWidget* pare
     setAccessibleName(title);
 }
 
-void TitledButton::paintEvent(QPaintEvent*)
+void TitledButton::drawFace(QPainter& painter, bool pressed) const
 {
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     QLinearGradient fill(box.topLeft(), box.bottomLeft());
-    fill.setStops(isHighlighted() ? _look.pressed : _look.normal);
+    fill.setStops(pressed ? _look.pressed : _look.normal);
     painter.setPen(QPen(_look.edge, 1));
     painter.setBrush(fill);
     painter.drawRoundedRect(box, _look.radius, _look.radius);
     painter.setPen(Qt::white);
+    painter.setFont(font());
     painter.drawText(rect(), Qt::AlignCenter, _title);
+}
+
+void TitledButton::paintEvent(QPaintEvent*)
+{
+    const bool pressed = isHighlighted();
+    const qreal ratio = devicePixelRatioF();
+    QImage& face = _faces[pressed ? 1 : 0];
+    if (face.isNull() || face.deviceIndependentSize() != QSizeF(size()) ||
+        face.devicePixelRatio() != ratio) {
+        face = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        face.setDevicePixelRatio(ratio);
+        face.fill(Qt::transparent);
+        QPainter onFace(&face);
+        drawFace(onFace, pressed);
+    }
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), face);
+}
+
+void TitledButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        for (QImage& face : _faces)
+            face = QImage();
+    Control::changeEvent(event);
 }
 
 } // namespace kit

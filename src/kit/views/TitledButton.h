@@ -3,6 +3,7 @@
 #include "Control.h"
 
 #include <QGradientStops>
+#include <QImage>
 
 namespace kit {
 
@@ -25,10 +26,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void drawFace(QPainter& painter, bool pressed) const;
+
     QString _title;
     Look _look;
+    // The face at rest and pressed, drawn once per size and copied after that: a button
+    // over a flashing background is repainted a hundred times a second.
+    QImage _faces[2];
 };
 
 } // namespace kit

@@ -33,12 +33,16 @@ kit::PrintOutcome printPage(QPrinter& printer, const kit::PrintService::Paint& p
 {
     kit::PrintOutcome outcome;
     outcome.file = printer.outputFileName();
+    const bool fileWasThere = !outcome.file.isEmpty() && QFile::exists(outcome.file);
     if (!outcome.file.isEmpty() && !prepareOwnerOnly(outcome.file, &outcome.error)) {
         outcome.result = kit::PrintOutcome::Failed;
         return outcome;
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
+        // No empty file is left where there was none.
+        if (!outcome.file.isEmpty() && !fileWasThere)
+            QFile::remove(outcome.file);
         outcome.result = kit::PrintOutcome::Failed;
         outcome.error = outcome.file.isEmpty() ? QStringLiteral("the printer did not start")
                                                : QStringLiteral("the file could not be written");
