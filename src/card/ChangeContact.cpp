@@ -81,10 +81,12 @@ kit::TableViewCell* ChangeContact::cellForRowAtIndexPath(kit::TableView&, kit::I
     field->setDelegate(this);
     // Enter goes on to the next line; on the number's it saves, once there is a change.
     connect(field, &QLineEdit::returnPressed, this, [this, row] {
-        if (row != PhoneRow)
-            _fields[size_t(row) + 1]->setFocus(Qt::TabFocusReason);
-        else if (isSaveEnabled())
+        if (row != PhoneRow) {
+            if (kit::TextField* next = _fields[size_t(row) + 1])
+                next->setFocus(Qt::TabFocusReason);
+        } else if (isSaveEnabled()) {
             saveContact();
+        }
     });
     _fields[size_t(row)] = field;
     if (row == PhoneRow)
