@@ -186,7 +186,8 @@ kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView& tableView,
     if (indexPath.section < 0 || indexPath.section > emergencySection || indexPath.row < 0 ||
         indexPath.row >= numberOfRowsInSection(tableView, indexPath.section))
         return nullptr;
-    kit::Owned<kit::TableViewCell>& cell = _cells[size_t(indexPath.section * 6 + indexPath.row)];
+    kit::Owned<kit::TableViewCell>& cell =
+        _cells[size_t(indexPath.section * cardRows + indexPath.row)];
     if (!cell.get()) {
         cell.reset(new kit::TableViewCell());
         cell->setObjectName(QStringLiteral("Cell"));

@@ -35,6 +35,8 @@ public:
     enum EmergencyRow { AllergyRow, MedicineRow, ContactsRow };
     static constexpr int cardSection = 0;
     static constexpr int emergencySection = 1;
+    static constexpr int cardRows = 6;
+    static constexpr int emergencyRows = 3;
 
     void changeImage();
     void changeName();
@@ -49,7 +51,7 @@ public:
     int numberOfSectionsInTableView(kit::TableView&) override { return 2; }
     int numberOfRowsInSection(kit::TableView&, int section) override
     {
-        return section == cardSection ? 6 : 3;
+        return section == cardSection ? cardRows : emergencyRows;
     }
     QString titleForHeaderInSection(kit::TableView&, int section) override;
     kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
@@ -71,5 +73,5 @@ private:
     QPointer<kit::Button> _imageButton;
     QPointer<kit::Button> _nameButton;
     QPointer<kit::BarButtonItem> _printButton;
-    std::array<kit::Owned<kit::TableViewCell>, 9> _cells;
+    std::array<kit::Owned<kit::TableViewCell>, cardRows + emergencyRows> _cells;
 };
