@@ -10,7 +10,8 @@ namespace {
 
 struct RowText {
     const char* caption;
-    const char* placeholder;
+    // Shown in grey while the line is empty.
+    const char* example;
 };
 constexpr RowText rowTexts[] = {
     {"Имя", "Анна Иванова"},
@@ -69,7 +70,7 @@ kit::TableViewCell* ChangeContact::cellForRowAtIndexPath(kit::TableView&, kit::I
     auto* field = new kit::TextField(cell.get());
     field->setObjectName(QStringLiteral("field%1").arg(indexPath.row));
     field->setAccessibleName(caption);
-    field->setPlaceholderText(QString::fromUtf8(rowTexts[row].placeholder));
+    field->setPlaceholderText(QString::fromUtf8(rowTexts[row].example));
     const QString* stored[] = {&_stored.name, &_stored.who, &_stored.phone};
     field->setText(*stored[row]);
     field->setCursorPosition(0);

@@ -31,9 +31,9 @@ namespace {
 
 constexpr int headerHeight = 80;
 
-const char* const placeholders[] = {"Домашний адрес", "Дата рождения", "Вес/рост",
-                                    "Группа крови",   "Заболевания",   "Заметки"};
-const char* const emergencyPlaceholders[] = {"Аллергии", "Лекарства", "Экстренные контакты"};
+const char* const fieldNames[] = {"Домашний адрес", "Дата рождения", "Вес/рост",
+                                  "Группа крови",   "Заболевания",   "Заметки"};
+const char* const emergencyFieldNames[] = {"Аллергии", "Лекарства", "Экстренные контакты"};
 
 // A rounded white box like the rows', for the header's buttons: plain, and blue while pressed.
 QImage box(QSize size, bool pressed)
@@ -86,11 +86,12 @@ std::optional<QString> storedRowText(kit::IndexPath indexPath)
     return titles.join(QStringLiteral(", "));
 }
 
-QString placeholder(kit::IndexPath indexPath)
+// The field's name, shown in grey while nothing is stored.
+QString fieldName(kit::IndexPath indexPath)
 {
     return QString::fromUtf8(indexPath.section == MapWindow::cardSection
-                                 ? placeholders[indexPath.row]
-                                 : emergencyPlaceholders[indexPath.row]);
+                                 ? fieldNames[indexPath.row]
+                                 : emergencyFieldNames[indexPath.row]);
 }
 
 } // namespace
@@ -194,7 +195,7 @@ kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView& tableView,
         cell->setEditingAccessoryType(kit::TableViewCellAccessoryType::DisclosureIndicator);
     }
     const std::optional<QString> stored = storedRowText(indexPath);
-    const QString text = stored ? record::shownPart(*stored) : placeholder(indexPath);
+    const QString text = stored ? record::shownPart(*stored) : fieldName(indexPath);
     cell->textLabel()->setText(text);
     // A field's name stands in grey where its value would be.
     cell->textLabel()->setTextColor(stored ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));

@@ -130,15 +130,21 @@ void EmergencyScreen::buildCard()
     }
 }
 
-kit::Label* EmergencyScreen::addCaption(const QString& text)
+kit::Label* EmergencyScreen::makeCaption(const QString& text, const QString& name)
 {
     auto* caption = new kit::Label();
-    caption->setObjectName(QStringLiteral("caption%1").arg(_captions.size()));
+    caption->setObjectName(name);
     kit::setFrame(caption, QRect(15, 0, 280, 22));
     caption->setFont(kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15));
     caption->setTextColor(Qt::gray);
     caption->setText(text);
     kit::addSubview(_mainView->contentView(), caption);
+    return caption;
+}
+
+kit::Label* EmergencyScreen::addCaption(const QString& text)
+{
+    kit::Label* caption = makeCaption(text, QStringLiteral("caption%1").arg(_captions.size()));
     _captions.push_back(caption);
     return caption;
 }
@@ -217,13 +223,8 @@ void EmergencyScreen::addContacts()
     if (contacts.empty())
         return;
     QWidget* content = _mainView->contentView();
-    _contactsCaption = new kit::Label();
-    _contactsCaption->setObjectName(QStringLiteral("contactsCaption"));
-    _contactsCaption->setFont(kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15));
-    _contactsCaption->setTextColor(Qt::gray);
-    _contactsCaption->setText(QStringLiteral("Экстренные контакты:"));
-    kit::setFrame(_contactsCaption, QRect(15, 0, 280, 22));
-    kit::addSubview(content, _contactsCaption);
+    _contactsCaption =
+        makeCaption(QStringLiteral("Экстренные контакты:"), QStringLiteral("contactsCaption"));
     for (const record::Contact& contact : contacts) {
         const int index = int(_callButtons.size());
         auto* name = new kit::Label();

@@ -74,6 +74,8 @@ private:
     void buildCard();
     void buildBar();
     void fillCard();
+    // A caption in the card's italic grey, on the card.
+    kit::Label* makeCaption(const QString& text, const QString& name);
     kit::Label* addCaption(const QString& text);
     kit::Label* addValue();
     void addContacts();

@@ -15,7 +15,7 @@ public:
     virtual void textFieldDidBeginEditing(TextField&) {}
 };
 
-// An editable line of text, with a grey placeholder while it is empty. It lies clear
+// An editable line of text, with grey example text while it is empty. It lies clear
 // on a row's box; the text reads back exactly as typed.
 class TextField final : public QLineEdit {
     Q_OBJECT
