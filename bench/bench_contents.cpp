@@ -5,7 +5,7 @@
 // QWebEngineView loading the same file, both with the engine warm.
 // Usage: bench_contents   (runs offscreen unless QT_QPA_PLATFORM is set)
 
-#include "app/KavelAppDelegate.h"
+#include "app/ApplicationShell.h"
 #include "app/MainInterface.h"
 #include "contents/ContentTable.h"
 #include "kit/controllers/Application.h"
@@ -102,7 +102,7 @@ int main(int argc, char** argv)
     QFile::copy(QStringLiteral(FIRSTAID_BUNDLE) + QStringLiteral("/cpr.html"),
                 dir.filePath(QStringLiteral("page.html")));
     kit::Application app;
-    std::unique_ptr<kit::ApplicationDelegate> delegate = loadMainInterface(app);
+    std::unique_ptr<kit::ApplicationDelegate> delegate = app::loadMainInterface(app);
 
     std::printf("records   load list (median)   filter pass per keystroke (median)\n");
     const QStringList keystrokes = {QStringLiteral("о"),        QStringLiteral("ож"),
@@ -114,7 +114,7 @@ int main(int argc, char** argv)
         std::vector<double> filters;
         const int runs = records >= 10000 ? 5 : 15;
         for (int run = 0; run < runs; ++run) {
-            auto table = std::make_unique<ContentTable>();
+            auto table = std::make_unique<contents::ContentTable>();
             QElapsedTimer timer;
             timer.start();
             table->view();
@@ -140,8 +140,8 @@ int main(int argc, char** argv)
     // Opening an article: from the selection of a row to the page styled, against a
     // bare web view loading the same file; the engine is warmed by the first of each.
     writeList(dir.path(), 30);
-    auto table = std::make_unique<ContentTable>();
-    ContentTable* list = table.get();
+    auto table = std::make_unique<contents::ContentTable>();
+    contents::ContentTable* list = table.get();
     kit::NavigationController navigation(std::move(table));
     navigation.view()->resize(320, 411);
     navigation.view()->show();
@@ -152,9 +152,9 @@ int main(int argc, char** argv)
         QElapsedTimer timer;
         timer.start();
         list->didSelectRowAtIndexPath(*list->tableView(), {0, 1});
-        auto* viewer = qobject_cast<WebController*>(navigation.topViewController());
+        auto* viewer = qobject_cast<viewer::WebController*>(navigation.topViewController());
         bool styled = false;
-        QObject::connect(viewer, &WebController::pageStyled, [&] { styled = true; });
+        QObject::connect(viewer, &viewer::WebController::pageStyled, [&] { styled = true; });
         waitUntil([&] { return styled; });
         const double open = milliseconds(timer);
         navigation.popViewControllerAnimated(false);

@@ -6,7 +6,7 @@
 // Usage: bench_emergency [SECONDS [ROUNDS]]   (4 s, 7 rounds; offscreen unless
 // QT_QPA_PLATFORM is set)
 
-#include "app/KavelAppDelegate.h"
+#include "app/ApplicationShell.h"
 #include "app/MainInterface.h"
 #include "kit/controllers/Application.h"
 #include "kit/controllers/TabBar.h"
@@ -112,10 +112,10 @@ int main(int argc, char** argv)
     defaults.setObject(QStringLiteral("8 (812) 555-12-34"), QStringLiteral("OWN_CONTACT2_PHONE"));
 
     kit::Application app;
-    std::unique_ptr<kit::ApplicationDelegate> delegate = loadMainInterface(app);
+    std::unique_ptr<kit::ApplicationDelegate> delegate = app::loadMainInterface(app);
     delegate->applicationDidFinishLaunching(app);
-    auto& shell = static_cast<KavelAppDelegate&>(*delegate);
-    auto* sos = static_cast<SOS*>(shell.tabBarController()->viewControllers()[4]);
+    auto& shell = static_cast<app::ApplicationShell&>(*delegate);
+    auto* sos = static_cast<sos::SOS*>(shell.tabBarController()->viewControllers()[4]);
     shell.tabBarController()->setSelectedIndex(4);
     run(0.5);
 
@@ -132,7 +132,7 @@ int main(int argc, char** argv)
         double start = processorSeconds();
         sos->callHelp();
         // Scrolled to its end, where the people to call are.
-        if (auto* screen = qobject_cast<EmergencyScreen*>(sos->modalViewController()))
+        if (auto* screen = qobject_cast<sos::EmergencyScreen*>(sos->modalViewController()))
             screen->mainView()->setContentOffset(
                 QPoint(0, std::max(0, screen->mainView()->contentSize().height() -
                                           screen->mainView()->height())));
@@ -142,7 +142,7 @@ int main(int argc, char** argv)
         start = processorSeconds();
         run(seconds);
         const double card = processorSeconds() - start;
-        if (auto* screen = qobject_cast<EmergencyScreen*>(sos->modalViewController()))
+        if (auto* screen = qobject_cast<sos::EmergencyScreen*>(sos->modalViewController()))
             screen->cancelPressed();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         shell.window()->hide();

@@ -3,7 +3,7 @@
 // (a short word, three words, a typo) against the title filter on the same list.
 // Usage: bench_search [RUNS]   (default 31; the bundle of the build, or FIRSTAID_RESOURCES)
 
-#include "content/ListLoader.h"
+#include "articlelist/ListLoader.h"
 #include "kit/foundation/Bundle.h"
 #include "search/ArticleSearch.h"
 #include "search/ArticleText.h"
@@ -50,11 +50,11 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("FIRSTAID_SEARCH_MODULE"))
         qputenv("FIRSTAID_SEARCH_MODULE", FIRSTAID_SEARCH_MODULE_PATH);
 
-    const std::unique_ptr<XMLParser> list =
-        loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+    const std::unique_ptr<articlelist::ListReader> list =
+        articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
     QStringList titles;
     std::vector<search::ListedArticle> articles;
-    for (const Record& record : list->elements()) {
+    for (const articlelist::Record& record : list->records()) {
         titles << record.value(QStringLiteral("Text"));
         articles.push_back({record.value(QStringLiteral("Text")),
                             record.value(QStringLiteral("Link")),

@@ -1,8 +1,8 @@
 // libFuzzer entry for the list reader: the parser on the raw bytes, then the whole
 // loading sequence through a bundle folder, with the record rules checked on both.
 
-#include "content/ListLoader.h"
-#include "content/XMLParser.h"
+#include "articlelist/ListLoader.h"
+#include "articlelist/ListReader.h"
 #include "kit/foundation/Bundle.h"
 
 #include <QFile>
@@ -14,6 +14,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+
+using articlelist::ListReader;
+using articlelist::Record;
 
 namespace {
 
@@ -90,22 +93,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
 
-    XMLParser raw(bytes);
-    const bool rawParsed = raw.parse();
-    checkRecords(raw.elements());
+    ListReader raw(bytes);
+    const bool rawParsed = raw.read();
+    checkRecords(raw.records());
 
     // Escaping round trip, for text where decode has nothing else to undo.
     const QString latin = QString::fromLatin1(bytes);
     if (!latin.contains(QLatin1Char('[')) && !latin.contains(QLatin1Char(']')) &&
         !latin.contains(QLatin1String("%26")))
-        require(XMLParser::decode(XMLParser::encode(latin)) == latin, "decode(encode(x)) != x");
+        require(ListReader::decode(ListReader::encode(latin)) == latin, "decode(encode(x)) != x");
 
     writeList(data, size);
     errorLines = 0;
-    const std::unique_ptr<XMLParser> loaded =
-        loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+    const std::unique_ptr<ListReader> loaded =
+        articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
     require(loaded != nullptr, "loadList gave no reader");
-    checkRecords(loaded->elements());
+    checkRecords(loaded->records());
     require(errorLines <= 1, "more than one error line for one load");
     if (errorLines == 1)
         require(lastErrorLine == errorPrefix + listPath + QLatin1Char('.'),
@@ -115,12 +118,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString text = utf8.decode(bytes);
     if (utf8.hasError() || size == 0) {
         // Nothing readable: no records, one line.
-        require(loaded->elements().isEmpty(), "records from unreadable bytes");
+        require(loaded->records().isEmpty(), "records from unreadable bytes");
         require(errorLines == 1, "no error line for unreadable bytes");
     } else if (!bytes.contains('&') && !bytes.startsWith("\xef\xbb\xbf")) {
         // The loader hands the parser the very same bytes: same records, and a line
         // exactly when the parse failed.
-        require(loaded->elements() == raw.elements(), "loader and parser disagree");
+        require(loaded->records() == raw.records(), "loader and parser disagree");
         require((errorLines == 1) == !rawParsed, "error line does not match the parse result");
     }
     return 0;

@@ -12,6 +12,8 @@
 
 #include <QUrl>
 
+namespace about {
+
 const QString InfoViewController::supportAddress = QStringLiteral("support@tkl-apps.ru");
 // The related applications are found by name in the App Store.
 const QUrl
@@ -77,7 +79,7 @@ void InfoViewController::loadView()
     mail->setUnderlined(true);
     kit::setFrame(mail, QRect(40, 184, 240, 30));
     mail->addTarget(
-        this, [this] { linkTouchUpInside(); }, kit::ControlEvent::TouchUpInside);
+        this, [this] { writeToSupport(); }, kit::ControlEvent::TouchUpInside);
 
     caption(view, QStringLiteral("Другие наши приложения:"), QRect(0, 224, 320, 20));
     const struct {
@@ -87,9 +89,9 @@ void InfoViewController::loadView()
         void (InfoViewController::*action)();
         int x;
     } applications[] = {
-        {"rovanButton", "Rovan", "appRovan.png", &InfoViewController::rovan_tui, 45},
-        {"pexButton", "Pex", "appPex.png", &InfoViewController::pex_tui, 131},
-        {"sulkaButton", "Sulka", "appSulka.png", &InfoViewController::sulka_tui, 217},
+        {"rovanButton", "Rovan", "appRovan.png", &InfoViewController::openRovan, 45},
+        {"pexButton", "Pex", "appPex.png", &InfoViewController::openPex, 131},
+        {"sulkaButton", "Sulka", "appSulka.png", &InfoViewController::openSulka, 217},
     };
     for (const auto& application : applications) {
         auto* button = new kit::Button(view);
@@ -111,7 +113,7 @@ void InfoViewController::loadView()
     mark->setAccessibleName(QStringLiteral("ТКЛ"));
     kit::setFrame(mark, QRect(130, 333, 60, 28));
     mark->addTarget(
-        this, [this] { tkl_tui(); }, kit::ControlEvent::TouchUpInside);
+        this, [this] { developerMarkTouched(); }, kit::ControlEvent::TouchUpInside);
 
     setView(view);
 }
@@ -125,24 +127,26 @@ QUrl InfoViewController::supportMailUrl()
     return QUrl(percentEscaped(recipient + body), QUrl::StrictMode);
 }
 
-void InfoViewController::linkTouchUpInside()
+void InfoViewController::writeToSupport()
 {
-    openAddress(supportMailUrl(), this);
+    viewer::openAddress(supportMailUrl(), this);
 }
 
-void InfoViewController::rovan_tui()
+void InfoViewController::openRovan()
 {
     openURL(rovanAddress);
 }
 
-void InfoViewController::pex_tui()
+void InfoViewController::openPex()
 {
     openURL(pexAddress);
 }
 
-void InfoViewController::sulka_tui()
+void InfoViewController::openSulka()
 {
     openURL(sulkaAddress);
 }
 
-void InfoViewController::tkl_tui() {}
+void InfoViewController::developerMarkTouched() {}
+
+} // namespace about

@@ -4,6 +4,8 @@
 
 #include <QUrl>
 
+namespace about {
+
 // The about screen: the application's emblem on its background picture, a way to
 // write to technical support, and the App Store pages of three related applications.
 class InfoViewController final : public kit::ViewController {
@@ -21,12 +23,17 @@ public:
     // The support e-mail as it is handed to the desktop, percent-escaped as UTF-8.
     static QUrl supportMailUrl();
 
-    void linkTouchUpInside();
-    void rovan_tui();
-    void pex_tui();
-    void sulka_tui();
-    void tkl_tui();
+    // The support address's button: a mail to technical support.
+    void writeToSupport();
+    // The related applications' buttons: each one's page in the App Store.
+    void openRovan();
+    void openPex();
+    void openSulka();
+    // The developer's mark: it opens nothing.
+    void developerMarkTouched();
 
 protected:
     void loadView() override;
 };
+
+} // namespace about

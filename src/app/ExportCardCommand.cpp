@@ -1,8 +1,10 @@
 #include "ExportCardCommand.h"
 
-#include "card/WalletCard.h"
+#include "record/WalletCard.h"
 
 #include <cstdio>
+
+namespace app {
 
 kit::CommandLineCommand exportCardCommand()
 {
@@ -12,7 +14,7 @@ kit::CommandLineCommand exportCardCommand()
                                QStringLiteral("file")),
             [](const QString& path) {
                 QString error;
-                if (!wallet::writePdf(path, wallet::storedCard(), &error)) {
+                if (!record::writeWalletPdf(path, record::storedWalletCard(), &error)) {
                     std::fprintf(stderr, "firstaid: could not write %s: %s\n", qPrintable(path),
                                  qPrintable(error));
                     return 1;
@@ -21,3 +23,5 @@ kit::CommandLineCommand exportCardCommand()
             },
             true};
 }
+
+} // namespace app

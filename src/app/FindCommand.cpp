@@ -1,31 +1,22 @@
 #include "FindCommand.h"
 
-#include "content/ListLoader.h"
+#include "articlelist/ListLoader.h"
 #include "kit/foundation/Bundle.h"
 #include "search/ArticleSearch.h"
 #include "search/TitleSearch.h"
 
 #include <cstdio>
 
-namespace {
-
-// As many text results as the contents screen shows.
-constexpr int textResultLimit = 10;
-
-} // namespace
+namespace app {
 
 QStringList findLines(const QString& query)
 {
-    const std::unique_ptr<XMLParser> list =
-        loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+    const std::unique_ptr<articlelist::ListReader> list =
+        articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+    const std::vector<search::ListedArticle> articles = search::listedArticles(list->records());
     QStringList titles;
-    std::vector<search::ListedArticle> articles;
-    for (const Record& record : list->elements()) {
-        titles << record.value(QStringLiteral("Text"));
-        articles.push_back({record.value(QStringLiteral("Text")),
-                            record.value(QStringLiteral("Link")),
-                            record.value(QStringLiteral("Keys"))});
-    }
+    for (const search::ListedArticle& article : articles)
+        titles << article.title;
     search::TitleSearch titleSearch;
     titleSearch.setTitles(titles);
     search::ArticleSearch textSearch;
@@ -34,7 +25,7 @@ QStringList findLines(const QString& query)
         textSearch.waitUntilBuilt();
     }
     const search::Results results =
-        search::findArticles(titleSearch, &textSearch, query, textResultLimit);
+        search::findArticles(titleSearch, &textSearch, query, search::textResultLimit);
     QStringList lines;
     const auto line = [&](const char* section, size_t row) {
         const search::ListedArticle& article = articles.at(row);
@@ -60,3 +51,5 @@ kit::CommandLineCommand findCommand()
                 return 0;
             }};
 }
+
+} // namespace app

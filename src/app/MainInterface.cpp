@@ -1,15 +1,19 @@
 #include "MainInterface.h"
 
-#include "KavelAppDelegate.h"
-#include "card/Map.h"
+#include "ApplicationShell.h"
+#include "about/InfoViewController.h"
+#include "card/CardTab.h"
 #include "contents/Content.h"
+#include "kit/controllers/NavigationBar.h"
 #include "kit/views/Image.h"
+#include "kit/views/View.h"
 #include "scheme/Schema.h"
 #include "sos/SOS.h"
 #include "telephones/Telephones.h"
 
 #include <vector>
 
+namespace app {
 namespace {
 
 template <class Screen>
@@ -24,8 +28,11 @@ std::unique_ptr<kit::ViewController> tab(const QString& title, const QString& ic
 
 std::unique_ptr<kit::ApplicationDelegate> loadMainInterface(kit::Application& application)
 {
-    auto delegate = std::make_unique<KavelAppDelegate>();
-    application.setDelegate(delegate.get());
+    auto shell = std::make_unique<ApplicationShell>();
+    application.setDelegate(shell.get());
+    // The application's navigation bars are dark red (the emergency card's and the emergency
+    // services' tint their own).
+    kit::NavigationBar::setStandardTintColor(kit::color(0.541, 0.03, 0.03, 1.0));
 
     auto window = std::make_unique<kit::Window>();
     auto tabBarController = std::make_unique<kit::TabBarController>();
@@ -33,26 +40,33 @@ std::unique_ptr<kit::ApplicationDelegate> loadMainInterface(kit::Application& ap
 
     // In the order of TabIndex.
     std::vector<std::unique_ptr<kit::ViewController>> tabs;
-    tabs.push_back(tab<Content>(QStringLiteral("Содержание"), QStringLiteral("tabContent.png")));
-    auto scheme = tab<Schema>(QStringLiteral("Схема"), QStringLiteral("tabSchema.png"));
-    auto* schema = static_cast<Schema*>(scheme.get());
+    tabs.push_back(
+        tab<contents::Content>(QStringLiteral("Содержание"), QStringLiteral("tabContent.png")));
+    auto schemeTab = tab<scheme::Schema>(QStringLiteral("Схема"), QStringLiteral("tabSchema.png"));
+    auto* schema = static_cast<scheme::Schema*>(schemeTab.get());
     // The scheme's information button, which leads to the about screen.
     auto* infoButton = new kit::BarButtonItem(
         kit::imageNamed(QStringLiteral("iconInfo.png")), kit::BarButtonItem::Style::Plain,
-        [schema] { schema->showAbout(); }, schema);
+        [schema] {
+            if (kit::NavigationController* stack = schema->stack())
+                stack->pushViewController(std::make_unique<about::InfoViewController>(), true);
+        },
+        schema);
     infoButton->setObjectName(QStringLiteral("infoButton"));
     infoButton->setAccessibleName(QStringLiteral("О программе"));
     schema->setInfoButton(infoButton);
-    tabs.push_back(std::move(scheme));
-    tabs.push_back(
-        tab<Telephones>(QStringLiteral("Телефоны"), QStringLiteral("tabTelephones.png")));
-    tabs.push_back(tab<Map>(QStringLiteral("Карта"), QStringLiteral("tabMap.png")));
-    tabs.push_back(tab<SOS>(QStringLiteral("SOS"), QStringLiteral("tabSOS.png")));
+    tabs.push_back(std::move(schemeTab));
+    tabs.push_back(tab<telephones::Telephones>(QStringLiteral("Телефоны"),
+                                               QStringLiteral("tabTelephones.png")));
+    tabs.push_back(tab<card::CardTab>(QStringLiteral("Карта"), QStringLiteral("tabMap.png")));
+    tabs.push_back(tab<sos::SOS>(QStringLiteral("SOS"), QStringLiteral("tabSOS.png")));
     tabBarController->setViewControllers(std::move(tabs));
-    tabBarController->setDelegate(delegate.get());
+    tabBarController->setDelegate(shell.get());
 
-    delegate->setWindow(std::move(window));
-    delegate->setTabBarController(std::move(tabBarController));
-    delegate->window()->makeKeyAndVisible();
-    return delegate;
+    shell->setWindow(std::move(window));
+    shell->setTabBarController(std::move(tabBarController));
+    shell->window()->makeKeyAndVisible();
+    return shell;
 }
+
+} // namespace app

@@ -7,6 +7,8 @@ class Application;
 class ApplicationDelegate;
 } // namespace kit
 
+namespace app {
+
 // The tab bar's tabs, in their order. A fresh installation opens on the card, so
 // the owner fills it in; once the card is complete, on SOS, one hold from help.
 enum TabIndex : int {
@@ -18,6 +20,8 @@ enum TabIndex : int {
 };
 
 // The main interface: the window (key and shown), the tab bar controller with
-// its five tab screens and their tab items, and the application delegate that
-// owns them and is the tab bar's delegate.
+// its five tab screens and their tab items, the look the bars share, and the
+// application's shell that owns them and is the tab bar's delegate.
 std::unique_ptr<kit::ApplicationDelegate> loadMainInterface(kit::Application& application);
+
+} // namespace app

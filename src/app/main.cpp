@@ -6,6 +6,6 @@
 
 int main(int argc, char** argv)
 {
-    return kit::applicationMain(argc, argv, &loadMainInterface,
-                                {findCommand(), exportCardCommand()});
+    return kit::applicationMain(argc, argv, &app::loadMainInterface,
+                                {app::findCommand(), app::exportCardCommand()});
 }

@@ -1,10 +1,11 @@
 #include "ChangeBlood.h"
 
-#include "PersonalRecord.h"
 #include "kit/foundation/UserDefaults.h"
+#include "record/PersonalRecord.h"
 
 #include <optional>
 
+namespace card {
 namespace {
 
 const QString groupSuffix = QStringLiteral(" группа");
@@ -12,14 +13,12 @@ const QString rhesusPrefix = QStringLiteral("Rh");
 
 } // namespace
 
-ChangeBlood::ChangeBlood()
-    : WheelEditor(QStringLiteral("Группа крови"), QStringLiteral("Группа/Резус"),
-                  [this] { saveBlood(); })
+ChangeBlood::ChangeBlood() : WheelEditor(record::Blood)
 {
     picker()->setObjectName(QStringLiteral("bloodPicker"));
 }
 
-void ChangeBlood::viewDidLoad()
+void ChangeBlood::readStored()
 {
     if (const std::optional<QString> stored =
             kit::UserDefaults::standardUserDefaults().stringForKey(record::OWN_BLOOD)) {
@@ -27,22 +26,26 @@ void ChangeBlood::viewDidLoad()
         // the group, so a save that only turns the rhesus wheel loses none of it.
         const qsizetype separator = stored->indexOf(record::bloodSeparator);
         if (separator >= 0) {
-            setGroup(stored->left(separator));
-            setRhesus(stored->mid(separator + record::bloodSeparator.size()));
+            _group = stored->left(separator);
+            _rhesus = stored->mid(separator + record::bloodSeparator.size());
         } else {
-            setGroup(*stored);
-            setRhesus(record::rhesusFactors.at(0));
+            _group = *stored;
+            _rhesus = record::rhesusFactors.at(0);
         }
     } else {
-        setGroup(record::bloodGroups.at(1));
-        setRhesus(record::rhesusFactors.at(0));
+        _group = record::bloodGroups.at(1);
+        _rhesus = record::rhesusFactors.at(0);
     }
+}
+
+void ChangeBlood::viewDidLoad()
+{
     WheelEditor::viewDidLoad();
     _groups = {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III"),
                QStringLiteral("IV")};
     _rhesuses = {QStringLiteral("+"), QStringLiteral("-")};
     // The wheels open on "II" and "+" whatever is stored; the row shows the stored value.
-    setUpWheels(QStringLiteral("Группа крови"), QStringLiteral("Резус-фактор"), 1, 0);
+    setUpWheels(record::fieldInfo(record::Blood).caption, QStringLiteral("Резус-фактор"), 1, 0);
 }
 
 kit::TableViewCell* ChangeBlood::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath)
@@ -53,14 +56,16 @@ kit::TableViewCell* ChangeBlood::cellForRowAtIndexPath(kit::TableView&, kit::Ind
 void ChangeBlood::wheelTurned(int row, int component)
 {
     if (component == 0)
-        setGroup(_groups.at(row) + groupSuffix);
+        _group = _groups.at(row) + groupSuffix;
     else
-        setRhesus(rhesusPrefix + _rhesuses.at(row));
+        _rhesus = rhesusPrefix + _rhesuses.at(row);
 }
 
-void ChangeBlood::saveBlood()
+void ChangeBlood::save()
 {
     kit::UserDefaults::standardUserDefaults().setObject(record::formatBlood(_group, _rhesus),
                                                         record::OWN_BLOOD);
     finishSave();
 }
+
+} // namespace card

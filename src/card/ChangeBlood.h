@@ -2,6 +2,8 @@
 
 #include "WheelEditor.h"
 
+namespace card {
+
 // The blood group editor: the row shows "group / rhesus", a wheel of the four
 // groups and a wheel of the two signs below it. A wheel replaces only its half.
 class ChangeBlood final : public WheelEditor {
@@ -11,16 +13,15 @@ public:
     ChangeBlood();
 
     QString group() const { return _group; }
-    void setGroup(const QString& group) { _group = group; }
-    void setRhesus(const QString& rhesus) { _rhesus = rhesus; }
-
-    void saveBlood();
+    QString rhesus() const { return _rhesus; }
     kit::PickerView* picker() const { return wheels(); }
 
+    void save() override;
     kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
                                               kit::IndexPath indexPath) override;
 
 protected:
+    void readStored() override;
     void viewDidLoad() override;
     const QStringList& rowsOfComponent(int component) const override
     {
@@ -34,3 +35,5 @@ private:
     QString _group;
     QString _rhesus;
 };
+
+} // namespace card

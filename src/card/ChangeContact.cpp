@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+namespace card {
 namespace {
 
 struct RowText {
@@ -31,10 +32,13 @@ const QString phoneHint = QStringLiteral("Номер пишется как пр�
 } // namespace
 
 ChangeContact::ChangeContact(int slot)
-    : FieldEditor(QStringLiteral("Контакт"), QStringLiteral("Экстренный контакт"),
-                  [this] { saveContact(); }),
-      _slot(slot), _stored(record::storedContact(slot))
+    : FieldEditor(QStringLiteral("Контакт"), QStringLiteral("Экстренный контакт")), _slot(slot)
 {
+}
+
+void ChangeContact::readStored()
+{
+    _stored = record::storedContact(_slot);
 }
 
 void ChangeContact::viewDidLoad()
@@ -80,15 +84,6 @@ kit::TableViewCell* ChangeContact::cellForRowAtIndexPath(kit::TableView&, kit::I
     field->setGeometry(content.x() + captionWidth, content.y() + 2,
                        content.width() - captionWidth - 4, content.height() - 4);
     field->setDelegate(this);
-    // Enter goes on to the next line; on the number's it saves, once there is a change.
-    connect(field, &QLineEdit::returnPressed, this, [this, row] {
-        if (row != PhoneRow) {
-            if (kit::TextField* next = _fields[size_t(row) + 1])
-                next->setFocus(Qt::TabFocusReason);
-        } else if (isSaveEnabled()) {
-            saveContact();
-        }
-    });
     _fields[size_t(row)] = field;
     if (row == PhoneRow)
         showPhoneCheck();
@@ -118,6 +113,18 @@ void ChangeContact::textFieldDidChange(kit::TextField& field)
         showPhoneCheck();
 }
 
+void ChangeContact::textFieldDidReturn(kit::TextField& field)
+{
+    if (&field == _fields[PhoneRow]) {
+        if (isSaveEnabled())
+            save();
+        return;
+    }
+    for (size_t row = 0; row + 1 < _fields.size(); ++row)
+        if (&field == _fields[row] && _fields[row + 1])
+            _fields[row + 1]->setFocus(Qt::TabFocusReason);
+}
+
 void ChangeContact::showPhoneCheck()
 {
     kit::TextField* phone = _fields[PhoneRow];
@@ -138,7 +145,7 @@ void ChangeContact::showPhoneCheck()
     _note->raise();
 }
 
-void ChangeContact::saveContact()
+void ChangeContact::save()
 {
     const auto text = [this](Row row) {
         return _fields[size_t(row)] ? _fields[size_t(row)]->text().trimmed() : QString();
@@ -161,3 +168,5 @@ void ChangeContact::saveContact()
     record::storeContact(_slot, contact);
     finishSave();
 }
+
+} // namespace card

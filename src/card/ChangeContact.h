@@ -1,14 +1,13 @@
 #pragma once
 
 #include "FieldEditor.h"
-#include "PersonalRecord.h"
+#include "kit/views/Label.h"
 #include "kit/views/TextField.h"
+#include "record/PersonalRecord.h"
 
 #include <array>
 
-namespace kit {
-class Label;
-}
+namespace card {
 
 // The editor of one person to call: three rows, the name, who the person is and the
 // telephone number, each a line to type in. The number is checked as it is typed (a note
@@ -29,17 +28,20 @@ public:
     // The note under the rows about the number.
     kit::Label* phoneNote() const { return _note; }
 
-    void saveContact();
+    void save() override;
 
     int numberOfRowsInSection(kit::TableView&, int) override { return 3; }
     kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
                                               kit::IndexPath indexPath) override;
     void didSelectRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath) override;
     void textFieldDidChange(kit::TextField& field) override;
+    // Enter goes on to the next line; on the number's it saves, once there is a change.
+    void textFieldDidReturn(kit::TextField& field) override;
 
     void viewDidAppear(bool animated) override;
 
 protected:
+    void readStored() override;
     void viewDidLoad() override;
 
 private:
@@ -51,3 +53,5 @@ private:
     std::array<QPointer<kit::TextField>, 3> _fields;
     QPointer<kit::Label> _note;
 };
+
+} // namespace card

@@ -1,15 +1,14 @@
 #include "ChangeDate.h"
 
-#include "PersonalRecord.h"
 #include "kit/foundation/UserDefaults.h"
+#include "record/PersonalRecord.h"
 
-ChangeDate::ChangeDate()
-    : FieldEditor(QStringLiteral("Дата рождения"), QStringLiteral("Дата рождения"),
-                  [this] { saveDate(); }),
-      _datePicker(new kit::DatePicker())
+namespace card {
+
+ChangeDate::ChangeDate() : FieldEditor(record::Birthday), _datePicker(new kit::DatePicker())
 {
     _datePicker->setObjectName(QStringLiteral("datePicker"));
-    _datePicker->setAccessibleName(QStringLiteral("Дата рождения"));
+    _datePicker->setAccessibleName(record::fieldInfo(record::Birthday).caption);
     _datePicker->setMinimumDate(QDate(1900, 1, 1));
     _datePicker->setMaximumDate(QDate::currentDate());
     _datePicker->setDate(QDate(1980, 1, 1), false);
@@ -17,9 +16,13 @@ ChangeDate::ChangeDate()
 
 ChangeDate::~ChangeDate() = default;
 
-void ChangeDate::viewDidLoad()
+void ChangeDate::readStored()
 {
     _text = kit::UserDefaults::standardUserDefaults().stringForKey(record::OWN_BIRTHDAY);
+}
+
+void ChangeDate::viewDidLoad()
+{
     FieldEditor::viewDidLoad();
     placePicker(_datePicker.get());
     _datePicker->addTarget(
@@ -43,7 +46,7 @@ void ChangeDate::onDateChanged()
     tableView()->reloadData();
 }
 
-void ChangeDate::saveDate()
+void ChangeDate::save()
 {
     // Save is enabled only once the picker has given a date.
     if (!_text)
@@ -51,3 +54,5 @@ void ChangeDate::saveDate()
     kit::UserDefaults::standardUserDefaults().setObject(*_text, record::OWN_BIRTHDAY);
     finishSave();
 }
+
+} // namespace card

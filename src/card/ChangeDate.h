@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace card {
+
 // The birthday editor: the row shows the date as text, a date picker below it.
 // The date is kept as the text the row shows and is never read back as a date:
 // a stored birthday stays on the row, in its own wording, until the picker moves.
@@ -16,7 +18,7 @@ public:
     ~ChangeDate() override;
 
     void onDateChanged();
-    void saveDate();
+    void save() override;
     kit::DatePicker* datePicker() const { return _datePicker.get(); }
     std::optional<QString> text() const { return _text; }
 
@@ -25,9 +27,12 @@ public:
     void didSelectRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
 
 protected:
+    void readStored() override;
     void viewDidLoad() override;
 
 private:
     kit::Owned<kit::DatePicker> _datePicker;
     std::optional<QString> _text;
 };
+
+} // namespace card

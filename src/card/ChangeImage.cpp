@@ -1,13 +1,13 @@
 #include "ChangeImage.h"
 
-#include "CardStore.h"
-#include "PersonalRecord.h"
-#include "app/KavelAppDelegate.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/TabBarController.h"
 #include "kit/controllers/Window.h"
 #include "kit/foundation/UserDefaults.h"
+#include "record/CardStore.h"
+#include "record/PersonalRecord.h"
 
+namespace card {
 namespace {
 
 enum SheetButton { CameraButton = 0, LibraryButton = 1, CancelButton = 2 };
@@ -16,7 +16,7 @@ enum SheetButton { CameraButton = 0, LibraryButton = 1, CancelButton = 2 };
 
 ChangeImage::ChangeImage() : _pickerToPresent(std::make_unique<kit::ImagePickerController>())
 {
-    setTitle(QStringLiteral("Фотография"));
+    setTitle(record::fieldInfo(record::Photo).editorTitle);
     _imagePicker = _pickerToPresent.get();
     _imagePicker->setDelegate(this);
 }
@@ -43,9 +43,7 @@ void ChangeImage::viewDidLoad()
     // Where no camera exists its button stays, greyed, so the sheet reads the same everywhere.
     if (!kit::ImagePickerController::isSourceTypeAvailable(kit::ImagePickerSourceType::Camera))
         _actionSheet->setButtonEnabled(CameraButton, false);
-    KavelAppDelegate* delegate = KavelAppDelegate::shared();
-    kit::TabBarController* tabs = delegate ? delegate->tabBarController() : nullptr;
-    if (tabs)
+    if (kit::TabBarController* tabs = tabBarController())
         _actionSheet->showFromTabBar(tabs->tabBar());
     else
         _actionSheet->showInView(view());
@@ -102,3 +100,5 @@ void ChangeImage::finish()
     if (kit::NavigationController* stack = navigationController())
         stack->popViewControllerAnimated(true);
 }
+
+} // namespace card

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+namespace card {
+
 // The photo picker: asks for the source in a sheet over the tab bar, then shows the
 // camera or the photo library; the picked picture is stored as the card's photo,
 // a thumbnail whose longer side is 66. A cancel at either step stores nothing.
@@ -41,3 +43,5 @@ private:
     QPointer<kit::ImagePickerController> _imagePicker;
     kit::Owned<kit::ActionSheet> _actionSheet;
 };
+
+} // namespace card

@@ -1,83 +1,41 @@
 #include "ChangeInfo.h"
 
-#include "PersonalRecord.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
+#include "record/PersonalRecord.h"
 
 #include <QLocale>
 
-#include <optional>
+namespace card {
 
-namespace {
+ChangeInfo::ChangeInfo(record::Field field) : FieldEditor(field), _field(field) {}
 
-struct TextField {
-    QString title;
-    QString header;
-    QString startingText;
-};
-
-TextField textField(record::Field type)
+void ChangeInfo::readStored()
 {
-    switch (type) {
-    case record::Address:
-        return {QStringLiteral("Адрес"), QStringLiteral("Домашний адрес"),
-                QStringLiteral("Введите адрес")};
-    case record::Illness:
-        return {QStringLiteral("Болезни"), QStringLiteral("Заболевания"),
-                QStringLiteral("Введите заболевания")};
-    case record::Note:
-        return {QStringLiteral("Заметки"), QStringLiteral("Заметки"),
-                QStringLiteral("Введите заметки")};
-    case record::Name:
-        return {QStringLiteral("Имя"), QStringLiteral("Имя Фамилия"),
-                QStringLiteral("Введите имя и фамилию")};
-    case record::Allergy:
-        return {QStringLiteral("Аллергии"), QStringLiteral("Аллергии"),
-                QStringLiteral("Введите, на что аллергия")};
-    case record::Medicine:
-        return {QStringLiteral("Лекарства"), QStringLiteral("Лекарства"),
-                QStringLiteral("Введите лекарства, которые принимаете")};
-    default:
-        return {};
-    }
-}
-
-} // namespace
-
-ChangeInfo::ChangeInfo() : FieldEditor(QString(), QString(), [this] { saveInfo(); }) {}
-
-void ChangeInfo::setType(record::Field type)
-{
-    _type = type;
-    setTitle(textField(type).title);
-}
-
-QString ChangeInfo::titleForHeaderInSection(kit::TableView&, int)
-{
-    return textField(_type).header;
+    _stored = kit::UserDefaults::standardUserDefaults().stringForKey(key());
 }
 
 kit::TableViewCell* ChangeInfo::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath)
 {
     if (_cell.get())
         return _cell.get();
+    const record::FieldInfo& info = record::fieldInfo(_field);
     auto* cell = new kit::TableViewCell();
     cell->setObjectName(QStringLiteral("Cell"));
-    cell->setAccessibleName(textField(_type).header);
+    cell->setAccessibleName(info.editorHeader);
     _cell.reset(cell);
     const QRect frame = cell->geometry();
     _text = new kit::TextView(cell);
     _text->setGeometry(frame.x() + 10, frame.y() + 10, frame.width() - 20, 123);
-    _text->setAccessibleName(textField(_type).header);
-    _text->setText(textField(_type).startingText);
-    if (const std::optional<QString> stored =
-            kit::UserDefaults::standardUserDefaults().stringForKey(key())) {
+    _text->setAccessibleName(info.editorHeader);
+    _text->setText(info.startingText);
+    if (_stored) {
         // A value far longer than anyone types is edited from its beginning; the rest is
         // kept as it is and saved after the edited part, so nothing of it is lost.
-        const qsizetype editable = record::cutLength(*stored, record::editableLength);
-        _text->setText(stored->left(editable));
-        _kept = stored->mid(editable);
+        const qsizetype editable = record::cutLength(*_stored, record::editableLength);
+        _text->setText(_stored->left(editable));
+        _kept = _stored->mid(editable);
     }
     _text->setDelegate(this);
     if (!_kept.isEmpty())
@@ -114,10 +72,12 @@ void ChangeInfo::viewDidAppear(bool animated)
     }
 }
 
-void ChangeInfo::saveInfo()
+void ChangeInfo::save()
 {
     if (!_text)
         return;
     kit::UserDefaults::standardUserDefaults().setObject(_text->text() + _kept, key());
     finishSave();
 }
+
+} // namespace card

@@ -1,17 +1,18 @@
 #include "ChangeWeight.h"
 
-#include "PersonalRecord.h"
 #include "kit/foundation/UserDefaults.h"
+#include "record/PersonalRecord.h"
 
 #include <optional>
 
-ChangeWeight::ChangeWeight()
-    : WheelEditor(QStringLiteral("Вес и рост"), QStringLiteral("Вес/Рост"), [this] { saveValue(); })
+namespace card {
+
+ChangeWeight::ChangeWeight() : WheelEditor(record::WeightAndHeight)
 {
     weightPicker()->setObjectName(QStringLiteral("weightPicker"));
 }
 
-void ChangeWeight::viewDidLoad()
+void ChangeWeight::readStored()
 {
     const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     const std::optional<QString> weight = defaults.stringForKey(record::OWN_WEIGHT);
@@ -24,6 +25,10 @@ void ChangeWeight::viewDidLoad()
         _weight = record::formatMeasure(record::defaultWeight);
         _growth = record::formatMeasure(record::defaultGrowth);
     }
+}
+
+void ChangeWeight::viewDidLoad()
+{
     WheelEditor::viewDidLoad();
     for (unsigned value = record::minimumMeasure; value <= record::maximumMeasure; ++value) {
         _weights << record::formatMeasure(value);
@@ -48,10 +53,12 @@ void ChangeWeight::wheelTurned(int row, int component)
         _growth = _growths.at(row);
 }
 
-void ChangeWeight::saveValue()
+void ChangeWeight::save()
 {
     kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     defaults.setObject(_weight, record::OWN_WEIGHT);
     defaults.setObject(_growth, record::OWN_GROWTH);
     finishSave();
 }
+
+} // namespace card

@@ -2,6 +2,8 @@
 
 #include "WheelEditor.h"
 
+namespace card {
+
 // The weight and height editor: the row shows both values, two wheels below it
 // offer 5 to 299 kilograms and centimetres. A wheel replaces only its own value.
 class ChangeWeight final : public WheelEditor {
@@ -10,13 +12,14 @@ class ChangeWeight final : public WheelEditor {
 public:
     ChangeWeight();
 
-    void saveValue();
     kit::PickerView* weightPicker() const { return wheels(); }
 
+    void save() override;
     kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
                                               kit::IndexPath indexPath) override;
 
 protected:
+    void readStored() override;
     void viewDidLoad() override;
     const QStringList& rowsOfComponent(int component) const override
     {
@@ -30,3 +33,5 @@ private:
     QStringList _weights;
     QStringList _growths;
 };
+
+} // namespace card

@@ -1,22 +1,24 @@
 #include "ContactList.h"
 
-#include "CardStore.h"
 #include "ChangeContact.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/views/Label.h"
+#include "record/CardStore.h"
 
 #include <algorithm>
 #include <memory>
 
+namespace card {
+
 ContactList::ContactList() : kit::TableViewController(kit::TableViewStyle::Grouped)
 {
-    setTitle(QStringLiteral("Контакты"));
+    setTitle(record::fieldInfo(record::Contacts).editorTitle);
 }
 
 void ContactList::viewDidLoad()
 {
-    tableView()->setAccessibleName(QStringLiteral("Экстренные контакты"));
+    tableView()->setAccessibleName(record::fieldInfo(record::Contacts).caption);
     tableView()->setEditing(true, false);
     tableView()->setAllowsSelectionDuringEditing(true);
 }
@@ -55,7 +57,7 @@ int ContactList::numberOfRowsInSection(kit::TableView&, int)
 
 QString ContactList::titleForHeaderInSection(kit::TableView&, int)
 {
-    return QStringLiteral("Кому позвонить");
+    return record::fieldInfo(record::Contacts).editorHeader;
 }
 
 kit::TableViewCell* ContactList::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
@@ -115,3 +117,5 @@ void ContactList::openContact(int row)
         return;
     stack->pushViewController(std::make_unique<ChangeContact>(slot), true);
 }
+
+} // namespace card

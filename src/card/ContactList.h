@@ -1,10 +1,12 @@
 #pragma once
 
-#include "PersonalRecord.h"
 #include "kit/foundation/Owned.h"
 #include "kit/tables/TableViewController.h"
+#include "record/PersonalRecord.h"
 
 #include <array>
+
+namespace card {
 
 // The people to call: a row for each stored contact with a delete control, then, while
 // fewer than three are stored, a row with an add control. Touching a row opens the
@@ -42,3 +44,5 @@ private:
     std::vector<int> _filled;
     std::array<kit::Owned<kit::TableViewCell>, record::contactCount> _cells;
 };
+
+} // namespace card

@@ -1,24 +1,32 @@
 #include "FieldEditor.h"
 
-#include "CardStore.h"
-#include "PersonalRecord.h"
 #include "kit/controllers/NavigationController.h"
+#include "kit/controllers/Window.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
+#include "record/CardStore.h"
+#include "record/PersonalRecord.h"
 
-FieldEditor::FieldEditor(const QString& title, const QString& header,
-                         std::function<void()> saveAction)
+namespace card {
+
+FieldEditor::FieldEditor(record::Field field)
+    : FieldEditor(record::fieldInfo(field).editorTitle, record::fieldInfo(field).editorHeader)
+{
+}
+
+FieldEditor::FieldEditor(const QString& title, const QString& header)
     : kit::TableViewController(kit::TableViewStyle::Grouped), _header(header)
 {
     setTitle(title);
     _saveButton = new kit::BarButtonItem(
-        QStringLiteral("Сохранить"), kit::BarButtonItem::Style::Done, std::move(saveAction), this);
+        QStringLiteral("Сохранить"), kit::BarButtonItem::Style::Done, [this] { save(); }, this);
     _saveButton->setObjectName(QStringLiteral("saveButton"));
     _saveButton->setEnabled(false);
 }
 
 void FieldEditor::viewDidLoad()
 {
+    readStored();
     tableView()->setAccessibleName(title());
     navigationItem().setRightBarButtonItem(_saveButton);
 }
@@ -52,7 +60,7 @@ kit::TableViewCell* FieldEditor::valueCell(const QString& text)
 void FieldEditor::placePicker(QWidget* picker)
 {
     picker->setParent(tableView());
-    picker->setGeometry(0, 151, 320, 216);
+    picker->setGeometry(0, 151, kit::Window::width, 216);
     picker->setHidden(false);
     picker->raise();
 }
@@ -75,3 +83,5 @@ void FieldEditor::deselectRow(kit::TableView& tableView, kit::IndexPath indexPat
 {
     tableView.deselectRowAtIndexPath(indexPath, true);
 }
+
+} // namespace card

@@ -4,15 +4,17 @@
 #include "kit/foundation/Owned.h"
 #include "kit/tables/TableViewCell.h"
 #include "kit/tables/TableViewController.h"
+#include "record/CardFields.h"
 
 #include <QPointer>
 
-#include <functional>
+namespace card {
 
-// What every editor of the card shares: a grouped table of one section with one
-// row, and a Save button on the navigation bar that stays disabled until the
-// owner's first change. Save writes the editor's keys, flushes the store and
-// goes back to the card; leaving any other way writes nothing.
+// What every editor of the card shares: a grouped table of one section, and a Save
+// button on the navigation bar that stays disabled until the owner's first change.
+// Every editor is set up alike: made for what it edits, it reads what is stored when its
+// view loads (readStored) and writes it back in save(), which flushes the store and goes
+// back to the card; leaving any other way writes nothing.
 class FieldEditor : public kit::TableViewController {
     Q_OBJECT
 
@@ -20,11 +22,21 @@ public:
     int numberOfRowsInSection(kit::TableView&, int) override { return 1; }
     QString titleForHeaderInSection(kit::TableView&, int) override { return _header; }
 
-protected:
-    // The section header names the field; the title is the navigation bar's.
-    FieldEditor(const QString& title, const QString& header, std::function<void()> saveAction);
+    // Writes what the editor holds and, once the store is written, goes back to the card.
+    // A change that could not be written keeps the editor open: the owner has been told and
+    // can save again.
+    virtual void save() = 0;
 
+protected:
+    // An editor of a field of the card: its title and header are the field's.
+    explicit FieldEditor(record::Field field);
+    // The section header names what is edited; the title is the navigation bar's.
+    FieldEditor(const QString& title, const QString& header);
+
+    // Reads what is stored, then puts the Save button on the bar.
     void viewDidLoad() override;
+    // Takes in what the store holds for what the editor edits.
+    virtual void readStored() = 0;
 
     // After every change the owner makes.
     void enableSave();
@@ -46,3 +58,5 @@ private:
     QPointer<kit::BarButtonItem> _saveButton;
     kit::Owned<kit::TableViewCell> _valueCell;
 };
+
+} // namespace card

@@ -1,10 +1,8 @@
 #include "WheelEditor.h"
 
-#include <functional>
+namespace card {
 
-WheelEditor::WheelEditor(const QString& title, const QString& header,
-                         std::function<void()> saveAction)
-    : FieldEditor(title, header, std::move(saveAction)), _wheels(new kit::PickerView())
+WheelEditor::WheelEditor(record::Field field) : FieldEditor(field), _wheels(new kit::PickerView())
 {
 }
 
@@ -45,3 +43,5 @@ void WheelEditor::didSelectRow(kit::PickerView&, int row, int component)
         wheelTurned(row, component);
     tableView()->reloadData();
 }
+
+} // namespace card

@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-#include <functional>
+namespace card {
 
 // A field editor whose value is chosen on two wheels below its row, each 150
 // wide, each row drawn by a bold centred label. The editor says what each
@@ -29,7 +29,7 @@ public:
     void didSelectRow(kit::PickerView& pickerView, int row, int component) override;
 
 protected:
-    WheelEditor(const QString& title, const QString& header, std::function<void()> saveAction);
+    explicit WheelEditor(record::Field field);
 
     // The rows of a wheel: 0 is the left one, any other the right one.
     virtual const QStringList& rowsOfComponent(int component) const = 0;
@@ -41,3 +41,5 @@ protected:
 private:
     kit::Owned<kit::PickerView> _wheels;
 };
+
+} // namespace card

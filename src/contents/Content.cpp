@@ -3,11 +3,12 @@
 #include "ContentTable.h"
 #include "kit/controllers/Window.h"
 #include "viewer/WebController.h"
-#include "viewer/ZoomControl.h"
 
 #include <memory>
 
-Content::Content() : StackTab(QStringLiteral("contentView")) {}
+namespace contents {
+
+Content::Content() : kit::StackTab(QStringLiteral("contentView")) {}
 
 void Content::viewDidLoad()
 {
@@ -18,7 +19,12 @@ void Content::viewDidLoad()
     kit::NavigationController& stack =
         hostStack(std::move(table), kit::Window::applicationFrame().height() + 1);
     stack.setDelegate(this);
-    _zoom = new ZoomControl([this] { return _table ? _table->webController() : nullptr; }, this);
+    _zoom = new viewer::ZoomControl(this, this);
+}
+
+viewer::WebController* Content::zoomedViewer(viewer::ZoomControl&)
+{
+    return _table ? _table->openedViewer() : nullptr;
 }
 
 void Content::willShowViewController(kit::NavigationController& navigationController,
@@ -39,5 +45,7 @@ void Content::close()
 {
     if (_zoom)
         _zoom->zoomSliderHide();
-    StackTab::close();
+    kit::StackTab::close();
 }
+
+} // namespace contents

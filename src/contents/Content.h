@@ -1,14 +1,18 @@
 #pragma once
 
-#include "app/StackTab.h"
+#include "kit/controllers/StackTab.h"
+#include "viewer/ZoomControl.h"
+
+namespace contents {
 
 class ContentTable;
-class ZoomControl;
 
 // The contents tab: the table of contents at the root of a navigation stack of
 // its own, articles pushed over it. The bar is hidden over the list and shows
 // the back button and the zoom button over an article.
-class Content final : public StackTab, public kit::NavigationControllerDelegate {
+class Content final : public kit::StackTab,
+                      public kit::NavigationControllerDelegate,
+                      public viewer::ZoomControlDelegate {
     Q_OBJECT
 
 public:
@@ -17,15 +21,17 @@ public:
     void close() override;
     void willShowViewController(kit::NavigationController& navigationController,
                                 kit::ViewController* viewController, bool animated) override;
+    viewer::WebController* zoomedViewer(viewer::ZoomControl& zoom) override;
 
-    kit::NavigationController* navController() const { return stack(); }
     ContentTable* table() const { return _table; }
-    ZoomControl* zoom() const { return _zoom; }
+    viewer::ZoomControl* zoom() const { return _zoom; }
 
 protected:
     void viewDidLoad() override;
 
 private:
     ContentTable* _table = nullptr;
-    ZoomControl* _zoom = nullptr;
+    viewer::ZoomControl* _zoom = nullptr;
 };
+
+} // namespace contents

@@ -1,11 +1,11 @@
 #include "ContentCell.h"
 
-#include "app/KavelAppDelegate.h"
 #include "kit/views/Font.h"
 #include "kit/views/View.h"
 
 #include <cmath>
 
+namespace contents {
 namespace {
 
 const QString textField = QStringLiteral("Text");
@@ -23,14 +23,14 @@ ContentCell::ContentCell() : _text(new kit::Label(this))
     kit::setFrame(_text, geometry());
 }
 
-void ContentCell::customizeWithDictionary(const Record& dictionary, unsigned row)
+void ContentCell::customizeWithDictionary(const articlelist::Record& dictionary, unsigned row)
 {
     _dictionary = dictionary;
     _cellLink = dictionary.value(linkField);
     _text->setText(dictionary.value(textField));
     _textStr = _text->text();
 
-    _cellHeight = KavelAppDelegate::getLabelHeight(*_text) + 10.0f;
+    _cellHeight = kit::fittingHeight(*_text) + 10.0f;
     kit::setFrame(_text, QRect(5, 0, _text->width() - 10, int(std::lround(_cellHeight))));
 
     // Shading by the row's place in the whole list: the first row grey, the next white.
@@ -39,3 +39,5 @@ void ContentCell::customizeWithDictionary(const Record& dictionary, unsigned row
     // The row's own ground shows in the margins beside the label.
     setBackgroundColor(ground);
 }
+
+} // namespace contents

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "content/XMLParser.h"
+#include "articlelist/ListReader.h"
 #include "kit/tables/TableViewCell.h"
 #include "kit/views/Label.h"
+
+namespace contents {
 
 // One row of the table of contents: the article's title in a label, measured
 // once when the row is filled, on a grey or white ground by its place in the list.
@@ -13,7 +15,7 @@ public:
     ContentCell();
 
     // Fills the row from its record; called once per row.
-    void customizeWithDictionary(const Record& dictionary, unsigned row);
+    void customizeWithDictionary(const articlelist::Record& dictionary, unsigned row);
 
     QString text() const { return _textStr; }
     QString link() const { return _cellLink; }
@@ -23,9 +25,11 @@ public:
     kit::Label* label() const { return _text; }
 
 private:
-    Record _dictionary;
+    articlelist::Record _dictionary;
     kit::Label* _text;
     QString _textStr;
     float _cellHeight = 0;
     QString _cellLink;
 };
+
+} // namespace contents

@@ -1,23 +1,17 @@
 #include "ContentTable.h"
 
-#include "app/KavelAppDelegate.h"
-#include "content/ListLoader.h"
+#include "articlelist/ListLoader.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/Window.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/tables/SearchBar.h"
 #include "kit/views/View.h"
+#include "viewer/ReadingZoom.h"
 #include "viewer/WebController.h"
 
-#include <algorithm>
 #include <optional>
 
-namespace {
-
-// The text section shows this many articles at most.
-constexpr int textResultLimit = 10;
-
-} // namespace
+namespace contents {
 
 ContentTable::ContentTable() = default;
 
@@ -59,13 +53,13 @@ void ContentTable::viewDidLoad()
 {
     _tableView->setDelegate(this);
 
-    _parser = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+    _list = articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
 
     _cells.clear();
-    _cells.reserve(size_t(_parser->elements().size()));
+    _cells.reserve(size_t(_list->records().size()));
     QStringList titles;
     unsigned row = 0;
-    for (const Record& record : _parser->elements()) {
+    for (const articlelist::Record& record : _list->records()) {
         auto* cell = new ContentCell();
         cell->customizeWithDictionary(record, row);
         titles << cell->text();
@@ -79,30 +73,11 @@ void ContentTable::viewDidLoad()
     _resultCells.clear();
     _resultCells.resize(_cells.size());
 
-    if (_savedSearchTerm) {
-        _searchDisplayController->setActive(_searchWasActive, false);
-        _searchBar->setSelectedScopeButtonIndex(_savedScopeButtonIndex);
-        _searchBar->setText(*_savedSearchTerm);
-        _savedSearchTerm.reset();
-    }
-
     _tableView->reloadData();
     _tableView->setScrollEnabled(true);
 
     setTitle(QStringLiteral("Содержание"));
     _searchBar->setPlaceholderText(QStringLiteral("Поиск"));
-}
-
-void ContentTable::viewDidUnload()
-{
-    _filteredCells.clear();
-    _filteredRows.clear();
-    _resultCells.clear();
-    _textResults.clear();
-    _textCells.clear();
-    _searchDisplayController.reset();
-    _tableView = nullptr;
-    _searchBar = nullptr;
 }
 
 int ContentTable::numberOfSectionsInTableView(kit::TableView& tableView)
@@ -138,7 +113,7 @@ ContentCell* ContentTable::resultCell(size_t row)
     kit::Owned<ContentCell>& cell = _resultCells.at(row);
     if (!cell) {
         cell.reset(new ContentCell());
-        cell->customizeWithDictionary(_parser->elements().at(qsizetype(row)), unsigned(row));
+        cell->customizeWithDictionary(_list->records().at(qsizetype(row)), unsigned(row));
     }
     return cell.get();
 }
@@ -188,23 +163,22 @@ void ContentTable::didSelectRowAtIndexPath(kit::TableView& tableView, kit::Index
 
 void ContentTable::openArticle(size_t row, const QStringList& highlight)
 {
-    KavelAppDelegate* delegate = KavelAppDelegate::shared();
-    if (!delegate || !navigationController() || row >= _cells.size() || !_cells[row]->hasLink())
+    if (!navigationController() || row >= _cells.size() || !_cells[row]->hasLink())
         return;
-    auto article = std::make_unique<WebController>(delegate->urlForFile(_cells[row]->link()));
+    auto article = std::make_unique<viewer::WebController>(viewer::pageUrl(_cells[row]->link()));
     article->setFontSize(viewer::articleFontSize());
     // Opened from the text section: the page shows where the match is.
     if (!highlight.isEmpty())
         article->setHighlightedText(highlight.first());
-    _webController = article.get();
+    _openedViewer = article.get();
     navigationController()->pushViewController(std::move(article), true);
 }
 
-void ContentTable::filterContentForSearchText(const QString& searchText, const QString&)
+void ContentTable::filterContentForSearchText(const QString& searchText)
 {
     startTextSearch(searchText);
     search::Results results =
-        search::findArticles(_titleSearch, _textSearch.get(), searchText, textResultLimit);
+        search::findArticles(_titleSearch, _textSearch.get(), searchText, search::textResultLimit);
     _filteredCells.clear();
     for (size_t row : results.titles)
         _filteredCells.push_back(_cells[row].get());
@@ -214,17 +188,12 @@ void ContentTable::filterContentForSearchText(const QString& searchText, const Q
 
 void ContentTable::startTextSearch(const QString& searchText)
 {
-    if (_textSearch || searchText.trimmed().isEmpty() || !_parser)
+    if (_textSearch || searchText.trimmed().isEmpty() || !_list)
         return;
-    std::vector<search::ListedArticle> articles;
-    articles.reserve(size_t(_parser->elements().size()));
-    for (const Record& record : _parser->elements())
-        articles.push_back({record.value(QStringLiteral("Text")),
-                            record.value(QStringLiteral("Link")),
-                            record.value(QStringLiteral("Keys"))});
     _textSearch = std::make_unique<search::ArticleSearch>();
     connect(_textSearch.get(), &search::ArticleSearch::ready, this, &ContentTable::textSearchReady);
-    _textSearch->build(std::move(articles), kit::Bundle::mainBundle().bundlePath());
+    _textSearch->build(search::listedArticles(_list->records()),
+                       kit::Bundle::mainBundle().bundlePath());
 }
 
 void ContentTable::textSearchReady()
@@ -233,8 +202,7 @@ void ContentTable::textSearchReady()
     if (!_searchDisplayController || !_searchDisplayController->isActive() || !_searchBar ||
         _searchBar->text().isEmpty())
         return;
-    filterContentForSearchText(_searchBar->text(),
-                               scopeTitle(_searchBar->selectedScopeButtonIndex()));
+    filterContentForSearchText(_searchBar->text());
     // The title section is as it was: a row opened from it stays highlighted.
     kit::TableView* results = _searchDisplayController->searchResultsTableView();
     const std::optional<kit::IndexPath> selected = results->indexPathForSelectedRow();
@@ -243,21 +211,10 @@ void ContentTable::textSearchReady()
         results->selectRowAtIndexPath(*selected, false);
 }
 
-QString ContentTable::scopeTitle(int index) const
-{
-    return _searchBar ? _searchBar->scopeButtonTitles().value(index) : QString();
-}
-
 bool ContentTable::shouldReloadTableForSearchString(kit::SearchDisplayController&,
                                                     const QString& searchString)
 {
-    filterContentForSearchText(searchString, scopeTitle(_searchBar->selectedScopeButtonIndex()));
-    return true;
-}
-
-bool ContentTable::shouldReloadTableForSearchScope(kit::SearchDisplayController&, int searchOption)
-{
-    filterContentForSearchText(_searchBar->text(), scopeTitle(searchOption));
+    filterContentForSearchText(searchString);
     return true;
 }
 
@@ -275,11 +232,4 @@ void ContentTable::deselectItem()
         _tableView->deselectRowAtIndexPath(*selected, true);
 }
 
-void ContentTable::viewDidDisappear(bool)
-{
-    if (!_searchDisplayController)
-        return;
-    _searchWasActive = _searchDisplayController->isActive();
-    _savedSearchTerm = _searchBar->text();
-    _savedScopeButtonIndex = _searchBar->selectedScopeButtonIndex();
-}
+} // namespace contents

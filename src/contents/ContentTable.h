@@ -2,7 +2,7 @@
 
 #include "ContentCell.h"
 #include "TextResultCell.h"
-#include "content/XMLParser.h"
+#include "articlelist/ListReader.h"
 #include "kit/controllers/ViewController.h"
 #include "kit/foundation/Owned.h"
 #include "kit/tables/SearchDisplayController.h"
@@ -14,12 +14,13 @@
 #include <QPointer>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace kit {
 class SearchBar;
 }
+
+namespace contents {
 
 // The table of contents: one row per record of Content.xml, narrowed by a
 // title search, each row opening its article in a viewer pushed on the stack.
@@ -37,7 +38,7 @@ public:
     ~ContentTable() override;
 
     // The viewer most recently opened from the list; the navigation stack owns it.
-    WebController* webController() const { return _webController; }
+    viewer::WebController* openedViewer() const { return _openedViewer; }
 
     kit::TableView* tableView() const { return _tableView; }
     kit::SearchBar* searchBar() const { return _searchBar; }
@@ -54,12 +55,9 @@ public:
 
     // Fills the filtered rows (the titles that hold the search text, letter case aside)
     // and the text section.
-    void filterContentForSearchText(const QString& searchText, const QString& scope);
+    void filterContentForSearchText(const QString& searchText);
     // Clears the main list's selection (not the search results').
     void deselectItem();
-
-    // The search kept while the list's view is let go, put back when it loads again.
-    std::optional<QString> savedSearchTerm() const { return _savedSearchTerm; }
 
     int numberOfSectionsInTableView(kit::TableView& tableView) override;
     QString titleForHeaderInSection(kit::TableView& tableView, int section) override;
@@ -71,19 +69,13 @@ public:
 
     bool shouldReloadTableForSearchString(kit::SearchDisplayController& controller,
                                           const QString& searchString) override;
-    bool shouldReloadTableForSearchScope(kit::SearchDisplayController& controller,
-                                         int searchOption) override;
     void willEndSearch(kit::SearchDisplayController& controller) override;
-
-    void viewDidDisappear(bool animated) override;
 
 protected:
     void loadView() override;
     void viewDidLoad() override;
-    void viewDidUnload() override;
 
 private:
-    QString scopeTitle(int index) const;
     bool isResults(const kit::TableView& tableView) const;
     // Starts the index of the articles' text at the first search that has something to find.
     void startTextSearch(const QString& searchText);
@@ -94,8 +86,8 @@ private:
     size_t listRowOf(const kit::TableView& tableView, kit::IndexPath indexPath) const;
     void openArticle(size_t row, const QStringList& highlight);
 
-    std::unique_ptr<XMLParser> _parser;
-    QPointer<WebController> _webController;
+    std::unique_ptr<articlelist::ListReader> _list;
+    QPointer<viewer::WebController> _openedViewer;
     std::vector<kit::Owned<ContentCell>> _cells;
     std::vector<ContentCell*> _filteredCells;
     // The list rows of the filtered cells.
@@ -108,11 +100,10 @@ private:
     std::unique_ptr<search::ArticleSearch> _textSearch;
     std::vector<search::Hit> _textResults;
     std::vector<kit::Owned<TextResultCell>> _textCells;
-    std::optional<QString> _savedSearchTerm;
-    int _savedScopeButtonIndex = 0;
-    bool _searchWasActive = false;
 
     kit::TableView* _tableView = nullptr;
     kit::SearchBar* _searchBar = nullptr;
     std::unique_ptr<kit::SearchDisplayController> _searchDisplayController;
 };
+
+} // namespace contents

@@ -1,5 +1,6 @@
 #include "TextResultCell.h"
 
+#include "kit/controllers/Window.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
 #include "kit/views/TextMeasure.h"
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <limits>
 
+namespace contents {
 namespace {
 
 constexpr int margin = 5;
@@ -39,7 +41,7 @@ TextResultCell::TextResultCell() : _title(new kit::Label(this)), _snippet(new QL
 
 void TextResultCell::setResult(const QString& title, const QString& snippet)
 {
-    const int width = 320 - 2 * margin;
+    const int width = kit::Window::width - 2 * margin;
     _title->setText(title);
     const int titleHeight = int(std::ceil(
         kit::sizeWithFont(title, _title->font(), QSizeF(width, std::numeric_limits<float>::max()),
@@ -51,7 +53,7 @@ void TextResultCell::setResult(const QString& title, const QString& snippet)
     _snippet->setGeometry(margin, top + titleHeight + gap, width, snippetHeight);
     _snippet->setVisible(!snippet.isEmpty());
     _height = float(top + titleHeight + (snippet.isEmpty() ? 0 : gap + snippetHeight) + bottom);
-    resize(320, int(_height));
+    resize(kit::Window::width, int(_height));
     setAccessibleName(title);
 }
 
@@ -82,3 +84,5 @@ void TextResultCell::setSelected(bool selected, bool animated)
     colours.setColor(QPalette::WindowText, selected ? QColor(Qt::white) : QColor(0x66, 0x66, 0x66));
     _snippet->setPalette(colours);
 }
+
+} // namespace contents

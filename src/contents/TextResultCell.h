@@ -7,6 +7,8 @@ namespace kit {
 class Label;
 }
 
+namespace contents {
+
 // A row of the search's text section: the article's title and, under it in grey, a short
 // piece of its text around the best match, the matched words in bold.
 class TextResultCell final : public kit::TableViewCell {
@@ -32,3 +34,5 @@ private:
     QLabel* _snippet;
     float _height = 44;
 };
+
+} // namespace contents

@@ -1,14 +1,14 @@
 #include "Schema.h"
 
-#include "about/InfoViewController.h"
-#include "app/KavelAppDelegate.h"
 #include "kit/controllers/Window.h"
+#include "viewer/ReadingZoom.h"
 #include "viewer/WebController.h"
-#include "viewer/ZoomControl.h"
 
 #include <memory>
 
-Schema::Schema() : StackTab(QStringLiteral("schemaView")) {}
+namespace scheme {
+
+Schema::Schema() : kit::StackTab(QStringLiteral("schemaView")) {}
 
 void Schema::setInfoButton(kit::BarButtonItem* infoButton)
 {
@@ -17,18 +17,22 @@ void Schema::setInfoButton(kit::BarButtonItem* infoButton)
 
 void Schema::viewDidLoad()
 {
-    KavelAppDelegate* delegate = KavelAppDelegate::shared();
-    const QUrl scheme = delegate ? delegate->urlForFile(QStringLiteral("Schema.html")) : QUrl();
-    auto web = std::make_unique<WebController>(scheme);
+    auto page =
+        std::make_unique<viewer::WebController>(viewer::pageUrl(QStringLiteral("Schema.html")));
     // The scheme page keeps the viewer's own text size; only the articles it
     // opens follow the zoom.
-    web->setType(LinkMode::OpensViewer);
-    _web = web.get();
+    page->setLinkMode(viewer::LinkMode::OpensViewer);
+    _viewer = page.get();
     kit::NavigationController& stack =
-        hostStack(std::move(web), kit::Window::applicationFrame().height());
+        hostStack(std::move(page), kit::Window::applicationFrame().height());
     stack.setDelegate(this);
     stack.topViewController()->navigationItem().setTitle(QStringLiteral("Универсальная схема"));
-    _zoom = new ZoomControl([this] { return _web ? _web->anotherWeb() : nullptr; }, this);
+    _zoom = new viewer::ZoomControl(this, this);
+}
+
+viewer::WebController* Schema::zoomedViewer(viewer::ZoomControl&)
+{
+    return _viewer ? _viewer->openedViewer() : nullptr;
 }
 
 void Schema::willShowViewController(kit::NavigationController& navigationController,
@@ -44,15 +48,11 @@ void Schema::willShowViewController(kit::NavigationController& navigationControl
     }
 }
 
-void Schema::showAbout()
-{
-    if (stack())
-        stack()->pushViewController(std::make_unique<InfoViewController>(), true);
-}
-
 void Schema::close()
 {
     if (_zoom)
         _zoom->zoomSliderHide();
-    StackTab::close();
+    kit::StackTab::close();
 }
+
+} // namespace scheme

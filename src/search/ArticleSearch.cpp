@@ -13,6 +13,17 @@ constexpr kit::PlatformModule searchModule{"libfirstaid_search.so", "FIRSTAID_SE
 
 } // namespace
 
+std::vector<ListedArticle> listedArticles(const QList<articlelist::Record>& records)
+{
+    std::vector<ListedArticle> articles;
+    articles.reserve(size_t(records.size()));
+    for (const articlelist::Record& record : records)
+        articles.push_back({record.value(QStringLiteral("Text")),
+                            record.value(QStringLiteral("Link")),
+                            record.value(QStringLiteral("Keys"))});
+    return articles;
+}
+
 ArticleSearch::ArticleSearch() = default;
 
 ArticleSearch::~ArticleSearch()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SearchEngine.h"
+#include "articlelist/ListReader.h"
 
 #include <QObject>
 #include <QString>
@@ -18,6 +19,9 @@ struct ListedArticle {
     QString link;
     QString keys;
 };
+
+// The articles of the contents list's records (their Text, Link and Keys), in its order.
+std::vector<ListedArticle> listedArticles(const QList<articlelist::Record>& records);
 
 // The search of the listed articles' text and keywords. The index is built once, on a
 // worker thread, from the pages of the bundle: asking for it costs the caller only the

@@ -31,6 +31,9 @@ struct Results {
     std::vector<Hit> texts;
 };
 
+// The text section shows this many articles at most.
+inline constexpr int textResultLimit = 10;
+
 class ArticleSearch;
 // Both sections for a query; the text section stays empty while the index is not ready.
 Results findArticles(const TitleSearch& titles, const ArticleSearch* text, const QString& query,

@@ -1,10 +1,9 @@
 #include "EmergencyScreen.h"
 
-#include "app/KavelAppDelegate.h"
-#include "card/PersonalRecord.h"
 #include "kit/controllers/Application.h"
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/NavigationController.h"
+#include "kit/controllers/Window.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/Timer.h"
 #include "kit/foundation/UserDefaults.h"
@@ -19,32 +18,25 @@
 #include "kit/views/ScrollView.h"
 #include "kit/views/TitledButton.h"
 #include "kit/views/View.h"
+#include "record/PersonalRecord.h"
 #include "viewer/AddressScreen.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <optional>
 
+namespace sos {
 namespace {
 
-// The card's lines, in order: each field's caption above its value.
-struct CardLine {
-    const char* caption;
-    record::Field field;
-};
-// The first six are always on the card; the allergies and medicines only where stored.
-constexpr std::array<CardLine, 8> cardLines = {{
-    {"Домашний адрес:", record::Address},
-    {"Дата рождения:", record::Birthday},
-    {"Вес/рост:", record::WeightAndHeight},
-    {"Группа крови:", record::Blood},
-    {"Заболевания:", record::Illness},
-    {"Заметки:", record::Note},
-    {"Аллергии:", record::Allergy},
-    {"Лекарства:", record::Medicine},
-}};
-constexpr size_t alwaysShown = 6;
+// The card's lines, in the card's order: each field's caption above its value.
+std::vector<record::Field> lineFields(record::EmergencyLine kind)
+{
+    std::vector<record::Field> fields;
+    for (const record::FieldInfo& info : record::cardFields())
+        if (info.emergency == kind)
+            fields.push_back(info.field);
+    return fields;
+}
 
 // A number's button: white on green, to be found and hit on a flashing red screen.
 const kit::TitledButton::Look callLook = {
@@ -82,7 +74,7 @@ void EmergencyScreen::loadView()
 {
     auto* view = new QWidget();
     view->setObjectName(QStringLiteral("emergencyView"));
-    view->resize(320, 480);
+    view->resize(kit::Window::width, kit::Window::height);
     // Its background view covers it whole, so nothing beneath the card is ever
     // repainted with it.
     view->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -98,7 +90,7 @@ void EmergencyScreen::viewDidLoad()
     buildBar();
     _bgView = new kit::ColorView(Qt::white);
     _bgView->setObjectName(QStringLiteral("background"));
-    kit::setFrame(_bgView, QRect(0, 0, 320, 480));
+    kit::setFrame(_bgView, QRect(0, 0, kit::Window::width, kit::Window::height));
     kit::insertSubview(view(), _bgView, 0);
     fillCard();
     layout();
@@ -120,12 +112,12 @@ void EmergencyScreen::buildCard()
     _name = new kit::Label();
     _name->setObjectName(QStringLiteral("name"));
     kit::setFrame(_name, QRect(94, 30, 206, 45));
-    _name->setText(QStringLiteral("Имя Фамилия"));
+    _name->setText(record::fieldInfo(record::Name).caption);
     kit::addSubview(content, _name);
 
     // Each line's height and place are set by the layout once the texts are in.
-    for (size_t i = 0; i < alwaysShown; ++i) {
-        addCaption(QString::fromUtf8(cardLines[i].caption));
+    for (const record::Field field : lineFields(record::EmergencyLine::Always)) {
+        addCaption(record::captionLine(field));
         addValue();
     }
 }
@@ -170,9 +162,10 @@ void EmergencyScreen::buildBar()
     _viewCon = card.get();
     _viewCon->setView(_mainView);
     _navCon = std::make_unique<kit::NavigationController>(std::move(card));
-    kit::setFrame(_navCon->view(), QRect(0, 0, 320, 480));
+    kit::setFrame(_navCon->view(), QRect(0, 0, kit::Window::width, kit::Window::height));
     _navCon->navigationBar()->setTintColor(Qt::white);
     kit::addSubview(view(), _navCon->view());
+    addChildViewController(_navCon.get());
 
     _cancel = new kit::Button();
     _cancel->setObjectName(QStringLiteral("cancelButton"));
@@ -199,14 +192,15 @@ void EmergencyScreen::fillCard()
     kit::UserDefaults::standardUserDefaults().refresh();
     if (const std::optional<QString> name = record::storedText(record::Name))
         _name->setText(record::shownPart(*name));
-    for (size_t i = 0; i < cardLines.size(); ++i) {
-        const std::optional<QString> stored = record::storedText(cardLines[i].field);
-        if (i >= alwaysShown && (!stored || stored->trimmed().isEmpty()))
+    const std::vector<record::Field> always = lineFields(record::EmergencyLine::Always);
+    for (size_t i = 0; i < always.size(); ++i)
+        _values[i]->setText(record::shownPart(record::storedText(always[i]).value_or(QString())));
+    for (const record::Field field : lineFields(record::EmergencyLine::WhenFilled)) {
+        const std::optional<QString> stored = record::storedText(field);
+        if (!stored || stored->trimmed().isEmpty())
             continue;
-        if (i >= alwaysShown)
-            addCaption(QString::fromUtf8(cardLines[i].caption));
-        kit::Label* value = i < alwaysShown ? _values[i] : addValue();
-        value->setText(record::shownPart(stored.value_or(QString())));
+        addCaption(record::captionLine(field));
+        addValue()->setText(record::shownPart(*stored));
     }
     addContacts();
     const QImage photo = record::decodePhoto(
@@ -224,7 +218,7 @@ void EmergencyScreen::addContacts()
         return;
     QWidget* content = _mainView->contentView();
     _contactsCaption =
-        makeCaption(QStringLiteral("Экстренные контакты:"), QStringLiteral("contactsCaption"));
+        makeCaption(record::captionLine(record::Contacts), QStringLiteral("contactsCaption"));
     for (const record::Contact& contact : contacts) {
         const int index = int(_callButtons.size());
         auto* name = new kit::Label();
@@ -263,14 +257,13 @@ void EmergencyScreen::call(int index)
 {
     if (index < 0 || index >= int(_numbers.size()))
         return;
-    openAddress(QUrl(record::telephoneAddress(_numbers[size_t(index)])), this);
+    viewer::openAddress(QUrl(record::telephoneAddress(_numbers[size_t(index)])), this);
 }
 
 void EmergencyScreen::layout()
 {
     kit::Label* first = _captions[0];
-    kit::setFrame(first,
-                  QRect(15, 94, 280, int(std::lround(KavelAppDelegate::getLabelHeight(*first)))));
+    kit::setFrame(first, QRect(15, 94, 280, int(std::lround(kit::fittingHeight(*first)))));
     for (size_t i = 0; i < _captions.size(); ++i) {
         kit::Label* caption = _captions[i];
         kit::Label* value = _values[i];
@@ -283,8 +276,8 @@ void EmergencyScreen::layout()
         }
         const QRect frame = caption->geometry();
         kit::setFrame(value, QRect(20, frame.y() + frame.height() - 3, 280, value->height()));
-        kit::setFrame(value, QRect(20, value->y(), 280,
-                                   int(std::lround(KavelAppDelegate::getLabelHeight(*value)))));
+        kit::setFrame(value,
+                      QRect(20, value->y(), 280, int(std::lround(kit::fittingHeight(*value)))));
     }
     const QRect last = _values.back()->geometry();
     int bottom = last.y() + last.height();
@@ -300,8 +293,7 @@ int EmergencyScreen::layoutContacts(int top)
     int bottom = _contactsCaption->y() + _contactsCaption->height() - 3;
     for (size_t i = 0; i < _contactNames.size(); ++i) {
         kit::Label* name = _contactNames[i];
-        kit::setFrame(name, QRect(20, bottom, 280,
-                                  int(std::lround(KavelAppDelegate::getLabelHeight(*name)))));
+        kit::setFrame(name, QRect(20, bottom, 280, int(std::lround(kit::fittingHeight(*name)))));
         bottom = name->y() + name->height();
         kit::TitledButton* button = _callButtons[i];
         if (!button->isHidden()) {
@@ -373,12 +365,12 @@ void EmergencyScreen::playSound()
 
 void EmergencyScreen::increaseTime()
 {
-    _timeLeft += 1.0;
+    _elapsed += 1.0;
     if (_pressed) {
         _viewCon->setTitle(QString(QLatin1String("")));
         return;
     }
-    const double t = _timeLeft;
+    const double t = _elapsed;
     const auto hours = unsigned(t / 3600);
     const auto minutes = unsigned((t - hours * 3600.0) / 60);
     const auto seconds = unsigned(t - hours * 3600.0 - minutes * 60.0);
@@ -430,3 +422,5 @@ void EmergencyScreen::cancelPressed()
     if (kit::ViewController* presenter = parentViewController())
         presenter->dismissModalViewControllerAnimated(true);
 }
+
+} // namespace sos

@@ -22,6 +22,8 @@ class Timer;
 class TitledButton;
 } // namespace kit
 
+namespace sos {
+
 // The emergency card over the whole window: the owner's photo and medical data
 // under a navigation bar that shows how long the card has been up. After the notes
 // come the allergies, the medicines and the people to call, where they are stored;
@@ -110,5 +112,8 @@ private:
     bool _pressed = false;
     QUrl _soundRefURL;
     kit::SystemSoundID _soundObject = 0;
-    double _timeLeft = 0.0;
+    // Seconds since the card came up, as its bar shows them.
+    double _elapsed = 0.0;
 };
+
+} // namespace sos

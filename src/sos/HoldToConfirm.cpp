@@ -3,6 +3,8 @@
 #include "kit/foundation/Timer.h"
 #include "kit/views/ProgressView.h"
 
+namespace sos {
+
 HoldToConfirm::HoldToConfirm(QObject* owner, kit::ProgressView* progress,
                              std::function<void()> confirmed)
     : _owner(owner), _progress(progress), _confirmed(std::move(confirmed))
@@ -36,3 +38,5 @@ void HoldToConfirm::stop()
         *timer = nullptr;
     }
 }
+
+} // namespace sos

@@ -9,6 +9,8 @@ class ProgressView;
 class Timer;
 } // namespace kit
 
+namespace sos {
+
 // Hold to confirm, as the help button and the emergency card's cancel button ask:
 // while the finger stays down a progress bar fills by a sixtieth every 0.05 s, and
 // after 3 seconds the action runs. Letting go earlier stops it.
@@ -35,3 +37,5 @@ private:
     QPointer<kit::Timer> _timer;
     QPointer<kit::Timer> _updater;
 };
+
+} // namespace sos

@@ -12,6 +12,7 @@
 
 #include <QPainter>
 
+namespace sos {
 namespace {
 
 // The screen's ground: a soft gradient, red towards the bottom.
@@ -46,7 +47,7 @@ void SOS::loadView()
     title->setFont(kit::boldSystemFont(22));
     title->setTextColor(QColor(0x8a, 0x08, 0x08));
     title->setAlignment(Qt::AlignCenter);
-    kit::setFrame(title, QRect(0, 22, 320, 30));
+    kit::setFrame(title, QRect(0, 22, kit::Window::width, 30));
 
     // The ring and the pressed button are read at the first press: a start that opens on
     // this tab only needs the button at rest.
@@ -114,7 +115,7 @@ void SOS::callHelp()
     if (modalViewController())
         return;
     auto emergency = std::make_unique<EmergencyScreen>();
-    kit::setFrame(emergency->view(), QRect(0, 0, 320, 480));
+    kit::setFrame(emergency->view(), QRect(0, 0, kit::Window::width, kit::Window::height));
     presentModalViewController(std::move(emergency), true);
 }
 
@@ -122,3 +123,5 @@ void SOS::close()
 {
     // The screen keeps no state that leaving the tab should undo.
 }
+
+} // namespace sos

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "app/TabScreen.h"
-
 #include "HoldToConfirm.h"
+#include "kit/controllers/TabScreen.h"
 
 #include <memory>
 
@@ -12,9 +11,11 @@ class ImageView;
 class ProgressView;
 } // namespace kit
 
+namespace sos {
+
 // The SOS tab: holding its help button for 3 seconds brings up the emergency
 // card over the whole window; letting go earlier cancels. No call is placed.
-class SOS final : public TabScreen {
+class SOS final : public kit::TabScreen {
     Q_OBJECT
 
 public:
@@ -39,3 +40,5 @@ private:
     kit::ProgressView* _progressBar = nullptr;
     std::unique_ptr<HoldToConfirm> _hold;
 };
+
+} // namespace sos

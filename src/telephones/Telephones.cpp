@@ -1,19 +1,20 @@
 #include "Telephones.h"
 
-#include "app/KavelAppDelegate.h"
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/Window.h"
 #include "kit/views/Button.h"
 #include "kit/views/Image.h"
 #include "kit/views/View.h"
+#include "viewer/ReadingZoom.h"
 #include "viewer/WebController.h"
-#include "viewer/ZoomControl.h"
+
+namespace telephones {
 
 Telephones::Telephones() = default;
 
 Telephones::~Telephones()
 {
-    _webCon.reset();
+    _viewer.reset();
 }
 
 void Telephones::loadView()
@@ -28,7 +29,7 @@ void Telephones::loadView()
 
     _navBar = new kit::NavigationBar(view);
     _navBar->setObjectName(QStringLiteral("navBar"));
-    kit::setFrame(_navBar, QRect(0, 0, 320, kit::NavigationBar::barHeight));
+    kit::setFrame(_navBar, QRect(0, 0, kit::Window::width, kit::NavigationBar::barHeight));
     _navBar->setItems(&_navItem, QString());
 
     const struct {
@@ -38,9 +39,9 @@ void Telephones::loadView()
         void (Telephones::*action)();
     } services[] = {
         {"gasButton", "Горгаз", "btnGas.png", &Telephones::onGasPressed},
-        {"kavelButton", "Скорая", "btnEmerg.png", &Telephones::onKavelPressed},
+        {"ambulanceButton", "Скорая", "btnEmerg.png", &Telephones::onAmbulancePressed},
         {"fireButton", "Пожарная", "btnFire.png", &Telephones::onFirePressed},
-        {"policeButton", "Милиция", "btnPolice.png", &Telephones::onPolicePressed},
+        {"policeButton", "Полиция", "btnPolice.png", &Telephones::onPolicePressed},
     };
     int y = kit::NavigationBar::barHeight + 4;
     for (const auto& service : services) {
@@ -59,7 +60,7 @@ void Telephones::loadView()
 
 void Telephones::viewDidLoad()
 {
-    _zoom = new ZoomControl([this] { return _webCon.get(); }, this);
+    _zoom = new viewer::ZoomControl(this, this);
     onPolicePressed();
     _navItem.setRightBarButtonItem(_zoom->zoomButton());
 }
@@ -77,7 +78,7 @@ void Telephones::onGasPressed()
                   QStringLiteral("gas.html"));
 }
 
-void Telephones::onKavelPressed()
+void Telephones::onAmbulancePressed()
 {
     selectService(QStringLiteral("Скорая"), kit::color(0.581, 0.581, 0.581, 1.0),
                   QStringLiteral("emerg.html"));
@@ -91,7 +92,7 @@ void Telephones::onFirePressed()
 
 void Telephones::onPolicePressed()
 {
-    selectService(QStringLiteral("Милиция"), kit::color(0.313, 0.314, 0.58, 1.0),
+    selectService(QStringLiteral("Полиция"), kit::color(0.313, 0.314, 0.58, 1.0),
                   QStringLiteral("police.html"));
 }
 
@@ -99,16 +100,16 @@ void Telephones::openHtml(const QString& page)
 {
     // The old viewer is no longer used; it goes once control is back in the event loop,
     // since a page of its own may have asked for this.
-    if (_webCon) {
-        _webCon->view()->hide();
-        _webCon.release()->deleteLater();
+    if (_viewer) {
+        removeChildViewController(_viewer.get());
+        _viewer->view()->hide();
+        _viewer.release()->deleteLater();
     }
-    KavelAppDelegate* delegate = KavelAppDelegate::shared();
-    _webCon = std::make_unique<WebController>(delegate ? delegate->urlForFile(page) : QUrl());
-    kit::setFrame(_webCon->view(), QRect(0, _navBar->height(), 290, 370));
-    _webCon->setFontSize(viewer::articleFontSize());
-    _webCon->setType(LinkMode::ServicePage);
-    kit::addSubview(view(), _webCon->view());
+    _viewer = std::make_unique<viewer::WebController>(viewer::pageUrl(page));
+    kit::setFrame(_viewer->view(), QRect(0, _navBar->height(), 290, 370));
+    _viewer->setFontSize(viewer::articleFontSize());
+    kit::addSubview(view(), _viewer->view());
+    addChildViewController(_viewer.get());
     _zoom->zoomSliderHide();
 }
 
@@ -118,12 +119,21 @@ void Telephones::close()
         _zoom->zoomSliderHide();
 }
 
-void Telephones::viewWillAppear(bool)
+viewer::WebController* Telephones::zoomedViewer(viewer::ZoomControl&)
 {
-    onPolicePressed();
+    return _viewer.get();
 }
 
-void Telephones::viewWillDisappear(bool)
+void Telephones::viewWillAppear(bool animated)
+{
+    onPolicePressed();
+    kit::TabScreen::viewWillAppear(animated);
+}
+
+void Telephones::viewWillDisappear(bool animated)
 {
     _zoom->zoomSliderHide();
+    kit::TabScreen::viewWillDisappear(animated);
 }
+
+} // namespace telephones

@@ -1,21 +1,25 @@
 #pragma once
 
-#include "app/TabScreen.h"
+#include "kit/controllers/TabScreen.h"
 #include "kit/controllers/ViewController.h"
+#include "viewer/ZoomControl.h"
 
 #include <memory>
 
-class WebController;
-class ZoomControl;
 namespace kit {
-class Button;
 class NavigationBar;
 } // namespace kit
+
+namespace viewer {
+class WebController;
+} // namespace viewer
+
+namespace telephones {
 
 // The emergency services tab: a navigation bar, four service buttons and, below
 // the bar, the chosen service's page. Each service retitles and recolours the bar;
 // the police page is shown whenever the tab comes into view.
-class Telephones final : public TabScreen {
+class Telephones final : public kit::TabScreen, public viewer::ZoomControlDelegate {
     Q_OBJECT
 
 public:
@@ -23,7 +27,7 @@ public:
     ~Telephones() override;
 
     void onGasPressed();
-    void onKavelPressed();
+    void onAmbulancePressed();
     void onFirePressed();
     void onPolicePressed();
     // Replaces the embedded viewer with a new one on a page of the bundle.
@@ -32,10 +36,12 @@ public:
     void close() override;
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
+    viewer::WebController* zoomedViewer(viewer::ZoomControl& zoom) override;
 
     kit::NavigationBar* navBar() const { return _navBar; }
-    WebController* webCon() const { return _webCon.get(); }
-    ZoomControl* zoom() const { return _zoom; }
+    // The chosen service's page, below the bar.
+    viewer::WebController* viewer() const { return _viewer.get(); }
+    viewer::ZoomControl* zoom() const { return _zoom; }
 
 protected:
     void loadView() override;
@@ -46,6 +52,8 @@ private:
 
     kit::NavigationBar* _navBar = nullptr;
     kit::NavigationItem _navItem;
-    std::unique_ptr<WebController> _webCon;
-    ZoomControl* _zoom = nullptr;
+    std::unique_ptr<viewer::WebController> _viewer;
+    viewer::ZoomControl* _zoom = nullptr;
 };
+
+} // namespace telephones

@@ -1,21 +1,20 @@
 #include "AddressScreen.h"
 
-#include "app/StackTab.h"
-
 #include "kit/controllers/Application.h"
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/NavigationController.h"
+#include "kit/controllers/StatusStrip.h"
 #include "kit/controllers/Window.h"
 #include "kit/foundation/Log.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
-#include "kit/views/StatusStrip.h"
 #include "kit/views/TitledButton.h"
 #include "kit/views/View.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 
+namespace viewer {
 namespace {
 
 const QColor darkRed(0x8a, 0x08, 0x08);
@@ -161,9 +160,8 @@ void AddressScreen::loadView()
     content->navigationItem().setRightBarButtonItem(doneItem);
     _stack = std::make_unique<kit::NavigationController>(std::move(content));
     kit::setFrame(_stack->view(), area);
-    _stack->navigationBar()->setTintColor(barTint());
     kit::addSubview(view, _stack->view());
-    forwardAppearanceTo(_stack.get());
+    addChildViewController(_stack.get());
     setView(view);
 }
 
@@ -178,3 +176,5 @@ void AddressScreen::done()
 {
     dismissModalViewControllerAnimated(true);
 }
+
+} // namespace viewer

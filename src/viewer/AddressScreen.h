@@ -12,6 +12,8 @@ class NavigationController;
 class TitledButton;
 } // namespace kit
 
+namespace viewer {
+
 // Hands a telephone number or a mail address from a page to the desktop's application
 // for it. Where the desktop has none, it presents an AddressScreen from presenter instead,
 // so the number is never a link that does nothing.
@@ -51,3 +53,5 @@ private:
     kit::TitledButton* _copy = nullptr;
     kit::Label* _copied = nullptr;
 };
+
+} // namespace viewer

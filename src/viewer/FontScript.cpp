@@ -1,13 +1,12 @@
 #include "FontScript.h"
 
-#include "app/KavelAppDelegate.h"
+#include "ReadingZoom.h"
 
 namespace viewer {
 
 float articleFontSize()
 {
-    const KavelAppDelegate* delegate = KavelAppDelegate::shared();
-    return (delegate ? delegate->defaultArticleZoom() : 1.0f) * baseFontSize;
+    return storedZoom() * baseFontSize;
 }
 
 QString fontScript(float fontSize)

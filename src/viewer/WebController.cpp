@@ -8,6 +8,8 @@
 
 #include <memory>
 
+namespace viewer {
+
 WebController::WebController(const QUrl& url) : _url(url)
 {
     // Loading the view starts loading the page.
@@ -19,30 +21,14 @@ WebController::~WebController()
     // The page answers its pending scripts as it goes: that must find this controller
     // whole, and nobody listening.
     blockSignals(true);
+    if (webView())
+        _webView->setDelegate(nullptr);
     delete _webViewWidget.data();
 }
 
 void WebController::loadView()
 {
-    kit::WebView::Handlers handlers;
-    const QPointer<WebController> self(this);
-    handlers.shouldStartLoad = [self](const QUrl& url, kit::NavigationType type) {
-        return !self || self->shouldStartLoadWithRequest(url, type);
-    };
-    handlers.didFinishLoad = [self](bool ok) {
-        if (!self)
-            return;
-        // A refused request or a page that failed reports a failed load:
-        // nothing was loaded to style.
-        if (ok)
-            self->webViewDidFinishLoad();
-        emit self->loadEnded(ok);
-    };
-    handlers.touched = [self] {
-        if (self)
-            self->touchesBegan();
-    };
-    _webView = kit::WebView::create(std::move(handlers));
+    _webView = kit::WebView::create(this);
     QWidget* view = _webView ? _webView->widget() : new QWidget();
     _webViewWidget = _webView ? view : nullptr;
     view->resize(kit::Window::applicationFrame().size());
@@ -55,7 +41,7 @@ void WebController::viewDidLoad()
         _webView->loadRequest(_url);
 }
 
-bool WebController::shouldStartLoadWithRequest(const QUrl& url, kit::NavigationType)
+bool WebController::shouldStartLoadWithRequest(kit::WebView&, const QUrl& url, kit::NavigationType)
 {
     // A number or a mail address is no page: it goes to the desktop's dialler or mail
     // client, or is shown to be dialled from a phone.
@@ -64,24 +50,33 @@ bool WebController::shouldStartLoadWithRequest(const QUrl& url, kit::NavigationT
         openAddress(url, this);
         return false;
     }
-    if (_type != LinkMode::OpensViewer || !_started) {
+    if (_linkMode != LinkMode::OpensViewer || !_started) {
         _started = true;
         return true;
     }
     auto nested = std::make_unique<WebController>(url);
-    _anotherWeb = nested.get();
-    nested->setFontSize(viewer::articleFontSize());
+    _openedViewer = nested.get();
+    nested->setFontSize(articleFontSize());
     if (kit::NavigationController* navigation = navigationController())
         navigation->pushViewController(std::move(nested), true);
     return false;
 }
 
-void WebController::webViewDidFinishLoad()
+void WebController::webViewDidFinishLoad(kit::WebView&, bool ok)
+{
+    // A refused request or a page that failed reports a failed load: nothing was loaded to
+    // style.
+    if (ok)
+        styleLoadedPage();
+    emit loadEnded(ok);
+}
+
+void WebController::styleLoadedPage()
 {
     if (!webView())
         return;
     const QPointer<WebController> self(this);
-    _webView->evaluateJavaScript(viewer::fontScript(_fontSize), [self](const QVariant&) {
+    _webView->evaluateJavaScript(fontScript(_fontSize), [self](const QVariant&) {
         if (!self)
             return;
         emit self->pageStyled();
@@ -94,7 +89,9 @@ void WebController::webViewDidFinishLoad()
     });
 }
 
-void WebController::touchesBegan()
+void WebController::touchesBegan(kit::WebView&)
 {
     kit::log(QStringLiteral("HERE"));
 }
+
+} // namespace viewer

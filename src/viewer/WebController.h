@@ -7,21 +7,20 @@
 #include <QPointer>
 #include <QUrl>
 
+namespace viewer {
+
 // What a link followed in a viewer's page does.
-enum class LinkMode : quint32 {
-    // It loads in place: articles, and the viewers a scheme opens.
-    InPlace = 0,
-    // The same, for the emergency services' pages.
-    ServicePage = 1,
+enum class LinkMode {
+    // It loads in place: articles, the emergency services' pages, the viewers a scheme opens.
+    InPlace,
     // The page keeps its place: every later request opens a new viewer pushed on the
     // navigation stack instead (the scheme page).
-    OpensViewer = 2,
+    OpensViewer,
 };
 
-// A screen whose whole view is a web view showing one page of the bundle. When
-// a load finishes it gives the page its text size (fontSize); links follow the
-// viewer's link mode (type).
-class WebController final : public kit::ViewController {
+// A screen whose whole view is a web view showing one page of the bundle. When a load
+// finishes it gives the page its text size (fontSize); links follow the viewer's link mode.
+class WebController final : public kit::ViewController, public kit::WebViewDelegate {
     Q_OBJECT
 
 public:
@@ -31,10 +30,11 @@ public:
 
     // The web view, or none when the engine could not be loaded (the viewer stays empty).
     kit::WebView* webView() const { return _webViewWidget ? _webView : nullptr; }
-    WebController* anotherWeb() const { return _anotherWeb; }
+    // The viewer this one last pushed for a link (link mode OpensViewer); the stack owns it.
+    WebController* openedViewer() const { return _openedViewer; }
     QUrl url() const { return _url; }
-    LinkMode type() const { return _type; }
-    void setType(LinkMode type) { _type = type; }
+    LinkMode linkMode() const { return _linkMode; }
+    void setLinkMode(LinkMode mode) { _linkMode = mode; }
     float fontSize() const { return _fontSize; }
     void setFontSize(float fontSize) { _fontSize = fontSize; }
     // A text to find in the page once it is styled: highlighted and scrolled into view.
@@ -42,11 +42,12 @@ public:
     void setHighlightedText(const QString& text) { _highlightedText = text; }
 
     // Decided for every load request of the web view: true lets it load.
-    bool shouldStartLoadWithRequest(const QUrl& url, kit::NavigationType navigationType);
+    bool shouldStartLoadWithRequest(kit::WebView& webView, const QUrl& url,
+                                    kit::NavigationType navigationType) override;
     // Runs the font script with fontSize after a finished load.
-    void webViewDidFinishLoad();
+    void webViewDidFinishLoad(kit::WebView& webView, bool ok) override;
     // The log line of a touch on the view.
-    void touchesBegan();
+    void touchesBegan(kit::WebView& webView) override;
 
 signals:
     // After every load that ended, whether it loaded a page.
@@ -61,12 +62,16 @@ protected:
     void viewDidLoad() override;
 
 private:
+    void styleLoadedPage();
+
     kit::WebView* _webView = nullptr;
     QPointer<QWidget> _webViewWidget;
-    QPointer<WebController> _anotherWeb;
+    QPointer<WebController> _openedViewer;
     QUrl _url;
-    LinkMode _type = LinkMode::InPlace;
-    float _fontSize = viewer::baseFontSize;
+    LinkMode _linkMode = LinkMode::InPlace;
+    float _fontSize = baseFontSize;
     QString _highlightedText;
     bool _started = false;
 };
+
+} // namespace viewer

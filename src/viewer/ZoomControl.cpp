@@ -1,16 +1,20 @@
 #include "ZoomControl.h"
 
 #include "FontScript.h"
+#include "ReadingZoom.h"
 #include "WebController.h"
-#include "app/KavelAppDelegate.h"
+#include "kit/controllers/Application.h"
+#include "kit/controllers/Window.h"
 #include "kit/views/Image.h"
+#include "kit/views/View.h"
 
-ZoomControl::ZoomControl(CurrentViewer currentViewer, QObject* parent)
-    : QObject(parent),
+namespace viewer {
+
+ZoomControl::ZoomControl(ZoomControlDelegate* delegate, QObject* parent)
+    : QObject(parent), _delegate(delegate),
       _zoomButton(new kit::BarButtonItem(
           kit::imageNamed(QStringLiteral("iconBtnTextSize.png")),
-          kit::BarButtonItem::Style::Bordered, [this] { zoomButtonAction(); }, this)),
-      _currentViewer(std::move(currentViewer))
+          kit::BarButtonItem::Style::Bordered, [this] { zoomButtonAction(); }, this))
 {
     _zoomButton->setObjectName(QStringLiteral("zoomButton"));
     _zoomButton->setAccessibleName(QStringLiteral("Размер текста"));
@@ -20,10 +24,45 @@ void ZoomControl::zoomButtonAction()
 {
     zoomSliderHide();
     _zoomButton->setEnabled(false);
-    if (KavelAppDelegate* delegate = KavelAppDelegate::shared())
-        delegate->createZoomSlider(
-            this, _zoomSlider, _sliderView, [this] { zoomSliderAction(); },
-            [this] { zoomSliderHide(); });
+    createZoomSlider();
+}
+
+void ZoomControl::createZoomSlider()
+{
+    auto* pane = new kit::ImageView(kit::imageNamed(QStringLiteral("sliderBackPane.png")));
+    pane->setObjectName(QStringLiteral("sliderPane"));
+    _sliderView.reset(pane);
+    pane->setUserInteractionEnabled(true);
+    kit::setCenter(pane, QPoint(218, 82));
+
+    auto* slider = new kit::Slider(pane);
+    slider->setObjectName(QStringLiteral("zoomSlider"));
+    slider->setAccessibleName(QStringLiteral("Размер текста"));
+    _zoomSlider = slider;
+    slider->setFrame(QRect(20, 20, 180, 10));
+    slider->setBackgroundColor(Qt::transparent);
+    slider->setMinimumValue(1.0f);
+    slider->setMaximumValue(2.0f);
+    slider->setContinuous(true);
+    slider->setEnabled(true);
+    slider->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+
+    slider->setValue(storedZoom(), false);
+
+    // The size follows the finger from the moment it lands; lifting it, wherever, ends.
+    slider->addTarget(
+        this, [this] { zoomSliderAction(); },
+        kit::ControlEvent::ValueChanged | kit::ControlEvent::TouchDown);
+    slider->addTarget(
+        this, [this] { zoomSliderHide(); },
+        kit::ControlEvent::TouchUpInside | kit::ControlEvent::TouchUpOutside);
+
+    slider->show();
+    if (kit::Application* application = kit::Application::sharedApplication())
+        if (kit::Window* keyWindow = application->keyWindow())
+            keyWindow->addSubview(pane);
+    // The arrow keys work on the slider as soon as it is up.
+    slider->setFocus();
 }
 
 void ZoomControl::zoomSliderAction()
@@ -31,11 +70,10 @@ void ZoomControl::zoomSliderAction()
     if (!_zoomSlider)
         return;
     const float value = _zoomSlider->value();
-    if (WebController* shown = _currentViewer ? _currentViewer() : nullptr)
+    if (WebController* shown = _delegate ? _delegate->zoomedViewer(*this) : nullptr)
         if (kit::WebView* page = shown->webView())
-            page->evaluateJavaScript(viewer::fontScript(value * viewer::baseFontSize));
-    if (KavelAppDelegate* delegate = KavelAppDelegate::shared())
-        delegate->setDefaultArticleZoom(value);
+            page->evaluateJavaScript(fontScript(value * baseFontSize));
+    storeZoom(value);
 }
 
 void ZoomControl::zoomSliderHide()
@@ -46,3 +84,5 @@ void ZoomControl::zoomSliderHide()
     _sliderView.resetLater();
     _zoomSlider = nullptr;
 }
+
+} // namespace viewer

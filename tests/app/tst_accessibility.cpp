@@ -6,10 +6,10 @@
 #include "TestSupport.h"
 
 #include "about/InfoViewController.h"
-#include "app/KavelAppDelegate.h"
+#include "app/ApplicationShell.h"
+#include "card/CardScreen.h"
+#include "card/CardTab.h"
 #include "card/ChangeImage.h"
-#include "card/Map.h"
-#include "card/MapWindow.h"
 #include "contents/Content.h"
 #include "contents/ContentTable.h"
 #include "kit/controllers/Application.h"
@@ -92,7 +92,7 @@ struct App {
     TestStore store;
     LaunchedApplication launched;
     kit::Window* window() const { return kit::Application::sharedApplication()->keyWindow(); }
-    kit::TabBarController* tabs() const { return launched.delegate().tabBarController(); }
+    kit::TabBarController* tabs() const { return launched.shell().tabBarController(); }
     void select(int tab) const
     {
         QTest::mouseClick(tabs()->tabBar()->buttonAt(tab), Qt::LeftButton);
@@ -132,25 +132,27 @@ private slots:
         }
         // The screens opened from the tabs.
         app.select(0);
-        auto* content = qobject_cast<Content*>(app.tabs()->selectedViewController());
+        auto* content = qobject_cast<contents::Content*>(app.tabs()->selectedViewController());
         content->table()->didSelectRowAtIndexPath(*content->table()->tableView(), {0, 0});
         check(QStringLiteral("article"));
         app.select(1);
-        qobject_cast<Schema*>(app.tabs()->selectedViewController())->showAbout();
+        qobject_cast<scheme::Schema*>(app.tabs()->selectedViewController())
+            ->infoButton()
+            ->trigger();
         check(QStringLiteral("about"));
         app.select(3);
-        auto* card = qobject_cast<Map*>(app.tabs()->selectedViewController());
+        auto* card = qobject_cast<card::CardTab*>(app.tabs()->selectedViewController());
         for (record::Field field :
              {record::Address, record::Birthday, record::WeightAndHeight, record::Blood}) {
-            card->window()->doAction(field);
+            card->cardScreen()->openEditor(field);
             check(QStringLiteral("editor %1").arg(field));
             card->close();
         }
-        card->window()->changeImage();
+        card->cardScreen()->openEditor(record::Photo);
         check(QStringLiteral("photo source"));
         card->close();
         app.select(4);
-        qobject_cast<SOS*>(app.tabs()->selectedViewController())->callHelp();
+        qobject_cast<sos::SOS*>(app.tabs()->selectedViewController())->callHelp();
         check(QStringLiteral("emergency card"));
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char('\n'))));
     }
@@ -161,12 +163,15 @@ private slots:
         app.window()->activateWindow();
         QApplication::setActiveWindow(app.window());
         app.select(3);
-        auto* card = qobject_cast<Map*>(app.tabs()->selectedViewController());
-        QList<QWidget*> wanted = {card->window()->imageButton(), card->window()->nameButton(),
-                                  card->window()->tableView()};
+        auto* card = qobject_cast<card::CardTab*>(app.tabs()->selectedViewController());
+        QList<QWidget*> wanted = {card->cardScreen()->imageButton(),
+                                  card->cardScreen()->nameButton(),
+                                  card->cardScreen()->tableView()};
         for (int row = 0; row < 6; ++row)
-            wanted
-                << card->window()->tableView()->cellForRowAtIndexPath({0, row})->editingControl();
+            wanted << card->cardScreen()
+                          ->tableView()
+                          ->cellForRowAtIndexPath({0, row})
+                          ->editingControl();
         for (int tab = 0; tab < 5; ++tab)
             wanted << app.tabs()->tabBar()->buttonAt(tab);
         QList<QWidget*> reached;
@@ -178,21 +183,21 @@ private slots:
         for (QWidget* widget : wanted)
             QVERIFY2(reached.contains(widget), qPrintable(widget->objectName()));
         // The photo comes before the name, the name before the rows.
-        QVERIFY(reached.indexOf(card->window()->imageButton()) <
-                reached.indexOf(card->window()->nameButton()));
+        QVERIFY(reached.indexOf(card->cardScreen()->imageButton()) <
+                reached.indexOf(card->cardScreen()->nameButton()));
 
         // Down and Enter on the table open the first row's editor, as a touch does.
-        card->window()->tableView()->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(card->window()->tableView(), Qt::Key_Down);
-        QTest::keyClick(card->window()->tableView(), Qt::Key_Return);
-        QVERIFY(card->body()->viewControllers().size() == 2);
+        card->cardScreen()->tableView()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(card->cardScreen()->tableView(), Qt::Key_Down);
+        QTest::keyClick(card->cardScreen()->tableView(), Qt::Key_Return);
+        QVERIFY(card->stack()->viewControllers().size() == 2);
     }
 
     void helpButtonCanBeHeldWithTheSpaceBar()
     {
         App app;
         app.select(4);
-        auto* sos = qobject_cast<SOS*>(app.tabs()->selectedViewController());
+        auto* sos = qobject_cast<sos::SOS*>(app.tabs()->selectedViewController());
         kit::Button* help = sos->helpButton();
         // Let go after two seconds: nothing comes up.
         QTest::keyPress(help, Qt::Key_Space);
@@ -203,7 +208,7 @@ private slots:
         // Held for three seconds: the emergency card.
         QTest::keyPress(help, Qt::Key_Space);
         app.clock.advance(3.1);
-        QVERIFY(qobject_cast<EmergencyScreen*>(sos->modalViewController()));
+        QVERIFY(qobject_cast<sos::EmergencyScreen*>(sos->modalViewController()));
         QTest::keyRelease(help, Qt::Key_Space);
     }
 
@@ -211,14 +216,14 @@ private slots:
     {
         FakeDesktop desktop({QStringLiteral("mailto")});
         App app;
-        InfoViewController about;
+        about::InfoViewController about;
         about.view();
-        about.linkTouchUpInside();
+        about.writeToSupport();
         QVERIFY(waitUntil([&] { return !desktop.opened().isEmpty(); }, 10000));
         QVERIFY(!about.modalViewController());
         const QUrl url(desktop.opened().first());
         QCOMPARE(url.scheme(), QStringLiteral("mailto"));
-        QCOMPARE(url.path(), InfoViewController::supportAddress);
+        QCOMPARE(url.path(), about::InfoViewController::supportAddress);
         const QUrlQuery query(url);
         QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
                  QStringLiteral("ТКЛ тех.поддержка"));

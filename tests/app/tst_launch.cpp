@@ -1,12 +1,12 @@
 #include "TestSupport.h"
 
-#include "app/KavelAppDelegate.h"
+#include "app/ApplicationShell.h"
 #include "app/MainInterface.h"
-#include "app/TabScreen.h"
-#include "card/PersonalRecord.h"
 #include "kit/controllers/TabBar.h"
+#include "kit/controllers/TabScreen.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/views/ImageView.h"
+#include "record/PersonalRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +20,7 @@
 namespace {
 
 // A tab screen that notes every close and appearance in a shared journal.
-class JournalTab final : public TabScreen {
+class JournalTab final : public kit::TabScreen {
 public:
     JournalTab(int index, QStringList& journal) : _index(index), _journal(journal) {}
     void close() override { note(QStringLiteral("close")); }
@@ -72,12 +72,15 @@ private slots:
         QTest::addColumn<bool>("filled");
         QTest::addColumn<bool>("emptyStrings");
         QTest::addColumn<int>("expected");
-        QTest::newRow("fresh installation") << QString() << false << false << int(CardTab);
-        QTest::newRow("seven keys, no note, no photo") << QString() << true << false << int(SosTab);
+        QTest::newRow("fresh installation") << QString() << false << false << int(app::CardTab);
+        QTest::newRow("seven keys, no note, no photo")
+            << QString() << true << false << int(app::SosTab);
         QTest::newRow("six of seven: no illnesses")
-            << record::OWN_ILLNESS << true << false << int(CardTab);
-        QTest::newRow("six of seven: no name") << record::OWN_NAME << true << false << int(CardTab);
-        QTest::newRow("empty strings count as present") << QString() << true << true << int(SosTab);
+            << record::OWN_ILLNESS << true << false << int(app::CardTab);
+        QTest::newRow("six of seven: no name")
+            << record::OWN_NAME << true << false << int(app::CardTab);
+        QTest::newRow("empty strings count as present")
+            << QString() << true << true << int(app::SosTab);
     }
 
     void startingTab()
@@ -94,7 +97,7 @@ private slots:
                                                 : QStringLiteral("значение"));
         }
         LaunchedApplication app;
-        QCOMPARE(app.delegate().tabBarController()->selectedIndex(), expected);
+        QCOMPARE(app.shell().tabBarController()->selectedIndex(), expected);
     }
 
     void noteAndPhotoAloneDoNotCompleteTheCard()
@@ -104,7 +107,7 @@ private slots:
         store.set(record::OWN_NOTE, QStringLiteral("аллергия на пенициллин"));
         kit::UserDefaults::standardUserDefaults().setObject(QByteArray("png"), record::OWN_IMAGE);
         LaunchedApplication app;
-        QCOMPARE(app.delegate().tabBarController()->selectedIndex(), int(CardTab));
+        QCOMPARE(app.shell().tabBarController()->selectedIndex(), int(app::CardTab));
     }
 
     void launchPaysOnlyForTheTabItOpensOn()
@@ -112,19 +115,19 @@ private slots:
         TestStore store;
         storeSevenKeys(store);
         LaunchedApplication app;
-        const auto tabs = app.delegate().tabBarController()->viewControllers();
+        const auto tabs = app.shell().tabBarController()->viewControllers();
         QVERIFY(tabs[4]->isViewLoaded());
         for (int i = 0; i < 4; ++i)
             QVERIFY2(!tabs[size_t(i)]->isViewLoaded(), qPrintable(QString::number(i)));
-        QVERIFY(tabs[4]->view()->isVisibleTo(app.delegate().window()));
+        QVERIFY(tabs[4]->view()->isVisibleTo(app.shell().window()));
     }
 
     void launchNeverStartsTheWebEngineUntilAnArticleOpens()
     {
         TestStore store;
         LaunchedApplication app;
-        QTest::mouseClick(app.delegate().tabBarController()->tabBar()->buttonAt(4), Qt::LeftButton);
-        QTest::mouseClick(app.delegate().tabBarController()->tabBar()->buttonAt(0), Qt::LeftButton);
+        QTest::mouseClick(app.shell().tabBarController()->tabBar()->buttonAt(4), Qt::LeftButton);
+        QTest::mouseClick(app.shell().tabBarController()->tabBar()->buttonAt(0), Qt::LeftButton);
         QCoreApplication::processEvents();
         QCOMPARE(webEngineProcesses(), 0);
     }
@@ -133,12 +136,12 @@ private slots:
     {
         TestStore store;
         LaunchedApplication app;
-        kit::Window* window = app.delegate().window();
+        kit::Window* window = app.shell().window();
         QVERIFY(window->isVisible());
         QCOMPARE(window->size(), QSize(320, 480));
         QCOMPARE(kit::Application::sharedApplication()->keyWindow(), window);
 
-        kit::TabBar* tabBar = app.delegate().tabBarController()->tabBar();
+        kit::TabBar* tabBar = app.shell().tabBarController()->tabBar();
         QCOMPARE(tabBar->mapTo(window, QPoint(0, 0)), QPoint(0, 480 - 49));
         auto* background = tabBar->findChild<kit::ImageView*>(QStringLiteral("tabBarBackground"));
         QVERIFY(background);
@@ -151,12 +154,12 @@ private slots:
         const QStringList titles = {QStringLiteral("Содержание"), QStringLiteral("Схема"),
                                     QStringLiteral("Телефоны"), QStringLiteral("Карта"),
                                     QStringLiteral("SOS")};
-        const auto screens = app.delegate().tabBarController()->viewControllers();
+        const auto screens = app.shell().tabBarController()->viewControllers();
         QCOMPARE(screens.size(), size_t(5));
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(screens[size_t(i)]->tabBarItem().title, titles[i]);
             QVERIFY(!screens[size_t(i)]->tabBarItem().image.isNull());
-            QVERIFY(qobject_cast<TabScreen*>(screens[size_t(i)]));
+            QVERIFY(qobject_cast<kit::TabScreen*>(screens[size_t(i)]));
         }
     }
 
@@ -170,7 +173,7 @@ private slots:
         }
         LogCapture log;
         LaunchedApplication app;
-        QCOMPARE(app.delegate().tabBarController()->selectedIndex(), int(CardTab));
+        QCOMPARE(app.shell().tabBarController()->selectedIndex(), int(app::CardTab));
         QCOMPARE(log.lines().size(), 1);
         const QString aside = kit::UserDefaults::standardUserDefaults().setAsidePath();
         QFile kept(aside);
@@ -183,7 +186,7 @@ private slots:
         TestStore store;
         QStringList journal;
         kit::Application application;
-        KavelAppDelegate delegate;
+        app::ApplicationShell delegate;
         application.setDelegate(&delegate);
         auto tabs = std::make_unique<kit::TabBarController>();
         std::vector<std::unique_ptr<kit::ViewController>> screens;

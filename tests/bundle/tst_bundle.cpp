@@ -3,7 +3,7 @@
 
 #include "TestSupport.h"
 
-#include "content/ListLoader.h"
+#include "articlelist/ListLoader.h"
 #include "kit/foundation/Bundle.h"
 #include "viewer/FontScript.h"
 
@@ -147,13 +147,12 @@ private slots:
     void contentsListLoadsWithoutALogLine()
     {
         LogCapture log;
-        std::unique_ptr<XMLParser> list =
-            loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        std::unique_ptr<articlelist::ListReader> list =
+            articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
         QVERIFY(log.lines().isEmpty());
-        QVERIFY2(list->elements().size() >= 30,
-                 qPrintable(QString::number(list->elements().size())));
+        QVERIFY2(list->records().size() >= 30, qPrintable(QString::number(list->records().size())));
         QSet<QString> links;
-        for (const Record& record : list->elements()) {
+        for (const articlelist::Record& record : list->records()) {
             const QString text = record.value(QStringLiteral("Text"));
             const QString link = record.value(QStringLiteral("Link"));
             QVERIFY2(!text.isEmpty(), qPrintable(link));
@@ -238,11 +237,10 @@ private slots:
 
     void everyListedPageNamesItsSourcesAndMatchesItsTitle()
     {
-        std::unique_ptr<XMLParser> list =
-            loadList(QStringLiteral("Content"), QStringLiteral("xml"));
-        QVERIFY2(list->elements().size() >= 49,
-                 qPrintable(QString::number(list->elements().size())));
-        for (const Record& record : list->elements()) {
+        std::unique_ptr<articlelist::ListReader> list =
+            articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        QVERIFY2(list->records().size() >= 49, qPrintable(QString::number(list->records().size())));
+        for (const articlelist::Record& record : list->records()) {
             const QString text = record.value(QStringLiteral("Text"));
             const QString link = record.value(QStringLiteral("Link"));
             // The list names the page as the page names itself; titles say «и», not "&".
@@ -259,12 +257,12 @@ private slots:
     {
         // From the contents list, the scheme tab and the four service pages of the
         // telephones tab, following the pages' links.
-        std::unique_ptr<XMLParser> list =
-            loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        std::unique_ptr<articlelist::ListReader> list =
+            articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
         QStringList queue = {QStringLiteral("Schema.html"), QStringLiteral("gas.html"),
                              QStringLiteral("emerg.html"), QStringLiteral("fire.html"),
                              QStringLiteral("police.html")};
-        for (const Record& record : list->elements())
+        for (const articlelist::Record& record : list->records())
             queue << record.value(QStringLiteral("Link"));
         QSet<QString> reached;
         while (!queue.isEmpty()) {

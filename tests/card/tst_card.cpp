@@ -1,18 +1,17 @@
 // The card tab: the card screen, its four editors and the photo picker, driven as
 // the owner drives them, with the store read back from its file.
 
-#include "CardTab.h"
+#include "CardSession.h"
 #include "TestSupport.h"
 
-#include "app/KavelAppDelegate.h"
+#include "app/ApplicationShell.h"
+#include "card/CardScreen.h"
+#include "card/CardTab.h"
 #include "card/ChangeBlood.h"
 #include "card/ChangeDate.h"
 #include "card/ChangeImage.h"
 #include "card/ChangeInfo.h"
 #include "card/ChangeWeight.h"
-#include "card/Map.h"
-#include "card/MapWindow.h"
-#include "card/PersonalRecord.h"
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/controllers/TabBarController.h"
@@ -23,6 +22,7 @@
 #include "kit/pickers/PickerView.h"
 #include "kit/views/Image.h"
 #include "kit/views/Label.h"
+#include "record/PersonalRecord.h"
 
 #include <QAbstractButton>
 #include <QBuffer>
@@ -66,42 +66,42 @@ private slots:
     {
         CardTab tab;
         QVERIFY(tab.map);
-        QCOMPARE(tab.top(), tab.window());
-        QCOMPARE(tab.map->body()->navigationBar()->title(), QStringLiteral("Карта"));
+        QCOMPARE(tab.top(), tab.screen());
+        QCOMPARE(tab.map->stack()->navigationBar()->title(), QStringLiteral("Карта"));
         const QStringList names = {
             QStringLiteral("Домашний адрес"), QStringLiteral("Дата рождения"),
             QStringLiteral("Вес/рост"),       QStringLiteral("Группа крови"),
             QStringLiteral("Заболевания"),    QStringLiteral("Заметки")};
-        QCOMPARE(tab.window()->tableView()->numberOfRowsInSection(0), 6);
+        QCOMPARE(tab.screen()->tableView()->numberOfRowsInSection(0), 6);
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(tab.rowText(i), names[i]);
             QCOMPARE(tab.controlOf(i), QStringLiteral("insertControl"));
         }
-        QCOMPARE(tab.window()->nameButton()->title(), QStringLiteral("Имя Фамилия"));
-        QCOMPARE(tab.window()->imageButton()->image(),
+        QCOMPARE(tab.screen()->nameButton()->title(), QStringLiteral("Имя Фамилия"));
+        QCOMPARE(tab.screen()->imageButton()->image(),
                  kit::imageNamed(QStringLiteral("noPhoto.png")));
 
         // The add control of the birthday opens its editor, as touching the row
         // does; neither writes.
         tab.tapControl(1);
-        QVERIFY(qobject_cast<ChangeDate*>(tab.top()));
+        QVERIFY(qobject_cast<card::ChangeDate*>(tab.top()));
         tab.back();
-        QCOMPARE(tab.top(), tab.window());
-        QVERIFY(tab.open<ChangeDate>(1));
+        QCOMPARE(tab.top(), tab.screen());
+        QVERIFY(tab.open<card::ChangeDate>(1));
         tab.back();
         QVERIFY(!QFile::exists(tab.store.path()) ||
                 !storedOnDisk(tab.store.path(), record::OWN_BIRTHDAY));
         // Every row opens its own editor.
-        QCOMPARE(tab.open<ChangeInfo>(0)->type(), record::Address);
+        QCOMPARE(tab.open<card::ChangeInfo>(0)->field(), record::Address);
         tab.back();
-        QVERIFY(tab.open<ChangeWeight>(2));
+        QVERIFY(tab.open<card::ChangeWeight>(2));
         tab.back();
-        QVERIFY(tab.open<ChangeBlood>(3));
+        QVERIFY(tab.open<card::ChangeBlood>(3));
         tab.back();
-        QCOMPARE(tab.open<ChangeInfo>(5)->type(), record::Note);
+        QCOMPARE(tab.open<card::ChangeInfo>(5)->field(), record::Note);
         tab.back();
-        QTest::mouseClick(tab.window()->nameButton(), Qt::LeftButton);
-        QCOMPARE(qobject_cast<ChangeInfo*>(tab.top())->type(), record::Name);
+        QTest::mouseClick(tab.screen()->nameButton(), Qt::LeftButton);
+        QCOMPARE(qobject_cast<card::ChangeInfo*>(tab.top())->field(), record::Name);
     }
 
     void storedFieldsShowTheirValuesWithADeleteControl()
@@ -124,8 +124,8 @@ private slots:
         QCOMPARE(tab.rowText(5), QString());
         for (int i = 0; i < 6; ++i)
             QCOMPARE(tab.controlOf(i), QStringLiteral("deleteControl"));
-        QCOMPARE(tab.window()->nameButton()->title(), QStringLiteral("Иван Петров"));
-        QCOMPARE(tab.window()->imageButton()->image(),
+        QCOMPARE(tab.screen()->nameButton()->title(), QStringLiteral("Иван Петров"));
+        QCOMPARE(tab.screen()->imageButton()->image(),
                  kit::imageNamed(QStringLiteral("noPhoto.png")));
 
         // A photo stored later shows when the card comes back into view; so does an empty name.
@@ -133,15 +133,15 @@ private slots:
         kit::UserDefaults::standardUserDefaults().setObject(QString(), record::OWN_NAME);
         tab.selectTab(0);
         tab.selectTab(3);
-        QCOMPARE(tab.window()->imageButton()->image().size(), QSize(66, 50));
-        QCOMPARE(tab.window()->nameButton()->title(), QString());
+        QCOMPARE(tab.screen()->imageButton()->image().size(), QSize(66, 50));
+        QCOMPARE(tab.screen()->nameButton()->title(), QString());
 
         // Photo data that do not decode leave the button as it was.
         kit::UserDefaults::standardUserDefaults().setObject(QByteArray("not a picture"),
                                                             record::OWN_IMAGE);
         tab.selectTab(0);
         tab.selectTab(3);
-        QCOMPARE(tab.window()->imageButton()->image().size(), QSize(66, 50));
+        QCOMPARE(tab.screen()->imageButton()->image().size(), QSize(66, 50));
     }
 
     void weightOrHeightAloneFillsTheRow()
@@ -170,7 +170,7 @@ private slots:
         // A touch elsewhere takes the question back and opens nothing.
         tab.tapRow(4);
         QVERIFY(!tab.row(2)->showingDeleteConfirmation());
-        QCOMPARE(tab.top(), tab.window());
+        QCOMPARE(tab.top(), tab.screen());
         QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_GROWTH), QStringLiteral("180"));
 
         tab.tapControl(2);
@@ -181,13 +181,13 @@ private slots:
                  QStringLiteral("I группа / Rh-"));
         QCOMPARE(tab.rowText(2), QStringLiteral("Вес/рост"));
         QCOMPARE(tab.controlOf(2), QStringLiteral("insertControl"));
-        QCOMPARE(tab.top(), tab.window());
+        QCOMPARE(tab.top(), tab.screen());
     }
 
     void textEditorStartsWithOrdinaryTextAndSavesExactlyWhatItHolds()
     {
         CardTab tab;
-        auto* editor = tab.open<ChangeInfo>(0);
+        auto* editor = tab.open<card::ChangeInfo>(0);
         QVERIFY(editor);
         QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(),
                  QStringLiteral("Домашний адрес"));
@@ -204,11 +204,11 @@ private slots:
         tab.save();
         const QString address = QStringLiteral("Введите адрес: д. 5\nкв.\u00a07");
         QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_ADDRESS), address);
-        QCOMPARE(tab.top(), tab.window());
+        QCOMPARE(tab.top(), tab.screen());
         QCOMPARE(tab.rowText(0), address);
 
         // A stored value replaces the starting text; emptied and saved it stays present.
-        editor = tab.open<ChangeInfo>(0);
+        editor = tab.open<card::ChangeInfo>(0);
         QCOMPARE(editor->textView()->text(), address);
         editor->textView()->selectAll();
         QTest::keyClick(editor->textView(), Qt::Key_Delete);
@@ -225,16 +225,16 @@ private slots:
             QFile file(tab.store.path());
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         }();
-        auto* editor = tab.open<ChangeInfo>(5);
+        auto* editor = tab.open<card::ChangeInfo>(5);
         QCOMPARE(editor->textView()->text(), QStringLiteral("Аллергия на пенициллин"));
         typeText(editor->textView(), QStringLiteral(" и"));
         tab.back();
         // Typing, then a tab switch while the editor is open: the card comes back, unchanged.
-        editor = tab.open<ChangeInfo>(5);
+        editor = tab.open<card::ChangeInfo>(5);
         typeText(editor->textView(), QStringLiteral(" и"));
         tab.selectTab(0);
         tab.selectTab(3);
-        QCOMPARE(tab.top(), tab.window());
+        QCOMPARE(tab.top(), tab.screen());
         QFile file(tab.store.path());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
@@ -244,8 +244,8 @@ private slots:
     void nameEditorSetsTheNameButton()
     {
         CardTab tab;
-        QTest::mouseClick(tab.window()->nameButton(), Qt::LeftButton);
-        auto* editor = qobject_cast<ChangeInfo*>(tab.top());
+        QTest::mouseClick(tab.screen()->nameButton(), Qt::LeftButton);
+        auto* editor = qobject_cast<card::ChangeInfo*>(tab.top());
         QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(),
                  QStringLiteral("Имя Фамилия"));
         QCOMPARE(editor->textView()->text(), QStringLiteral("Введите имя и фамилию"));
@@ -253,7 +253,7 @@ private slots:
         typeText(editor->textView(), QStringLiteral("Анна Смирнова"));
         tab.save();
         QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_NAME), QStringLiteral("Анна Смирнова"));
-        QCOMPARE(tab.window()->nameButton()->title(), QStringLiteral("Анна Смирнова"));
+        QCOMPARE(tab.screen()->nameButton()->title(), QStringLiteral("Анна Смирнова"));
     }
 
     void valuesFarLongerThanAnyoneTypesStayWholeAndUsable()
@@ -273,10 +273,10 @@ private slots:
         QVERIFY(row.endsWith(QStringLiteral("…")));
         QVERIFY(note.startsWith(row.chopped(1)));
         QVERIFY(!row.at(row.size() - 2).isHighSurrogate());
-        QVERIFY(tab.window()->nameButton()->title().size() <= record::shownLength + 1);
+        QVERIFY(tab.screen()->nameButton()->title().size() <= record::shownLength + 1);
 
         // The editor takes the beginning and says so; the rest is kept.
-        auto* editor = tab.open<ChangeInfo>(5);
+        auto* editor = tab.open<card::ChangeInfo>(5);
         QVERIFY(editor);
         const QString head = editor->textView()->text();
         QCOMPARE(head.size(), record::editableLength);
@@ -286,18 +286,18 @@ private slots:
         // Back without a change writes nothing; a change saves the edit and the rest.
         tab.back();
         QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_NOTE), note);
-        editor = tab.open<ChangeInfo>(5);
+        editor = tab.open<card::ChangeInfo>(5);
         editor->textView()->moveCursor(QTextCursor::Start);
         typeText(editor->textView(), QStringLiteral("ВАЖНО: "));
         QVERIFY(tab.saveEnabled());
         tab.save();
-        QCOMPARE(tab.top(), tab.window());
+        QCOMPARE(tab.top(), tab.screen());
         QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_NOTE),
                  QStringLiteral("ВАЖНО: ") + note);
         QVERIFY(tab.rowText(5).startsWith(QStringLiteral("ВАЖНО: Аллергия")));
 
         // An ordinary value opens whole, with no note.
-        editor = tab.open<ChangeInfo>(0);
+        editor = tab.open<card::ChangeInfo>(0);
         QVERIFY(!editor->longValueNote());
     }
 
@@ -305,7 +305,7 @@ private slots:
     {
         CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")},
                      {record::OWN_GROWTH, QStringLiteral("180")}});
-        auto* editor = tab.open<ChangeWeight>(2);
+        auto* editor = tab.open<card::ChangeWeight>(2);
         QVERIFY(editor);
         kit::PickerView* wheels = editor->weightPicker();
         QCOMPARE(wheels->geometry(), QRect(0, 151, 320, 216));
@@ -337,7 +337,7 @@ private slots:
     {
         {
             CardTab tab;
-            auto* editor = tab.open<ChangeWeight>(2);
+            auto* editor = tab.open<card::ChangeWeight>(2);
             QCOMPARE(tab.editorRow(), QStringLiteral("Вес 60кг / Рост 170см"));
             editor->weightPicker()->userSelectRow(160, 1);
             tab.save();
@@ -346,7 +346,7 @@ private slots:
         }
         {
             CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")}});
-            auto* editor = tab.open<ChangeWeight>(2);
+            auto* editor = tab.open<card::ChangeWeight>(2);
             QCOMPARE(tab.editorRow(), QStringLiteral("Вес 60кг / Рост 170см"));
             editor->weightPicker()->userSelectRow(60, 1);
             tab.save();
@@ -359,7 +359,7 @@ private slots:
     {
         {
             CardTab tab;
-            auto* editor = tab.open<ChangeBlood>(3);
+            auto* editor = tab.open<card::ChangeBlood>(3);
             QCOMPARE(tab.editorRow(), QStringLiteral("II группа / Rh+"));
             QVERIFY(!tab.saveEnabled());
             QCOMPARE(tab.wheelText(editor->picker(), 0), QStringLiteral("II"));
@@ -372,7 +372,7 @@ private slots:
         }
         {
             CardTab tab({{record::OWN_BLOOD, QStringLiteral("I группа / Rh-")}});
-            auto* editor = tab.open<ChangeBlood>(3);
+            auto* editor = tab.open<card::ChangeBlood>(3);
             QCOMPARE(tab.editorRow(), QStringLiteral("I группа / Rh-"));
             QCOMPARE(editor->picker()->selectedRowInComponent(0), 1);
             QCOMPARE(editor->picker()->selectedRowInComponent(1), 0);
@@ -387,7 +387,7 @@ private slots:
     void bloodValueWithoutSeparatorIsKeptWhole()
     {
         CardTab tab({{record::OWN_BLOOD, QStringLiteral("AB(IV)")}});
-        auto* editor = tab.open<ChangeBlood>(3);
+        auto* editor = tab.open<card::ChangeBlood>(3);
         QCOMPARE(editor->group(), QStringLiteral("AB(IV)"));
         QCOMPARE(tab.editorRow(), QStringLiteral("AB(IV) / Rh+"));
         editor->picker()->userSelectRow(3, 0);
@@ -398,7 +398,7 @@ private slots:
     void birthdayKeepsItsStoredWordingUntilThePickerMoves()
     {
         CardTab tab({{record::OWN_BIRTHDAY, QStringLiteral("March 2, 1985")}});
-        auto* editor = tab.open<ChangeDate>(1);
+        auto* editor = tab.open<card::ChangeDate>(1);
         QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(),
                  QStringLiteral("Дата рождения"));
         QCOMPARE(editor->datePicker()->geometry(), QRect(0, 151, 320, 216));
@@ -416,7 +416,7 @@ private slots:
         kit::UserDefaults::standardUserDefaults().removeObjectForKey(record::OWN_BIRTHDAY);
         tab.selectTab(0);
         tab.selectTab(3);
-        editor = tab.open<ChangeDate>(1);
+        editor = tab.open<card::ChangeDate>(1);
         QCOMPARE(tab.editorRow(), QString());
         QVERIFY(!tab.saveEnabled());
         editor->datePicker()->userSetDate(QDate(1990, 12, 31));
@@ -464,8 +464,8 @@ private slots:
         kit::UserDefaults::standardUserDefaults().setObject(encodedImage(picture(66, 66, Qt::red)),
                                                             record::OWN_IMAGE);
         ChosenFile chooser(path);
-        QTest::mouseClick(tab.window()->imageButton(), Qt::LeftButton);
-        auto* screen = qobject_cast<ChangeImage*>(tab.top());
+        QTest::mouseClick(tab.screen()->imageButton(), Qt::LeftButton);
+        auto* screen = qobject_cast<card::ChangeImage*>(tab.top());
         QVERIFY(screen);
         kit::ActionSheet* sheet = screen->actionSheet();
         QVERIFY(sheet && sheet->isVisible());
@@ -473,12 +473,12 @@ private slots:
         QCOMPARE(sheet->buttonTitleAtIndex(1), QStringLiteral("Библиотека"));
         QCOMPARE(sheet->buttonTitleAtIndex(2), QStringLiteral("Отмена"));
         QTest::mouseClick(sheet->buttonAtIndex(1), Qt::LeftButton);
-        QVERIFY(waitUntil([&] { return tab.top() == tab.window(); }, 5000));
+        QVERIFY(waitUntil([&] { return tab.top() == tab.screen(); }, 5000));
         const QImage stored = QImage::fromData(
             kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE).toByteArray());
         QCOMPARE(stored.size(), QSize(50, 66));
         QCOMPARE(stored.pixelColor(25, 33).blue() > 200, true);
-        QCOMPARE(tab.window()->imageButton()->image().size(), QSize(50, 66));
+        QCOMPARE(tab.screen()->imageButton()->image().size(), QSize(50, 66));
     }
 
     void cancelOrABadFileLeavesThePhotoAlone()
@@ -495,19 +495,19 @@ private slots:
         kit::UserDefaults::standardUserDefaults().synchronize();
 
         // The sheet's own cancel.
-        QTest::mouseClick(tab.window()->imageButton(), Qt::LeftButton);
-        auto* screen = qobject_cast<ChangeImage*>(tab.top());
+        QTest::mouseClick(tab.screen()->imageButton(), Qt::LeftButton);
+        auto* screen = qobject_cast<card::ChangeImage*>(tab.top());
         QTest::mouseClick(screen->actionSheet()->buttonAtIndex(2), Qt::LeftButton);
-        QCOMPARE(tab.top(), tab.window());
+        QCOMPARE(tab.top(), tab.screen());
 
         // The library's cancel, then a file that is not a picture.
         for (const std::optional<QString>& chosen :
              {std::optional<QString>(), std::optional<QString>(text)}) {
             ChosenFile chooser(chosen);
-            QTest::mouseClick(tab.window()->imageButton(), Qt::LeftButton);
-            screen = qobject_cast<ChangeImage*>(tab.top());
+            QTest::mouseClick(tab.screen()->imageButton(), Qt::LeftButton);
+            screen = qobject_cast<card::ChangeImage*>(tab.top());
             QTest::mouseClick(screen->actionSheet()->buttonAtIndex(1), Qt::LeftButton);
-            QVERIFY(waitUntil([&] { return tab.top() == tab.window(); }, 5000));
+            QVERIFY(waitUntil([&] { return tab.top() == tab.screen(); }, 5000));
         }
         QCOMPARE(kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE).toByteArray(),
                  earlier);

@@ -2,16 +2,16 @@
 // call), their editors and the number's check, stores written before the section
 // existed, and the card printed through the print dialog.
 
-#include "CardTab.h"
+#include "CardSession.h"
 #include "TestSupport.h"
 
 #include "card/ChangeContact.h"
 #include "card/ChangeInfo.h"
 #include "card/ContactList.h"
-#include "card/PersonalRecord.h"
 #include "kit/pickers/AlertView.h"
 #include "kit/platform/Printer.h"
 #include "kit/views/Control.h"
+#include "record/PersonalRecord.h"
 
 #include <QDialog>
 #include <QFile>
@@ -27,7 +27,13 @@
 
 namespace {
 
-constexpr int section = MapWindow::emergencySection;
+constexpr int section = card::CardScreen::emergencySection;
+
+// The row of a field of the section for the emergency services.
+int rowOf(record::Field field)
+{
+    return card::CardScreen::indexPathOf(field)->row;
+}
 
 QJsonObject storedJson(const QString& path)
 {
@@ -109,7 +115,7 @@ private slots:
     void theSectionSitsUnderTheSixRowsAndItsTextsAreEdited()
     {
         CardTab tab;
-        kit::TableView* table = tab.window()->tableView();
+        kit::TableView* table = tab.screen()->tableView();
         QCOMPARE(table->numberOfSections(), 2);
         QCOMPARE(table->numberOfRowsInSection(0), 6);
         QCOMPARE(table->numberOfRowsInSection(section), 3);
@@ -125,31 +131,31 @@ private slots:
             QCOMPARE(tab.rowText(i, section), names[i]);
             QCOMPARE(tab.controlOf(i, section), QStringLiteral("insertControl"));
         }
-        QCOMPARE(tab.map->body()->navigationBar()->rightButton()->accessibleName(),
+        QCOMPARE(tab.map->stack()->navigationBar()->rightButton()->accessibleName(),
                  QStringLiteral("Печать карты для кошелька"));
 
         // The allergies: the text editor, saved as typed.
-        auto* editor = tab.open<ChangeInfo>(MapWindow::AllergyRow, section);
+        auto* editor = tab.open<card::ChangeInfo>(rowOf(record::Allergy), section);
         QVERIFY(editor);
-        QCOMPARE(editor->type(), record::Allergy);
+        QCOMPARE(editor->field(), record::Allergy);
         QCOMPARE(editor->title(), QStringLiteral("Аллергии"));
         QCOMPARE(editor->textView()->text(), QStringLiteral("Введите, на что аллергия"));
         QVERIFY(!tab.saveEnabled());
         editor->textView()->selectAll();
         typeText(editor->textView(), QStringLiteral("Пенициллин: отёк Квинке"));
         tab.save();
-        QCOMPARE(tab.top(), tab.window());
+        QCOMPARE(tab.top(), tab.screen());
         QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_ALLERGY),
                  QStringLiteral("Пенициллин: отёк Квинке"));
-        QCOMPARE(tab.rowText(MapWindow::AllergyRow, section),
+        QCOMPARE(tab.rowText(rowOf(record::Allergy), section),
                  QStringLiteral("Пенициллин: отёк Квинке"));
-        QCOMPARE(tab.controlOf(MapWindow::AllergyRow, section), QStringLiteral("deleteControl"));
+        QCOMPARE(tab.controlOf(rowOf(record::Allergy), section), QStringLiteral("deleteControl"));
 
         // The medicines through the add control; back writes nothing.
-        tab.tapControl(MapWindow::MedicineRow, section);
-        editor = qobject_cast<ChangeInfo*>(tab.top());
+        tab.tapControl(rowOf(record::Medicine), section);
+        editor = qobject_cast<card::ChangeInfo*>(tab.top());
         QVERIFY(editor);
-        QCOMPARE(editor->type(), record::Medicine);
+        QCOMPARE(editor->field(), record::Medicine);
         typeText(editor->textView(), QStringLiteral("Инсулин"));
         tab.back();
         QVERIFY(!storedOnDisk(tab.store.path(), record::OWN_MEDICINE));
@@ -158,8 +164,8 @@ private slots:
         QCOMPARE(tab.rowText(5), QStringLiteral("Заметки"));
         // Deleting the allergies leaves the other fields alone.
         tab.store.set(record::OWN_ILLNESS, QStringLiteral("Астма"));
-        tab.tapControl(MapWindow::AllergyRow, section);
-        QTest::mouseClick(tab.row(MapWindow::AllergyRow, section)->deleteConfirmationButton(),
+        tab.tapControl(rowOf(record::Allergy), section);
+        QTest::mouseClick(tab.row(rowOf(record::Allergy), section)->deleteConfirmationButton(),
                           Qt::LeftButton);
         QVERIFY(!storedOnDisk(tab.store.path(), record::OWN_ALLERGY));
         QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_ILLNESS), QStringLiteral("Астма"));
@@ -173,16 +179,17 @@ private slots:
                      {record::contactKey(2, "NAME"), QStringLiteral("Пётр")},
                      {record::contactKey(2, "PHONE"), QStringLiteral("8 812 555-12-34")},
                      {record::OWN_MEDICINE, QStringLiteral("Аспирин")}});
-        QCOMPARE(tab.rowText(MapWindow::ContactsRow, section), QStringLiteral("Анна (мама), Пётр"));
-        QCOMPARE(tab.controlOf(MapWindow::ContactsRow, section), QStringLiteral("deleteControl"));
-        tab.tapControl(MapWindow::ContactsRow, section);
-        QTest::mouseClick(tab.row(MapWindow::ContactsRow, section)->deleteConfirmationButton(),
+        QCOMPARE(tab.rowText(rowOf(record::Contacts), section),
+                 QStringLiteral("Анна (мама), Пётр"));
+        QCOMPARE(tab.controlOf(rowOf(record::Contacts), section), QStringLiteral("deleteControl"));
+        tab.tapControl(rowOf(record::Contacts), section);
+        QTest::mouseClick(tab.row(rowOf(record::Contacts), section)->deleteConfirmationButton(),
                           Qt::LeftButton);
         const QJsonObject stored = storedJson(tab.store.path());
         for (const QString& key : record::contactKeys())
             QVERIFY2(!stored.contains(key), qPrintable(key));
         QCOMPARE(stored.value(record::OWN_MEDICINE).toString(), QStringLiteral("Аспирин"));
-        QCOMPARE(tab.rowText(MapWindow::ContactsRow, section),
+        QCOMPARE(tab.rowText(rowOf(record::Contacts), section),
                  QStringLiteral("Экстренные контакты"));
     }
 
@@ -191,7 +198,7 @@ private slots:
         // A store with only the second place filled, as another program might leave it.
         CardTab tab({{record::contactKey(1, "NAME"), QStringLiteral("Пётр")},
                      {record::contactKey(1, "PHONE"), QStringLiteral("8 812 555-12-34")}});
-        auto* list = tab.open<ContactList>(MapWindow::ContactsRow, section);
+        auto* list = tab.open<card::ContactList>(rowOf(record::Contacts), section);
         QVERIFY(list);
         QCOMPARE(list->tableView()->numberOfRowsInSection(0), 2);
         QCOMPARE(tab.top()->title(), QStringLiteral("Контакты"));
@@ -203,14 +210,16 @@ private slots:
         QCOMPARE(listRow(1)->editingControl()->objectName(), QStringLiteral("insertControl"));
 
         // The add row fills the first empty place.
-        auto* editor = tab.open<ChangeContact>(1);
+        auto* editor = tab.open<card::ChangeContact>(1);
         QVERIFY(editor);
         QCOMPARE(editor->slot(), 0);
         QVERIFY(!tab.saveEnabled());
-        QCOMPARE(editor->view()->window()->focusWidget(), editor->field(ChangeContact::NameRow));
-        typeText(editor->field(ChangeContact::NameRow), QStringLiteral("Анна Иванова"));
-        typeText(editor->field(ChangeContact::WhoRow), QStringLiteral("мама"));
-        typeText(editor->field(ChangeContact::PhoneRow), QStringLiteral("+7 (916) 123-45-67"));
+        QCOMPARE(editor->view()->window()->focusWidget(),
+                 editor->field(card::ChangeContact::NameRow));
+        typeText(editor->field(card::ChangeContact::NameRow), QStringLiteral("Анна Иванова"));
+        typeText(editor->field(card::ChangeContact::WhoRow), QStringLiteral("мама"));
+        typeText(editor->field(card::ChangeContact::PhoneRow),
+                 QStringLiteral("+7 (916) 123-45-67"));
         QVERIFY(tab.saveEnabled());
         tab.save();
         QCOMPARE(tab.top(), list);
@@ -223,19 +232,19 @@ private slots:
                  QStringLiteral("Анна Иванова (мама): +7 (916) 123-45-67"));
 
         // A third person: no place is left to add to.
-        editor = tab.open<ChangeContact>(2);
+        editor = tab.open<card::ChangeContact>(2);
         QCOMPARE(editor->slot(), 2);
-        typeText(editor->field(ChangeContact::PhoneRow), QStringLiteral("112"));
+        typeText(editor->field(card::ChangeContact::PhoneRow), QStringLiteral("112"));
         tab.save();
         QCOMPARE(list->tableView()->numberOfRowsInSection(0), 3);
         for (int row = 0; row < 3; ++row)
             QCOMPARE(listRow(row)->editingControl()->objectName(), QStringLiteral("deleteControl"));
 
         // Editing a person opens what is stored; emptying every line removes the person.
-        editor = tab.open<ChangeContact>(1);
-        QCOMPARE(editor->field(ChangeContact::NameRow)->text(), QStringLiteral("Пётр"));
-        retype(editor->field(ChangeContact::NameRow), QString());
-        retype(editor->field(ChangeContact::PhoneRow), QString());
+        editor = tab.open<card::ChangeContact>(1);
+        QCOMPARE(editor->field(card::ChangeContact::NameRow)->text(), QStringLiteral("Пётр"));
+        retype(editor->field(card::ChangeContact::NameRow), QString());
+        retype(editor->field(card::ChangeContact::PhoneRow), QString());
         tab.save();
         QVERIFY(!storedOnDisk(tab.store.path(), record::contactKey(1, "NAME")));
         QVERIFY(!storedOnDisk(tab.store.path(), record::contactKey(1, "PHONE")));
@@ -250,16 +259,16 @@ private slots:
                  QStringLiteral("112"));
         QCOMPARE(list->tableView()->numberOfRowsInSection(0), 2);
         tab.back();
-        QCOMPARE(tab.rowText(MapWindow::ContactsRow, section), QStringLiteral("112"));
+        QCOMPARE(tab.rowText(rowOf(record::Contacts), section), QStringLiteral("112"));
     }
 
     void theNumberIsCheckedAsTypedAndRefusedWithAReason()
     {
         CardTab tab;
-        tab.open<ContactList>(MapWindow::ContactsRow, section);
-        auto* editor = tab.open<ChangeContact>(0);
+        tab.open<card::ContactList>(rowOf(record::Contacts), section);
+        auto* editor = tab.open<card::ChangeContact>(0);
         QVERIFY(editor);
-        QLineEdit* phone = editor->field(ChangeContact::PhoneRow);
+        QLineEdit* phone = editor->field(card::ChangeContact::PhoneRow);
         kit::Label* note = editor->phoneNote();
         const QColor quiet = note->palette().color(QPalette::WindowText);
         QVERIFY(note->isVisible());
@@ -269,7 +278,7 @@ private slots:
         QVERIFY(note->y() > editor->tableView()->rectForRowAtIndexPath({0, 2}).bottom());
 
         // Digits still to come are said quietly; a character that does not belong, in red.
-        typeText(editor->field(ChangeContact::NameRow), QStringLiteral("Анна"));
+        typeText(editor->field(card::ChangeContact::NameRow), QStringLiteral("Анна"));
         retype(phone, QStringLiteral("+7 (916) 12"));
         QCOMPARE(note->text(), QStringLiteral("После +7 нужно 10 цифр, а здесь 5."));
         QCOMPARE(note->palette().color(QPalette::WindowText), quiet);
@@ -316,10 +325,10 @@ private slots:
         }
         const QString path = blocker + QStringLiteral("/defaults.json");
         kit::UserDefaults::setStandardPath(path);
-        tab.open<ContactList>(MapWindow::ContactsRow, section);
-        auto* editor = tab.open<ChangeContact>(0);
+        tab.open<card::ContactList>(rowOf(record::Contacts), section);
+        auto* editor = tab.open<card::ChangeContact>(0);
         QVERIFY(editor);
-        typeText(editor->field(ChangeContact::PhoneRow), QStringLiteral("112"));
+        typeText(editor->field(card::ChangeContact::PhoneRow), QStringLiteral("112"));
         tab.save();
         QCOMPARE(kit::AlertView::visibleAlerts().size(), 1);
         QCOMPARE(kit::AlertView::visibleAlerts().constFirst()->title(),
@@ -400,12 +409,12 @@ private slots:
         tab.selectTab(3);
         QCOMPARE(tab.rowText(0), QStringLiteral("Москва"));
         QCOMPARE(tab.rowText(3), QStringLiteral("I группа / Rh-"));
-        QCOMPARE(tab.rowText(MapWindow::AllergyRow, section), QStringLiteral("Аллергии"));
-        QCOMPARE(tab.rowText(MapWindow::ContactsRow, section),
+        QCOMPARE(tab.rowText(rowOf(record::Allergy), section), QStringLiteral("Аллергии"));
+        QCOMPARE(tab.rowText(rowOf(record::Contacts), section),
                  QStringLiteral("Экстренные контакты"));
 
         // This build writes its new keys beside the old ones and changes none of them.
-        auto* editor = tab.open<ChangeInfo>(MapWindow::MedicineRow, section);
+        auto* editor = tab.open<card::ChangeInfo>(rowOf(record::Medicine), section);
         editor->textView()->selectAll();
         typeText(editor->textView(), QStringLiteral("Сальбутамол"));
         tab.save();

@@ -4,9 +4,9 @@
 
 #include "TestSupport.h"
 
-#include "card/PersonalRecord.h"
-#include "card/WalletCard.h"
 #include "kit/foundation/UserDefaults.h"
+#include "record/PersonalRecord.h"
+#include "record/WalletCard.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -65,9 +65,9 @@ private slots:
         fillCard(store);
         // A contact with a number only, and a blank one between.
         store.set(record::contactKey(2, "PHONE"), QStringLiteral("112"));
-        const wallet::CardData card = wallet::storedCard();
+        const record::WalletCard card = record::storedWalletCard();
         QCOMPARE(card.contacts.size(), size_t(2));
-        QCOMPARE(wallet::qrText(card).split(QLatin1Char('\n')),
+        QCOMPARE(record::walletQrText(card).split(QLatin1Char('\n')),
                  (QStringList{QStringLiteral("МЕДИЦИНСКАЯ КАРТА / ICE"),
                               QStringLiteral("Иванова Мария Сергеевна"),
                               QStringLiteral("Дата рождения: 12 марта 1985 г."),
@@ -82,14 +82,14 @@ private slots:
     void aTextTooLongForAReadableCodeIsCutWithAnEllipsis()
     {
         const QString shortText = QStringLiteral("Аллергия на пенициллин");
-        const wallet::QrCode whole = wallet::encodeQr(shortText);
+        const record::QrCode whole = record::encodeQr(shortText);
         QVERIFY(whole.side > 0);
         QVERIFY(!whole.cut);
-        const wallet::QrCode cut =
-            wallet::encodeQr(QStringLiteral("Очень длинная заметка. ").repeated(400));
+        const record::QrCode cut =
+            record::encodeQr(QStringLiteral("Очень длинная заметка. ").repeated(400));
         QVERIFY(cut.cut);
         // Version 20 is 97 modules a side; the largest the card prints.
-        QVERIFY(cut.side > 0 && cut.side <= 17 + 4 * wallet::maximumQrVersion);
+        QVERIFY(cut.side > 0 && cut.side <= 17 + 4 * record::maximumQrVersion);
     }
 
     void exportedPdfReadsBackAndItsCodeDecodesToTheCard()
@@ -127,7 +127,8 @@ private slots:
         const Run code = run(QStringLiteral("zbarimg"),
                              {QStringLiteral("--raw"), QStringLiteral("-q"), page + ".png"});
         QCOMPARE(code.exitCode, 0);
-        QCOMPARE(QString::fromUtf8(code.output).trimmed(), wallet::qrText(wallet::storedCard()));
+        QCOMPARE(QString::fromUtf8(code.output).trimmed(),
+                 record::walletQrText(record::storedWalletCard()));
     }
 
     void anUnwritablePlaceEndsWithStatusOneAndSaysWhy()

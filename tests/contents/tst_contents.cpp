@@ -3,7 +3,9 @@
 
 #include "TestSupport.h"
 
-#include "app/KavelAppDelegate.h"
+#include "viewer/ReadingZoom.h"
+
+#include "app/ApplicationShell.h"
 #include "contents/Content.h"
 #include "contents/ContentTable.h"
 #include "kit/controllers/NavigationBar.h"
@@ -55,10 +57,10 @@ void writeContents(TestBundle& bundle)
         bundle.copyResource(QString::fromLatin1(picture));
 }
 
-QStringList texts(const std::vector<ContentCell*>& cells)
+QStringList texts(const std::vector<contents::ContentCell*>& cells)
 {
     QStringList result;
-    for (const ContentCell* cell : cells)
+    for (const contents::ContentCell* cell : cells)
         result << cell->text();
     return result;
 }
@@ -68,18 +70,18 @@ struct ContentsTab {
     TestStore store;
     TestBundle bundle;
     std::unique_ptr<LaunchedApplication> app;
-    Content* content = nullptr;
-    ContentTable* table = nullptr;
+    contents::Content* content = nullptr;
+    contents::ContentTable* table = nullptr;
 
     ContentsTab()
     {
         writeContents(bundle);
         app = std::make_unique<LaunchedApplication>();
-        content = app->showTab<Content>(0);
+        content = app->showTab<contents::Content>(0);
         table = content->table();
     }
     kit::TabBar* tabBar() const { return app->tabBar(); }
-    kit::NavigationController* navigation() const { return content->navController(); }
+    kit::NavigationController* navigation() const { return content->stack(); }
 
     void tapRow(kit::TableView* tableView, int row)
     {
@@ -90,13 +92,13 @@ struct ContentsTab {
     }
 
     // Opens a row of the full list and waits until its page is styled.
-    WebController* open(int row)
+    viewer::WebController* open(int row)
     {
         tapRow(table->tableView(), row);
-        auto* viewer = qobject_cast<WebController*>(navigation()->topViewController());
+        auto* viewer = qobject_cast<viewer::WebController*>(navigation()->topViewController());
         if (!viewer)
             return nullptr;
-        QSignalSpy styled(viewer, &WebController::pageStyled);
+        QSignalSpy styled(viewer, &viewer::WebController::pageStyled);
         return waitUntil([&] { return styled.count() > 0; }) ? viewer : nullptr;
     }
 
@@ -161,11 +163,6 @@ private slots:
         QVERIFY(tab.table->filteredCells().empty());
         tab.search(QString());
         QVERIFY(tab.table->filteredCells().empty());
-        // A changed scope filters the same text again.
-        tab.search(QStringLiteral("ожог"));
-        QVERIFY(
-            tab.table->shouldReloadTableForSearchScope(*tab.table->searchDisplayController(), 1));
-        QCOMPARE(tab.table->filteredCells().size(), size_t(2));
     }
 
     void resultsKeepTheShadingOfTheirPlaceInTheList()
@@ -179,7 +176,7 @@ private slots:
         QCOMPARE(shown.size(), size_t(2));
         // Rows 0 and 2 of the list: two grey rows one after the other.
         for (kit::TableViewCell* cell : shown)
-            QCOMPARE(static_cast<ContentCell*>(cell)->label()->backgroundColor(),
+            QCOMPARE(static_cast<contents::ContentCell*>(cell)->label()->backgroundColor(),
                      kit::color(0.9, 0.9, 0.9, 1.0));
     }
 
@@ -199,32 +196,14 @@ private slots:
             tab.table->tableView());
     }
 
-    void searchStateSurvivesTheViewBeingUnloaded()
-    {
-        ContentsTab tab;
-        tab.search(QStringLiteral("ожог"));
-        tab.table->viewDidDisappear(false);
-        tab.table->view()->hide();
-        tab.table->didReceiveMemoryWarning();
-        QVERIFY(!tab.table->isViewLoaded());
-        QCOMPARE(tab.table->savedSearchTerm(), std::optional<QString>(QStringLiteral("ожог")));
-
-        tab.table->view();
-        QVERIFY(tab.table->searchDisplayController()->isActive());
-        QCOMPARE(tab.table->searchBar()->text(), QStringLiteral("ожог"));
-        QVERIFY(!tab.table->savedSearchTerm());
-        QCOMPARE(tab.table->filteredCells().size(), size_t(2));
-        QCOMPARE(tab.table->cells().size(), size_t(6));
-    }
-
     void aRowOpensItsArticleAtTheStoredZoom()
     {
         ContentsTab tab;
-        tab.app->delegate().setDefaultArticleZoom(1.5f);
+        viewer::storeZoom(1.5f);
         QVERIFY(tab.navigation()->isNavigationBarHidden());
-        WebController* viewer = tab.open(0);
+        viewer::WebController* viewer = tab.open(0);
         QVERIFY(viewer);
-        QCOMPARE(tab.table->webController(), viewer);
+        QCOMPARE(tab.table->openedViewer(), viewer);
         QCOMPARE(viewer->url(),
                  QUrl::fromLocalFile(tab.bundle.filePath(QStringLiteral("burns.html"))));
         QCOMPARE(viewer->fontSize(), 22.5f);
@@ -250,13 +229,14 @@ private slots:
     void aRowFromTheResultsOpensTheSameArticle()
     {
         ContentsTab tab;
-        WebController* fromList = tab.open(2);
+        viewer::WebController* fromList = tab.open(2);
         QVERIFY(fromList);
         const QUrl expected = fromList->url();
         tab.content->close();
         tab.search(QStringLiteral("химич"));
         tab.tapRow(tab.table->searchDisplayController()->searchResultsTableView(), 0);
-        auto* fromResults = qobject_cast<WebController*>(tab.navigation()->topViewController());
+        auto* fromResults =
+            qobject_cast<viewer::WebController*>(tab.navigation()->topViewController());
         QVERIFY(fromResults);
         QCOMPARE(fromResults->url(), expected);
     }
@@ -272,7 +252,7 @@ private slots:
         // Every row drawn inside the results is one of the results, in its own place.
         const auto rowsInPlace = [&] {
             QCoreApplication::processEvents();
-            for (ContentCell* cell : results->findChildren<ContentCell*>()) {
+            for (contents::ContentCell* cell : results->findChildren<contents::ContentCell*>()) {
                 if (!cell->isVisible())
                     continue;
                 int row = 0;
@@ -286,7 +266,7 @@ private slots:
         };
         QVERIFY(rowsInPlace());
         tab.tapRow(results, rows - 1);
-        QVERIFY(qobject_cast<WebController*>(tab.navigation()->topViewController()));
+        QVERIFY(qobject_cast<viewer::WebController*>(tab.navigation()->topViewController()));
         tab.navigation()->popViewControllerAnimated(true);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(results->isVisible());
@@ -315,16 +295,16 @@ private slots:
     void zoomGesture()
     {
         ContentsTab tab;
-        WebController* viewer = tab.open(0);
+        viewer::WebController* viewer = tab.open(0);
         QVERIFY(viewer);
-        ZoomControl* zoom = tab.content->zoom();
+        viewer::ZoomControl* zoom = tab.content->zoom();
         kit::BarButton* button = tab.navigation()->navigationBar()->rightButton();
 
         // The button floats the pane and is disabled while it is up.
         QTest::mouseClick(button, Qt::LeftButton);
         QPointer<kit::ImageView> pane = zoom->sliderView();
         QVERIFY(pane);
-        QCOMPARE(pane->parentWidget(), tab.app->delegate().window());
+        QCOMPARE(pane->parentWidget(), tab.app->shell().window());
         QVERIFY(!zoom->zoomButton()->isEnabled());
         QVERIFY(!button->isEnabled());
         QTest::mouseClick(button, Qt::LeftButton);
@@ -356,14 +336,14 @@ private slots:
 
         // A page loaded later in the same viewer gets the viewer's own size; a newly opened article
         // the new zoom.
-        QSignalSpy styled(viewer, &WebController::pageStyled);
+        QSignalSpy styled(viewer, &viewer::WebController::pageStyled);
         evaluateJavaScript(viewer->webView(),
                            QStringLiteral("document.getElementById('next').click()"));
         QVERIFY(waitUntil([&] { return styled.count() > 0; }));
         QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("#cell")),
                  QStringLiteral("15px"));
         tab.content->close();
-        WebController* later = tab.open(1);
+        viewer::WebController* later = tab.open(1);
         QVERIFY(later);
         QCOMPARE(later->fontSize(), 30.0f);
     }
@@ -399,14 +379,14 @@ private slots:
                        .arg(i);
         bundle.write(QStringLiteral("Content.xml"), (xml + QStringLiteral("</Content>")).toUtf8());
         LaunchedApplication app;
-        QTest::mouseClick(app.delegate().tabBarController()->tabBar()->buttonAt(0), Qt::LeftButton);
-        auto* content =
-            qobject_cast<Content*>(app.delegate().tabBarController()->selectedViewController());
+        QTest::mouseClick(app.shell().tabBarController()->tabBar()->buttonAt(0), Qt::LeftButton);
+        auto* content = qobject_cast<contents::Content*>(
+            app.shell().tabBarController()->selectedViewController());
         kit::TableView* table = content->table()->tableView();
         QCOMPARE(table->numberOfRowsInSection(0), 2000);
         const auto onScreen = [&] {
             return table->contentView()
-                ->findChildren<ContentCell*>(QString(), Qt::FindDirectChildrenOnly)
+                ->findChildren<contents::ContentCell*>(QString(), Qt::FindDirectChildrenOnly)
                 .size();
         };
         QVERIFY(onScreen() > 5);

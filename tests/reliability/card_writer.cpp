@@ -3,8 +3,8 @@
 // after its first save.
 // Usage: card_writer FILE
 
-#include "card/PersonalRecord.h"
 #include "kit/foundation/UserDefaults.h"
+#include "record/PersonalRecord.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -3,12 +3,13 @@
 
 #include "TestSupport.h"
 
-#include "app/KavelAppDelegate.h"
+#include "viewer/ReadingZoom.h"
+
+#include "app/ApplicationShell.h"
+#include "articlelist/ListLoader.h"
+#include "card/CardScreen.h"
+#include "card/CardTab.h"
 #include "card/ChangeInfo.h"
-#include "card/Map.h"
-#include "card/MapWindow.h"
-#include "card/PersonalRecord.h"
-#include "content/ListLoader.h"
 #include "contents/Content.h"
 #include "contents/ContentTable.h"
 #include "kit/controllers/NavigationBar.h"
@@ -22,8 +23,11 @@
 #include "kit/views/Image.h"
 #include "kit/views/Label.h"
 #include "kit/views/Slider.h"
+#include "record/PersonalRecord.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
+#include "telephones/Telephones.h"
+#include "viewer/ZoomControl.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -98,16 +102,21 @@ QByteArray pngClaiming(quint32 width, quint32 height)
 // The card tab of a launched application and the alerts over it.
 struct Launched {
     std::unique_ptr<LaunchedApplication> app = std::make_unique<LaunchedApplication>();
-    Map* card() const
+    card::CardTab* card() const
     {
-        kit::TabBarController* tabs = app->delegate().tabBarController();
+        kit::TabBarController* tabs = app->shell().tabBarController();
         if (tabs->selectedIndex() != 3)
             QTest::mouseClick(tabs->tabBar()->buttonAt(3), Qt::LeftButton);
-        return qobject_cast<Map*>(tabs->selectedViewController());
+        return qobject_cast<card::CardTab*>(tabs->selectedViewController());
     }
     QString rowText(int row) const
     {
-        return card()->window()->tableView()->cellForRowAtIndexPath({0, row})->textLabel()->text();
+        return card()
+            ->cardScreen()
+            ->tableView()
+            ->cellForRowAtIndexPath({0, row})
+            ->textLabel()
+            ->text();
     }
 };
 
@@ -241,7 +250,7 @@ private slots:
         {
             Launched launched;
             QCOMPARE(launched.rowText(0), QStringLiteral("Домашний адрес"));
-            QCOMPARE(launched.card()->window()->nameButton()->title(),
+            QCOMPARE(launched.card()->cardScreen()->nameButton()->title(),
                      QStringLiteral("Имя Фамилия"));
             const QString aside = kit::UserDefaults::standardUserDefaults().setAsidePath();
             QVERIFY(!aside.isEmpty());
@@ -265,7 +274,7 @@ private slots:
         kit::UserDefaults::setStandardPath(store.path());
         Launched again;
         QVERIFY(kit::AlertView::visibleAlerts().isEmpty());
-        QCOMPARE(again.card()->window()->nameButton()->title(), QStringLiteral("Иван"));
+        QCOMPARE(again.card()->cardScreen()->nameButton()->title(), QStringLiteral("Иван"));
     }
 
     void storeThatCanNeitherBeReadNorMovedIsLeftAlone()
@@ -297,28 +306,28 @@ private slots:
         writeFile(blocker, "in the way");
         kit::UserDefaults::setStandardPath(blocker + QStringLiteral("/defaults.json"));
         Launched launched;
-        Map* card = launched.card();
-        card->window()->doAction(record::Illness);
-        auto* editor = qobject_cast<ChangeInfo*>(card->body()->topViewController());
+        card::CardTab* card = launched.card();
+        card->cardScreen()->openEditor(record::Illness);
+        auto* editor = qobject_cast<card::ChangeInfo*>(card->stack()->topViewController());
         QVERIFY(editor);
         editor->textView()->selectAll();
         QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("Астма"));
         QCoreApplication::sendEvent(editor->textView(), &typed);
-        QTest::mouseClick(card->body()->navigationBar()->rightButton(), Qt::LeftButton);
+        QTest::mouseClick(card->stack()->navigationBar()->rightButton(), Qt::LeftButton);
         QList<kit::AlertView*> alerts = kit::AlertView::visibleAlerts();
         QCOMPARE(alerts.size(), 1);
         QCOMPARE(alerts.first()->title(), QStringLiteral("Карта не сохранена"));
-        QCOMPARE(card->body()->topViewController(), editor);
+        QCOMPARE(card->stack()->topViewController(), editor);
         alerts.first()->dismiss();
 
         // Once there is room, the same Save writes it.
         QVERIFY(QFile::remove(blocker));
-        QTest::mouseClick(card->body()->navigationBar()->rightButton(), Qt::LeftButton);
+        QTest::mouseClick(card->stack()->navigationBar()->rightButton(), Qt::LeftButton);
         QVERIFY(kit::AlertView::visibleAlerts().isEmpty());
         QCOMPARE(kit::UserDefaults(blocker + QStringLiteral("/defaults.json"))
                      .stringForKey(record::OWN_ILLNESS),
                  QStringLiteral("Астма"));
-        QCOMPARE(card->body()->topViewController(), card->window());
+        QCOMPARE(card->stack()->topViewController(), card->cardScreen());
         kit::UserDefaults::setStandardPath(QString());
     }
 
@@ -363,14 +372,14 @@ private slots:
         LogCapture log;
         QElapsedTimer clock;
         clock.start();
-        const std::unique_ptr<XMLParser> parser =
-            loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        const std::unique_ptr<articlelist::ListReader> parser =
+            articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
         qInfo("loaded in %lld ms", clock.elapsed());
-        QVERIFY(int(parser->elements().size()) <= records);
+        QVERIFY(int(parser->records().size()) <= records);
         QCOMPARE(log.count(QStringLiteral("Error while parsing file %1.")
                                .arg(bundle.filePath(QStringLiteral("Content.xml")))),
                  1);
-        for (const auto& record : parser->elements())
+        for (const auto& record : parser->records())
             for (auto it = record.cbegin(); it != record.cend(); ++it)
                 QVERIFY(it.value().size() < 100000);
     }
@@ -384,7 +393,7 @@ private slots:
             kit::UserDefaults::standardUserDefaults().setObject(data, record::OWN_IMAGE);
             kit::UserDefaults::standardUserDefaults().synchronize();
             Launched launched;
-            QCOMPARE(launched.card()->window()->imageButton()->image(),
+            QCOMPARE(launched.card()->cardScreen()->imageButton()->image(),
                      kit::imageNamed(QStringLiteral("noPhoto.png")));
         }
     }
@@ -409,16 +418,13 @@ private slots:
         TestStore store;
         store.set(QStringLiteral("STORED_ZOOM"), stored);
         Launched launched;
-        KavelAppDelegate& delegate = launched.app->delegate();
-        QCOMPARE(delegate.defaultArticleZoom(), zoom);
-        QObject target;
-        QPointer<kit::Slider> slider;
-        kit::Owned<kit::ImageView> pane;
-        delegate.createZoomSlider(
-            &target, slider, pane, [] {}, [] {});
+        QCOMPARE(viewer::storedZoom(), zoom);
+        auto* telephones = launched.app->showTab<telephones::Telephones>(2);
+        telephones->zoom()->zoomButtonAction();
+        kit::Slider* slider = telephones->zoom()->zoomSlider();
         QVERIFY(slider);
         QCOMPARE(slider->value(), zoom);
-        const float fontSize = delegate.defaultArticleZoom() * 15;
+        const float fontSize = viewer::storedZoom() * 15;
         QVERIFY(fontSize >= 15.0f && fontSize <= 30.0f);
     }
 
@@ -428,11 +434,11 @@ private slots:
         kit::Bundle::setMainBundlePath(QStringLiteral("/nonexistent/firstaid"));
         {
             Launched launched;
-            kit::TabBarController* tabs = launched.app->delegate().tabBarController();
+            kit::TabBarController* tabs = launched.app->shell().tabBarController();
             for (int tab : {0, 1, 2, 4, 3})
                 QTest::mouseClick(tabs->tabBar()->buttonAt(tab), Qt::LeftButton);
             QCOMPARE(tabs->selectedIndex(), 3);
-            auto* content = qobject_cast<Content*>(tabs->viewControllers()[0]);
+            auto* content = qobject_cast<contents::Content*>(tabs->viewControllers()[0]);
             QCOMPARE(content->table()->tableView()->numberOfRowsInSection(0), 0);
             QCOMPARE(launched.rowText(2), QStringLiteral("Вес/рост"));
         }
@@ -449,11 +455,11 @@ private slots:
             bundle.copyResource(QString::fromLatin1(picture));
         {
             Launched launched;
-            kit::TabBarController* tabs = launched.app->delegate().tabBarController();
+            kit::TabBarController* tabs = launched.app->shell().tabBarController();
             QTest::mouseClick(tabs->tabBar()->buttonAt(4), Qt::LeftButton);
-            auto* sos = qobject_cast<SOS*>(tabs->selectedViewController());
+            auto* sos = qobject_cast<sos::SOS*>(tabs->selectedViewController());
             sos->callHelp();
-            auto* emergency = qobject_cast<EmergencyScreen*>(sos->modalViewController());
+            auto* emergency = qobject_cast<sos::EmergencyScreen*>(sos->modalViewController());
             QVERIFY(emergency);
             clock.advance(30.0);
             QVERIFY(emergency->view()->isVisible());

@@ -2,10 +2,12 @@
 
 #include "FakeDesktop.h"
 #include "TestSupport.h"
+
 #include "UrlRecorder.h"
+#include "viewer/ReadingZoom.h"
 
 #include "about/InfoViewController.h"
-#include "app/KavelAppDelegate.h"
+#include "app/ApplicationShell.h"
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/views/Button.h"
@@ -20,27 +22,27 @@
 
 namespace {
 
-struct SchemeTab : ShownTab<Schema> {
+struct SchemeTab : ShownTab<scheme::Schema> {
     explicit SchemeTab(float zoom = 1.0f) : ShownTab(1, zoom) {}
-    kit::NavigationController* body() const { return screen->body(); }
+    kit::NavigationController* body() const { return screen->stack(); }
 
     bool schemeStyled()
     {
-        QSignalSpy styled(screen->web(), &WebController::pageStyled);
+        QSignalSpy styled(screen->viewer(), &viewer::WebController::pageStyled);
         return waitUntil([&] { return styled.count() > 0; });
     }
 
     // Follows a link of the scheme page and waits for the article it opens.
-    WebController* follow(const QString& page)
+    viewer::WebController* follow(const QString& page)
     {
         const size_t before = body()->viewControllers().size();
         evaluateJavaScript(
-            screen->web()->webView(),
+            screen->viewer()->webView(),
             QStringLiteral("document.querySelector('a[href=\"%1\"]').click()").arg(page));
         if (!waitUntil([&] { return body()->viewControllers().size() > before; }))
             return nullptr;
-        auto* article = qobject_cast<WebController*>(body()->topViewController());
-        QSignalSpy styled(article, &WebController::pageStyled);
+        auto* article = qobject_cast<viewer::WebController*>(body()->topViewController());
+        QSignalSpy styled(article, &viewer::WebController::pageStyled);
         return waitUntil([&] { return styled.count() > 0; }) ? article : nullptr;
     }
 
@@ -64,23 +66,23 @@ private slots:
     {
         SchemeTab tab(2.0f);
         QVERIFY(tab.schemeStyled());
-        QCOMPARE(computedFontSize(tab.screen->web()->webView(), QStringLiteral("li")),
+        QCOMPARE(computedFontSize(tab.screen->viewer()->webView(), QStringLiteral("li")),
                  QStringLiteral("15px"));
         QCOMPARE(tab.body()->topViewController()->navigationItem().title(),
                  QStringLiteral("Универсальная схема"));
         QCOMPARE(tab.body()->topViewController()->navigationItem().rightBarButtonItem(),
                  tab.screen->infoButton());
 
-        WebController* article = tab.follow(QStringLiteral("burns.html"));
+        viewer::WebController* article = tab.follow(QStringLiteral("burns.html"));
         QVERIFY(article);
-        QCOMPARE(tab.screen->web()->anotherWeb(), article);
+        QCOMPARE(tab.screen->viewer()->openedViewer(), article);
         QCOMPARE(article->fontSize(), 30.0f);
         QCOMPARE(computedFontSize(article->webView(), QStringLiteral("li")),
                  QStringLiteral("30px"));
         QCOMPARE(article->navigationItem().rightBarButtonItem(), tab.screen->zoom()->zoomButton());
         QVERIFY(!tab.body()->isNavigationBarHidden());
         // The scheme page stays where it was.
-        QCOMPARE(evaluateJavaScript(tab.screen->web()->webView(),
+        QCOMPARE(evaluateJavaScript(tab.screen->viewer()->webView(),
                                     QStringLiteral("location.pathname.endsWith('Schema.html')"))
                      .toBool(),
                  true);
@@ -91,7 +93,7 @@ private slots:
         SchemeTab tab;
         QVERIFY(tab.schemeStyled());
         // On an article opened from the scheme, the slider restyles that article.
-        WebController* article = tab.follow(QStringLiteral("cpr.html"));
+        viewer::WebController* article = tab.follow(QStringLiteral("cpr.html"));
         QVERIFY(article);
         QTest::mouseClick(tab.body()->navigationBar()->rightButton(), Qt::LeftButton);
         tab.dragSliderToTheEnd();
@@ -99,14 +101,14 @@ private slots:
             return computedFontSize(article->webView(), QStringLiteral("li")) ==
                    QLatin1String("30px");
         }));
-        QCOMPARE(tab.app->delegate().defaultArticleZoom(), 2.0f);
+        QCOMPARE(viewer::storedZoom(), 2.0f);
         QVERIFY(!tab.screen->zoom()->sliderView());
 
         // The about screen is reached from the scheme page, so no article is on show there:
         // its slider stores the zoom for the articles opened next.
         QTest::mouseClick(tab.body()->navigationBar()->backButton(), Qt::LeftButton);
-        tab.screen->showAbout();
-        auto* about = qobject_cast<InfoViewController*>(tab.body()->topViewController());
+        tab.screen->infoButton()->trigger();
+        auto* about = qobject_cast<about::InfoViewController*>(tab.body()->topViewController());
         QVERIFY(about);
         QCOMPARE(about->navigationItem().rightBarButtonItem(), tab.screen->zoom()->zoomButton());
         tab.screen->zoom()->zoomButtonAction();
@@ -115,10 +117,10 @@ private slots:
         QTest::mouseMove(slider, QPoint(slider->width() / 2, slider->height() / 2));
         QTest::mouseRelease(slider, Qt::LeftButton, {},
                             QPoint(slider->width() / 2, slider->height() / 2));
-        const float stored = tab.app->delegate().defaultArticleZoom();
+        const float stored = viewer::storedZoom();
         QVERIFY(stored > 1.0f && stored < 2.0f);
         QTest::mouseClick(tab.body()->navigationBar()->backButton(), Qt::LeftButton);
-        WebController* next = tab.follow(QStringLiteral("burns.html"));
+        viewer::WebController* next = tab.follow(QStringLiteral("burns.html"));
         QVERIFY(next);
         QCOMPARE(next->fontSize(), stored * 15.0f);
     }
@@ -127,7 +129,7 @@ private slots:
     {
         SchemeTab tab;
         QVERIFY(tab.schemeStyled());
-        tab.screen->showAbout();
+        tab.screen->infoButton()->trigger();
         tab.screen->zoom()->zoomButtonAction();
         QVERIFY(tab.screen->zoom()->sliderView());
         QTest::mouseClick(tab.body()->navigationBar()->backButton(), Qt::LeftButton);
@@ -138,7 +140,7 @@ private slots:
                  tab.screen->infoButton());
         // The information button leads to the about screen.
         QTest::mouseClick(tab.body()->navigationBar()->rightButton(), Qt::LeftButton);
-        QVERIFY(qobject_cast<InfoViewController*>(tab.body()->topViewController()));
+        QVERIFY(qobject_cast<about::InfoViewController*>(tab.body()->topViewController()));
     }
 
     void leavingTheTabAndComingBackShowsTheScheme()
@@ -157,8 +159,8 @@ private slots:
     {
         SchemeTab tab;
         for (int i = 0; i < 3; ++i) {
-            tab.screen->showAbout();
-            auto* about = qobject_cast<InfoViewController*>(tab.body()->topViewController());
+            tab.screen->infoButton()->trigger();
+            auto* about = qobject_cast<about::InfoViewController*>(tab.body()->topViewController());
             QVERIFY(about);
             const auto backgrounds =
                 about->view()->findChildren<kit::ImageView*>(QStringLiteral("aboutBackground"));
@@ -172,8 +174,8 @@ private slots:
     void supportMailArrivesWhole()
     {
         SchemeTab tab;
-        tab.screen->showAbout();
-        auto* about = qobject_cast<InfoViewController*>(tab.body()->topViewController());
+        tab.screen->infoButton()->trigger();
+        auto* about = qobject_cast<about::InfoViewController*>(tab.body()->topViewController());
         // A desktop with a mail client.
         FakeDesktop mailClient({QStringLiteral("mailto")});
         UrlRecorder desktop({QStringLiteral("mailto"), QStringLiteral("https")});
@@ -183,7 +185,7 @@ private slots:
         QCOMPARE(desktop.urls.size(), 1);
         const QUrl mail = desktop.urls.first();
         QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
-        QCOMPARE(mail.path(), InfoViewController::supportAddress);
+        QCOMPARE(mail.path(), about::InfoViewController::supportAddress);
         // Escaped as UTF-8 bytes, with the address's own punctuation left alone.
         const QByteArray sent = mail.toEncoded();
         QVERIFY(sent.contains("?subject=%D0%A2%D0%9A%D0%9B%20"));
@@ -201,9 +203,9 @@ private slots:
         for (const char* name : {"rovanButton", "pexButton", "sulkaButton", "tklButton"})
             QTest::mouseClick(about->view()->findChild<kit::Button*>(QString::fromLatin1(name)),
                               Qt::LeftButton);
-        QCOMPARE(desktop.urls.mid(1),
-                 (QList<QUrl>{InfoViewController::rovanAddress, InfoViewController::pexAddress,
-                              InfoViewController::sulkaAddress}));
+        QCOMPARE(desktop.urls.mid(1), (QList<QUrl>{about::InfoViewController::rovanAddress,
+                                                   about::InfoViewController::pexAddress,
+                                                   about::InfoViewController::sulkaAddress}));
     }
 
     void missingSchemePageLeavesAnEmptyWorkingScreen()
@@ -213,10 +215,10 @@ private slots:
              {"iconBtnTextSize.png", "sliderBackPane.png", "iconInfo.png", "aboutBg.png"})
             bundle.copyResource(QString::fromLatin1(picture));
         SchemeTab tab;
-        QSignalSpy ended(tab.screen->web(), &WebController::loadEnded);
+        QSignalSpy ended(tab.screen->viewer(), &viewer::WebController::loadEnded);
         QVERIFY(waitUntil([&] { return !ended.isEmpty(); }));
         QCOMPARE(ended.first().first().toBool(), false);
-        tab.screen->showAbout();
+        tab.screen->infoButton()->trigger();
         tab.screen->close();
         QCOMPARE(tab.body()->viewControllers().size(), size_t(1));
     }

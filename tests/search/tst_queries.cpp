@@ -45,7 +45,7 @@ private slots:
     {
         QFETCH(QString, query);
         QFETCH(QString, page);
-        const QStringList lines = findLines(query);
+        const QStringList lines = app::findLines(query);
         QStringList firstThree;
         for (const QString& line : lines.mid(0, 3))
             firstThree << line.section(QLatin1Char('\t'), 1, 1);

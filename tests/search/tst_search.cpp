@@ -3,7 +3,7 @@
 
 #include "TestSupport.h"
 
-#include "app/KavelAppDelegate.h"
+#include "app/ApplicationShell.h"
 #include "contents/Content.h"
 #include "contents/ContentTable.h"
 #include "contents/TextResultCell.h"
@@ -234,8 +234,8 @@ private slots:
              {"iconBtnTextSize.png", "sliderBackPane.png", "bottomPanelBg.png"})
             bundle.copyResource(QString::fromLatin1(picture));
         LaunchedApplication app;
-        Content* content = app.showTab<Content>(0);
-        ContentTable* table = content->table();
+        contents::Content* content = app.showTab<contents::Content>(0);
+        contents::ContentTable* table = content->table();
         table->searchDisplayController()->setActive(true, false);
         table->searchBar()->setText(QStringLiteral("порез"));
         // The index is built in the background; the text section follows when it is ready.
@@ -245,7 +245,8 @@ private slots:
         QCOMPARE(results->numberOfRowsInSection(0), 0);
         QCOMPARE(results->headerLabelForSection(1)->text(), QStringLiteral("В тексте статей"));
         QCOMPARE(results->numberOfRowsInSection(1), 2);
-        auto* best = qobject_cast<TextResultCell*>(table->cellForRowAtIndexPath(*results, {1, 0}));
+        auto* best =
+            qobject_cast<contents::TextResultCell*>(table->cellForRowAtIndexPath(*results, {1, 0}));
         QVERIFY(best);
         QCOMPARE(best->title(), QStringLiteral("Раны"));
         QVERIFY2(best->snippet().contains(QStringLiteral("<b>Порез</b>")),
@@ -261,10 +262,10 @@ private slots:
         table->searchBar()->setText(QStringLiteral("стекло"));
         QCOMPARE(table->textResults().size(), size_t(1));
         table->didSelectRowAtIndexPath(*results, {1, 0});
-        auto* article = qobject_cast<WebController*>(content->navController()->topViewController());
+        auto* article = qobject_cast<viewer::WebController*>(content->stack()->topViewController());
         QVERIFY(article);
         QCOMPARE(article->highlightedText(), QStringLiteral("стекла"));
-        QSignalSpy found(article, &WebController::highlightedTextFound);
+        QSignalSpy found(article, &viewer::WebController::highlightedTextFound);
         QVERIFY(waitUntil([&] { return !found.isEmpty(); }));
         QCOMPARE(found.first().first().toInt(), 1);
         QVERIFY(waitUntil([&] {

@@ -47,7 +47,7 @@ private slots:
         TestStore store;
         kit::Application application;
         {
-            EmergencyScreen card;
+            sos::EmergencyScreen card;
             card.view();
             QVERIFY(waitUntil(
                 [&] {

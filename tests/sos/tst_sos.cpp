@@ -3,8 +3,7 @@
 #include "FakeDesktop.h"
 #include "TestSupport.h"
 
-#include "app/KavelAppDelegate.h"
-#include "card/PersonalRecord.h"
+#include "app/ApplicationShell.h"
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/TabBar.h"
@@ -21,6 +20,7 @@
 #include "kit/views/ProgressView.h"
 #include "kit/views/ScrollView.h"
 #include "kit/views/TitledButton.h"
+#include "record/PersonalRecord.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
 #include "viewer/AddressScreen.h"
@@ -61,12 +61,12 @@ struct SosTab {
     RecordingSound sound;
     TestStore store;
     std::unique_ptr<LaunchedApplication> app;
-    SOS* sos = nullptr;
+    sos::SOS* sos = nullptr;
 
     SosTab()
     {
         app = std::make_unique<LaunchedApplication>();
-        sos = app->showTab<SOS>(4);
+        sos = app->showTab<sos::SOS>(4);
     }
     ~SosTab()
     {
@@ -75,11 +75,11 @@ struct SosTab {
     }
     void press() { QTest::mousePress(sos->helpButton(), Qt::LeftButton, {}, QPoint(90, 90)); }
     void release() { QTest::mouseRelease(sos->helpButton(), Qt::LeftButton, {}, QPoint(90, 90)); }
-    EmergencyScreen* emergency() const
+    sos::EmergencyScreen* emergency() const
     {
-        return qobject_cast<EmergencyScreen*>(sos->modalViewController());
+        return qobject_cast<sos::EmergencyScreen*>(sos->modalViewController());
     }
-    EmergencyScreen* callHelp()
+    sos::EmergencyScreen* callHelp()
     {
         press();
         clock.advance(3.0);
@@ -88,7 +88,7 @@ struct SosTab {
     }
     int emergencyScreensInWindow() const
     {
-        return int(app->delegate()
+        return int(app->shell()
                        .window()
                        ->findChildren<QWidget*>(QStringLiteral("emergencyView"),
                                                 Qt::FindDirectChildrenOnly)
@@ -96,12 +96,12 @@ struct SosTab {
     }
 };
 
-QString title(EmergencyScreen* screen)
+QString title(sos::EmergencyScreen* screen)
 {
     return screen->navCon()->navigationBar()->title();
 }
 
-QColor background(EmergencyScreen* screen)
+QColor background(sos::EmergencyScreen* screen)
 {
     return screen->bgView()->backgroundColor();
 }
@@ -134,10 +134,10 @@ private slots:
         SosTab tab;
         tab.press();
         tab.clock.advance(3.0);
-        EmergencyScreen* card = tab.emergency();
+        sos::EmergencyScreen* card = tab.emergency();
         QVERIFY(card);
         // While the finger is still down, over the whole window, status strip included.
-        QCOMPARE(card->view()->parentWidget(), tab.app->delegate().window());
+        QCOMPARE(card->view()->parentWidget(), tab.app->shell().window());
         QCOMPARE(card->view()->geometry(), QRect(0, 0, 320, 480));
         QVERIFY(card->view()->isVisible());
         QVERIFY(!tab.sos->image()->isVisible());
@@ -169,7 +169,7 @@ private slots:
     void rightAfterLoadingTheAlarmHasSoundedOnce()
     {
         SosTab tab;
-        EmergencyScreen* card = tab.callHelp();
+        sos::EmergencyScreen* card = tab.callHelp();
         QVERIFY(card);
         QCOMPARE(tab.sound.created.size(), 1);
         QCOMPARE(tab.sound.created.first().fileName(), QStringLiteral("alarm.aif"));
@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(card->navCon()->navigationBar()->tintColor(), QColor(Qt::white));
         QCOMPARE(background(card), QColor(Qt::white));
         QVERIFY(title(card).isEmpty());
-        QVERIFY(tab.app->delegate().window() &&
+        QVERIFY(tab.app->shell().window() &&
                 kit::Application::sharedApplication()->isIdleTimerDisabled());
 
         tab.clock.advance(double(0.01f));
@@ -194,7 +194,7 @@ private slots:
     void elapsedTimeCountsTicks()
     {
         SosTab tab;
-        EmergencyScreen* card = tab.callHelp();
+        sos::EmergencyScreen* card = tab.callHelp();
         for (int i = 0; i < 3661; ++i)
             card->increaseTime();
         QCOMPARE(title(card), QStringLiteral("01:01:01"));
@@ -206,7 +206,7 @@ private slots:
     void pulseTurnsAtTheTopAndBottom()
     {
         SosTab tab;
-        EmergencyScreen* card = tab.callHelp();
+        sos::EmergencyScreen* card = tab.callHelp();
         std::vector<float> intensities;
         std::vector<float> greens;
         for (int i = 0; i < 70; ++i) {
@@ -228,7 +228,7 @@ private slots:
     void aTapOnCancelLeavesTheAlarmRunning()
     {
         SosTab tab;
-        EmergencyScreen* card = tab.callHelp();
+        sos::EmergencyScreen* card = tab.callHelp();
         tab.clock.advance(1.0);
         QCOMPARE(title(card), QStringLiteral("00:00:01"));
         QTest::mousePress(card->cancelButton(), Qt::LeftButton);
@@ -248,7 +248,7 @@ private slots:
     void threeSecondHoldOfCancelStopsEverything()
     {
         SosTab tab;
-        QPointer<EmergencyScreen> card = tab.callHelp();
+        QPointer<sos::EmergencyScreen> card = tab.callHelp();
         QTest::mousePress(card->cancelButton(), Qt::LeftButton);
         // A second press during the hold starts it over, with no timer left behind.
         card->touchesBegin();
@@ -301,7 +301,7 @@ private slots:
             QVERIFY(!tab.sos->progressBar()->isVisible());
             QVERIFY(!tab.emergency());
             hold(help, 3.6, marked);
-            QPointer<EmergencyScreen> card = tab.emergency();
+            QPointer<sos::EmergencyScreen> card = tab.emergency();
             QVERIFY(card);
             // The card's cancel takes the same held key.
             card->cancelButton()->setFocus();
@@ -317,7 +317,7 @@ private slots:
         SosTab tab;
         const QString illness = QStringLiteral("Диабет 1 типа, инсулин. ").repeated(200'000);
         tab.store.set(record::OWN_ILLNESS, illness);
-        EmergencyScreen* card = tab.callHelp();
+        sos::EmergencyScreen* card = tab.callHelp();
         QVERIFY(card);
         const QString shown = card->value(4)->text();
         QCOMPARE(shown, record::shownPart(illness));
@@ -330,7 +330,7 @@ private slots:
     void theCardIsDrawnWhereItsLinesLieAndAtTheirSize()
     {
         SosTab tab;
-        EmergencyScreen* card = tab.callHelp();
+        sos::EmergencyScreen* card = tab.callHelp();
         QWidget* content = card->mainView()->contentView();
         // The drawn card, over whatever colour the background has this moment.
         const QImage drawn = card->view()->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -356,7 +356,7 @@ private slots:
     void emptyRecordLayout()
     {
         SosTab tab;
-        EmergencyScreen* card = tab.callHelp();
+        sos::EmergencyScreen* card = tab.callHelp();
         QCOMPARE(card->imageView()->geometry(), QRect(20, 20, 66, 66));
         QVERIFY(!card->imageView()->image().isNull());
         QCOMPARE(card->nameLabel()->text(), QStringLiteral("Имя Фамилия"));
@@ -395,7 +395,7 @@ private slots:
         tab.store.set(record::contactKey(0, "PHONE"), QStringLiteral("+7 916 123-45-67"));
         tab.store.set(record::contactKey(2, "NAME"), QStringLiteral("Пётр"));
         tab.store.set(record::contactKey(2, "PHONE"), QStringLiteral("8 (812) 555-12-34"));
-        QPointer<EmergencyScreen> card = tab.callHelp();
+        QPointer<sos::EmergencyScreen> card = tab.callHelp();
         QVERIFY(card);
 
         // The same layout pass: captions 12 points below what comes before, values measured.
@@ -442,9 +442,9 @@ private slots:
             // and sounding until cancelled.
             FakeDesktop desktop({});
             QTest::mouseClick(card->callButton(1), Qt::LeftButton);
-            auto* shown = qobject_cast<AddressScreen*>(card->modalViewController());
+            auto* shown = qobject_cast<viewer::AddressScreen*>(card->modalViewController());
             QVERIFY(shown);
-            QCOMPARE(AddressScreen::shownText(shown->url()), QStringLiteral("88125551234"));
+            QCOMPARE(viewer::AddressScreen::shownText(shown->url()), QStringLiteral("88125551234"));
             const QColor before = background(card);
             tab.clock.advance(0.05);
             QVERIFY(background(card) != before);
@@ -463,7 +463,7 @@ private slots:
         // Written by another program: longer than the editor lets through.
         tab.store.set(record::contactKey(0, "PHONE"),
                       QStringLiteral("+7 (916) 123-45-67, рабочий +7 (495) 765-43-21"));
-        EmergencyScreen* card = tab.callHelp();
+        sos::EmergencyScreen* card = tab.callHelp();
         QCOMPARE(card->contactCount(), 1);
         kit::TitledButton* button = card->callButton(0);
         QVERIFY(button->font().pixelSize() < 22);
@@ -483,7 +483,7 @@ private slots:
             SosTab tab;
             tab.store.set(record::OWN_ADDRESS, address);
             tab.store.set(record::OWN_NOTE, QStringLiteral("Заметка"));
-            EmergencyScreen* card = tab.callHelp();
+            sos::EmergencyScreen* card = tab.callHelp();
             std::vector<int>& tops = shortTops.empty() ? shortTops : longTops;
             for (int i = 1; i < 6; ++i) {
                 tops.push_back(card->caption(i)->y());
@@ -506,7 +506,7 @@ private slots:
             tab.store.set(
                 record::OWN_NAME,
                 QStringLiteral("Константинопольский-Преображенский Александр Александрович"));
-            EmergencyScreen* card = tab.callHelp();
+            sos::EmergencyScreen* card = tab.callHelp();
             QCOMPARE(card->imageView()->geometry(), QRect(20, 20, 66, 44));
             QCOMPARE(card->nameLabel()->geometry(), QRect(94, 30, 206, 45));
             QCOMPARE(card->nameLabel()->numberOfLines(), 1);
@@ -522,7 +522,7 @@ private slots:
             SosTab tab;
             kit::UserDefaults::standardUserDefaults().setObject(QByteArray("not a picture"),
                                                                 record::OWN_IMAGE);
-            EmergencyScreen* card = tab.callHelp();
+            sos::EmergencyScreen* card = tab.callHelp();
             QCOMPARE(card->imageView()->geometry(), QRect(20, 20, 66, 66));
             QCOMPARE(card->imageView()->image().size(), QSize(66, 66));
         }

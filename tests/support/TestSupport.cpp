@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/KavelAppDelegate.h"
+#include "app/ApplicationShell.h"
 #include "app/MainInterface.h"
 #include "kit/Accessibility.h"
 #include "kit/controllers/Application.h"
@@ -9,6 +9,7 @@
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/platform/WebView.h"
+#include "viewer/ReadingZoom.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -175,7 +176,7 @@ int LogCapture::count(const QString& line) const
 LaunchedApplication::LaunchedApplication() : _application(std::make_unique<kit::Application>())
 {
     kit::installAccessibility();
-    _delegate = loadMainInterface(*_application);
+    _delegate = app::loadMainInterface(*_application);
     _delegate->applicationDidFinishLaunching(*_application);
 }
 
@@ -187,24 +188,24 @@ LaunchedApplication::~LaunchedApplication()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-KavelAppDelegate& LaunchedApplication::delegate() const
+app::ApplicationShell& LaunchedApplication::shell() const
 {
-    return static_cast<KavelAppDelegate&>(*_delegate);
+    return static_cast<app::ApplicationShell&>(*_delegate);
 }
 
 void LaunchedApplication::setArticleZoom(float zoom) const
 {
-    delegate().setDefaultArticleZoom(zoom);
+    viewer::storeZoom(zoom);
 }
 
 kit::TabBar* LaunchedApplication::tabBar() const
 {
-    return delegate().tabBarController()->tabBar();
+    return shell().tabBarController()->tabBar();
 }
 
 kit::ViewController* LaunchedApplication::showTab(int index) const
 {
-    kit::TabBarController* tabs = delegate().tabBarController();
+    kit::TabBarController* tabs = shell().tabBarController();
     if (tabs->selectedIndex() != index)
         QTest::mouseClick(tabs->tabBar()->buttonAt(index), Qt::LeftButton);
     return tabs->selectedViewController();

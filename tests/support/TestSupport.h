@@ -19,7 +19,9 @@ class TabBar;
 class ViewController;
 class WebView;
 } // namespace kit
-class KavelAppDelegate;
+namespace app {
+class ApplicationShell;
+} // namespace app
 
 // A settings file of the test's own, in a temporary folder, made the shared
 // store for the test's lifetime.
@@ -87,7 +89,7 @@ class LaunchedApplication final {
 public:
     LaunchedApplication();
     ~LaunchedApplication();
-    KavelAppDelegate& delegate() const;
+    app::ApplicationShell& shell() const;
     kit::TabBar* tabBar() const;
     void setArticleZoom(float zoom) const;
     // Taps a tab, unless it is the one shown already, and gives its screen.

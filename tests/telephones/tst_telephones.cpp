@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 
-#include "app/KavelAppDelegate.h"
+#include "app/ApplicationShell.h"
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/views/Button.h"
@@ -17,13 +17,13 @@
 
 namespace {
 
-struct TelephonesTab : ShownTab<Telephones> {
+struct TelephonesTab : ShownTab<telephones::Telephones> {
     explicit TelephonesTab(float zoom = 1.0f) : ShownTab(2, zoom) {}
     kit::Button* button(const char* name) const
     {
         return screen->view()->findChild<kit::Button*>(QString::fromLatin1(name));
     }
-    QString page() const { return screen->webCon()->url().fileName(); }
+    QString page() const { return screen->viewer()->url().fileName(); }
 };
 
 } // namespace
@@ -35,15 +35,15 @@ private slots:
     void policeOnFirstDisplay()
     {
         TelephonesTab tab;
-        QCOMPARE(tab.screen->navBar()->title(), QStringLiteral("Милиция"));
+        QCOMPARE(tab.screen->navBar()->title(), QStringLiteral("Полиция"));
         QCOMPARE(tab.screen->navBar()->tintColor(), kit::color(0.313, 0.314, 0.58, 1.0));
         QCOMPARE(tab.page(), QStringLiteral("police.html"));
-        QCOMPARE(tab.screen->webCon()->type(), LinkMode::ServicePage);
-        QCOMPARE(tab.screen->webCon()->view()->geometry(), QRect(0, 44, 290, 370));
+        QCOMPARE(tab.screen->viewer()->linkMode(), viewer::LinkMode::InPlace);
+        QCOMPARE(tab.screen->viewer()->view()->geometry(), QRect(0, 44, 290, 370));
         QVERIFY(tab.screen->navBar()->rightButton()->isVisible());
-        for (const char* name : {"gasButton", "kavelButton", "fireButton", "policeButton"})
+        for (const char* name : {"gasButton", "ambulanceButton", "fireButton", "policeButton"})
             QVERIFY(
-                !tab.button(name)->geometry().intersects(tab.screen->webCon()->view()->geometry()));
+                !tab.button(name)->geometry().intersects(tab.screen->viewer()->view()->geometry()));
     }
 
     void servicesTitleColourAndPage_data()
@@ -55,12 +55,12 @@ private slots:
         QTest::newRow("gas") << "gasButton"
                              << "Горгаз" << kit::color(0.581, 0.352, 0.02, 1.0) << "gas.html";
         QTest::newRow("ambulance")
-            << "kavelButton"
+            << "ambulanceButton"
             << "Скорая" << kit::color(0.581, 0.581, 0.581, 1.0) << "emerg.html";
         QTest::newRow("fire") << "fireButton"
                               << "Пожарная" << kit::color(0.58, 0.211, 0.211, 1.0) << "fire.html";
         QTest::newRow("police") << "policeButton"
-                                << "Милиция" << kit::color(0.313, 0.314, 0.58, 1.0)
+                                << "Полиция" << kit::color(0.313, 0.314, 0.58, 1.0)
                                 << "police.html";
     }
 
@@ -76,9 +76,9 @@ private slots:
         QCOMPARE(tab.screen->navBar()->tintColor(), tint);
         QCOMPARE(tab.page(), page);
         // Again: the page is loaded anew in a new viewer.
-        QPointer<WebController> first = tab.screen->webCon();
+        QPointer<viewer::WebController> first = tab.screen->viewer();
         QTest::mouseClick(tab.button(button.toLatin1().constData()), Qt::LeftButton);
-        QVERIFY(tab.screen->webCon() != first.data());
+        QVERIFY(tab.screen->viewer() != first.data());
         QCOMPARE(tab.page(), page);
     }
 
@@ -90,7 +90,7 @@ private slots:
         QTest::mouseClick(tab.tabBar()->buttonAt(3), Qt::LeftButton);
         QTest::mouseClick(tab.tabBar()->buttonAt(2), Qt::LeftButton);
         QCOMPARE(tab.page(), QStringLiteral("police.html"));
-        QCOMPARE(tab.screen->navBar()->title(), QStringLiteral("Милиция"));
+        QCOMPARE(tab.screen->navBar()->title(), QStringLiteral("Полиция"));
     }
 
     void aServicePageTakesThePaneAway()
@@ -111,15 +111,15 @@ private slots:
     void pagesFollowTheStoredZoomAndLinksLoadInPlace()
     {
         TelephonesTab tab(2.0f);
-        WebController* viewer = tab.screen->webCon();
+        viewer::WebController* viewer = tab.screen->viewer();
         QCOMPARE(viewer->fontSize(), 30.0f);
-        QSignalSpy styled(viewer, &WebController::pageStyled);
+        QSignalSpy styled(viewer, &viewer::WebController::pageStyled);
         QVERIFY(waitUntil([&] { return styled.count() > 0; }));
         QCOMPARE(computedFontSize(viewer->webView(), QStringLiteral("li")), QStringLiteral("30px"));
         evaluateJavaScript(viewer->webView(), QStringLiteral("location.href = 'call.html'"));
         QVERIFY(waitUntil([&] { return styled.count() > 1; }));
         QCOMPARE(viewer->webView()->url().fileName(), QStringLiteral("call.html"));
-        QCOMPARE(tab.screen->webCon(), viewer);
+        QCOMPARE(tab.screen->viewer(), viewer);
     }
 
     void missingServicePageKeepsTheScreenWorking()
@@ -129,7 +129,7 @@ private slots:
              {"iconBtnTextSize.png", "sliderBackPane.png", "btnPolice.png", "btnFire.png"})
             bundle.copyResource(QString::fromLatin1(picture));
         TelephonesTab tab;
-        QSignalSpy ended(tab.screen->webCon(), &WebController::loadEnded);
+        QSignalSpy ended(tab.screen->viewer(), &viewer::WebController::loadEnded);
         QVERIFY(waitUntil([&] { return !ended.isEmpty(); }));
         QCOMPARE(ended.first().first().toBool(), false);
         tab.screen->onFirePressed();

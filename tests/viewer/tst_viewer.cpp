@@ -4,7 +4,9 @@
 #include "FakeDesktop.h"
 #include "TestSupport.h"
 
-#include "app/KavelAppDelegate.h"
+#include "viewer/ReadingZoom.h"
+
+#include "app/ApplicationShell.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/views/Label.h"
 #include "kit/views/TextMeasure.h"
@@ -34,7 +36,7 @@ bool waitForStyles(QSignalSpy& spy, int count)
     return waitUntil([&] { return spy.count() >= count; });
 }
 
-void clickLink(WebController* viewer, const QString& id)
+void clickLink(viewer::WebController* viewer, const QString& id)
 {
     evaluateJavaScript(viewer->webView(),
                        QStringLiteral("document.getElementById('%1').click()").arg(id));
@@ -42,7 +44,7 @@ void clickLink(WebController* viewer, const QString& id)
 
 // Clicks a link with the mouse, as a person does: the page treats a script's click on
 // an address it does not load itself as no click at all.
-void tapLink(WebController* viewer, const QString& id)
+void tapLink(viewer::WebController* viewer, const QString& id)
 {
     const QVariantList box =
         evaluateJavaScript(viewer->webView(),
@@ -80,12 +82,12 @@ private slots:
     {
         TestBundle bundle;
         bundle.writePage(QStringLiteral("a.html"), QStringLiteral("А"), true);
-        WebController viewer(pageUrl(bundle, QStringLiteral("a.html")));
+        viewer::WebController viewer(pageUrl(bundle, QStringLiteral("a.html")));
         viewer.webView()->widget()->show();
-        QSignalSpy styled(&viewer, &WebController::pageStyled);
+        QSignalSpy styled(&viewer, &viewer::WebController::pageStyled);
         QVERIFY(waitForStyles(styled, 1));
         QCOMPARE(viewer.fontSize(), 15.0f);
-        QCOMPARE(viewer.type(), LinkMode::InPlace);
+        QCOMPARE(viewer.linkMode(), viewer::LinkMode::InPlace);
         QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#text")),
                  QStringLiteral("15px"));
         QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#cell")),
@@ -98,10 +100,10 @@ private slots:
         bundle.writePage(QStringLiteral("table.html"), QStringLiteral("С таблицей"), true);
         bundle.writePage(QStringLiteral("plain.html"), QStringLiteral("Без таблицы"), false);
         for (const QString& page : {QStringLiteral("table.html"), QStringLiteral("plain.html")}) {
-            WebController viewer(pageUrl(bundle, page));
+            viewer::WebController viewer(pageUrl(bundle, page));
             viewer.setFontSize(22.5f);
             viewer.webView()->widget()->show();
-            QSignalSpy styled(&viewer, &WebController::pageStyled);
+            QSignalSpy styled(&viewer, &viewer::WebController::pageStyled);
             QVERIFY(waitForStyles(styled, 1));
             QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#text")),
                      QStringLiteral("22.5px"));
@@ -115,16 +117,17 @@ private slots:
     {
         TestStore store;
         LaunchedApplication app;
-        app.delegate().setDefaultArticleZoom(1.5f);
+        viewer::storeZoom(1.5f);
         TestBundle bundle;
         bundle.writePage(QStringLiteral("scheme.html"), QStringLiteral("Схема"), false, links);
         bundle.writePage(QStringLiteral("b.html"), QStringLiteral("Б"));
         bundle.writePage(QStringLiteral("c.html"), QStringLiteral("В"));
 
-        auto root = std::make_unique<WebController>(pageUrl(bundle, QStringLiteral("scheme.html")));
-        root->setType(LinkMode::OpensViewer);
-        WebController* scheme = root.get();
-        QSignalSpy schemeStyled(scheme, &WebController::pageStyled);
+        auto root =
+            std::make_unique<viewer::WebController>(pageUrl(bundle, QStringLiteral("scheme.html")));
+        root->setLinkMode(viewer::LinkMode::OpensViewer);
+        viewer::WebController* scheme = root.get();
+        QSignalSpy schemeStyled(scheme, &viewer::WebController::pageStyled);
         kit::NavigationController navigation(std::move(root));
         navigation.view()->show();
         QVERIFY(waitForStyles(schemeStyled, 1));
@@ -132,44 +135,36 @@ private slots:
 
         clickLink(scheme, QStringLiteral("toB"));
         QVERIFY(waitUntil([&] { return navigation.viewControllers().size() == 2; }));
-        auto* first = qobject_cast<WebController*>(navigation.topViewController());
-        QCOMPARE(scheme->anotherWeb(), first);
+        auto* first = qobject_cast<viewer::WebController*>(navigation.topViewController());
+        QCOMPARE(scheme->openedViewer(), first);
         QCOMPARE(first->url(), pageUrl(bundle, QStringLiteral("b.html")));
-        QCOMPARE(first->type(), LinkMode::InPlace);
+        QCOMPARE(first->linkMode(), viewer::LinkMode::InPlace);
         QCOMPARE(first->fontSize(), 22.5f);
 
         clickLink(scheme, QStringLiteral("toC"));
         QVERIFY(waitUntil([&] { return navigation.viewControllers().size() == 3; }));
-        auto* second = qobject_cast<WebController*>(navigation.topViewController());
-        QCOMPARE(scheme->anotherWeb(), second);
+        auto* second = qobject_cast<viewer::WebController*>(navigation.topViewController());
+        QCOMPARE(scheme->openedViewer(), second);
         QCOMPARE(second->url(), pageUrl(bundle, QStringLiteral("c.html")));
 
         // The scheme page itself never left, and a refused request is not a finished load to style.
-        QSignalSpy secondStyled(second, &WebController::pageStyled);
+        QSignalSpy secondStyled(second, &viewer::WebController::pageStyled);
         QVERIFY(waitForStyles(secondStyled, 1));
         QCOMPARE(evaluateJavaScript(scheme->webView(), QStringLiteral("document.title")).toString(),
                  QStringLiteral("Схема"));
         QCOMPARE(schemeStyled.count(), 1);
     }
 
-    void linkModesZeroAndOneLoadInPlaceAndStyleAgain_data()
+    void linksLoadInPlaceAndStyleAgain()
     {
-        QTest::addColumn<LinkMode>("mode");
-        QTest::newRow("in place") << LinkMode::InPlace;
-        QTest::newRow("service page") << LinkMode::ServicePage;
-    }
-
-    void linkModesZeroAndOneLoadInPlaceAndStyleAgain()
-    {
-        QFETCH(LinkMode, mode);
         TestBundle bundle;
         bundle.writePage(QStringLiteral("a.html"), QStringLiteral("А"), false, links);
         bundle.writePage(QStringLiteral("b.html"), QStringLiteral("Б"), true);
-        auto root = std::make_unique<WebController>(pageUrl(bundle, QStringLiteral("a.html")));
-        root->setType(mode);
+        auto root =
+            std::make_unique<viewer::WebController>(pageUrl(bundle, QStringLiteral("a.html")));
         root->setFontSize(30.0f);
-        WebController* viewer = root.get();
-        QSignalSpy styled(viewer, &WebController::pageStyled);
+        viewer::WebController* viewer = root.get();
+        QSignalSpy styled(viewer, &viewer::WebController::pageStyled);
         kit::NavigationController navigation(std::move(root));
         navigation.view()->show();
         QVERIFY(waitForStyles(styled, 1));
@@ -186,9 +181,9 @@ private slots:
     void missingPageShowsAnEmptyViewer()
     {
         TestBundle bundle;
-        WebController viewer(pageUrl(bundle, QStringLiteral("missing.html")));
-        QSignalSpy finished(&viewer, &WebController::loadEnded);
-        QSignalSpy styled(&viewer, &WebController::pageStyled);
+        viewer::WebController viewer(pageUrl(bundle, QStringLiteral("missing.html")));
+        QSignalSpy finished(&viewer, &viewer::WebController::loadEnded);
+        QSignalSpy styled(&viewer, &viewer::WebController::pageStyled);
         QVERIFY(waitUntil([&] { return !finished.isEmpty(); }));
         QCOMPARE(finished.first().first().toBool(), false);
         const QString text =
@@ -203,10 +198,10 @@ private slots:
     {
         TestBundle bundle;
         bundle.writePage(QStringLiteral("a.html"), QStringLiteral("А"));
-        WebController viewer(pageUrl(bundle, QStringLiteral("a.html")));
+        viewer::WebController viewer(pageUrl(bundle, QStringLiteral("a.html")));
         viewer.webView()->widget()->resize(320, 400);
         viewer.webView()->widget()->show();
-        QSignalSpy styled(&viewer, &WebController::pageStyled);
+        QSignalSpy styled(&viewer, &viewer::WebController::pageStyled);
         QVERIFY(waitForStyles(styled, 1));
         QWidget* surface = viewer.webView()->widget()->focusProxy();
         QVERIFY(surface);
@@ -224,10 +219,11 @@ private slots:
                          QStringLiteral("<a id=\"call\" href=\"tel:112\">112</a> "
                                         "<a id=\"mail\" href=\"mailto:help@example.org\">"
                                         "почта</a>"));
-        auto root = std::make_unique<WebController>(pageUrl(bundle, QStringLiteral("scheme.html")));
-        root->setType(LinkMode::OpensViewer);
-        WebController* scheme = root.get();
-        QSignalSpy styled(scheme, &WebController::pageStyled);
+        auto root =
+            std::make_unique<viewer::WebController>(pageUrl(bundle, QStringLiteral("scheme.html")));
+        root->setLinkMode(viewer::LinkMode::OpensViewer);
+        viewer::WebController* scheme = root.get();
+        QSignalSpy styled(scheme, &viewer::WebController::pageStyled);
         kit::NavigationController navigation(std::move(root));
         navigation.view()->show();
         QVERIFY(waitForStyles(styled, 1));
@@ -245,7 +241,7 @@ private slots:
         FakeDesktop desktop({QStringLiteral("https")});
         tapLink(scheme, QStringLiteral("call"));
         QVERIFY(waitUntil([&] { return scheme->modalViewController() != nullptr; }));
-        auto* shown = qobject_cast<AddressScreen*>(scheme->modalViewController());
+        auto* shown = qobject_cast<viewer::AddressScreen*>(scheme->modalViewController());
         QVERIFY(shown);
         QVERIFY(shown->view()->isVisible());
         QCOMPARE(shown->addressLabel()->text(), QStringLiteral("112"));
@@ -263,7 +259,7 @@ private slots:
         // A mail address the same way, without its query.
         tapLink(scheme, QStringLiteral("mail"));
         QVERIFY(waitUntil([&] { return scheme->modalViewController() != nullptr; }));
-        shown = qobject_cast<AddressScreen*>(scheme->modalViewController());
+        shown = qobject_cast<viewer::AddressScreen*>(scheme->modalViewController());
         QVERIFY(shown);
         QCOMPARE(shown->addressLabel()->text(), QStringLiteral("help@example.org"));
         QCOMPARE(shown->copyButton()->title(), QStringLiteral("Скопировать адрес"));
@@ -280,7 +276,7 @@ private slots:
         for (const char* address :
              {"tel:+7%20(495)%20123-45-67%20доб.%201234",
               "mailto:a.very.long.mailbox.name@hospital-number-one.example.ru"}) {
-            AddressScreen screen(QUrl(QString::fromUtf8(address)));
+            viewer::AddressScreen screen(QUrl(QString::fromUtf8(address)));
             screen.view();
             kit::Label* label = screen.addressLabel();
             QVERIFY(label);

@@ -12,8 +12,9 @@
 namespace kit {
 namespace {
 
-// The phone's untinted bar colour.
-const QColor defaultTint(0x6d, 0x84, 0xa2);
+// The phone's untinted bar colour, until the application names its own.
+const QColor phoneTint(0x6d, 0x84, 0xa2);
+QColor standardTint = phoneTint;
 
 QColor shade(const QColor& colour, double factor)
 {
@@ -32,7 +33,7 @@ QColor lighten(const QColor& colour, double amount)
 } // namespace
 
 BarButton::BarButton(Shape shape, QWidget* parent)
-    : QAbstractButton(parent), _shape(shape), _tint(defaultTint)
+    : QAbstractButton(parent), _shape(shape), _tint(standardTint)
 {
     setFont(boldSystemFont(12));
     setCursor(Qt::PointingHandCursor);
@@ -132,7 +133,7 @@ void BarButton::paintEvent(QPaintEvent*)
 }
 
 NavigationBar::NavigationBar(QWidget* parent)
-    : QWidget(parent), _tint(defaultTint), _back(new BarButton(BarButton::Shape::Back, this)),
+    : QWidget(parent), _tint(standardTint), _back(new BarButton(BarButton::Shape::Back, this)),
       _right(new BarButton(BarButton::Shape::Bordered, this))
 {
     setObjectName(QStringLiteral("navigationBar"));
@@ -146,6 +147,16 @@ NavigationBar::NavigationBar(QWidget* parent)
         if (_rightItem)
             _rightItem->trigger();
     });
+}
+
+QColor NavigationBar::standardTintColor()
+{
+    return standardTint;
+}
+
+void NavigationBar::setStandardTintColor(const QColor& tint)
+{
+    standardTint = tint.isValid() ? tint : phoneTint;
 }
 
 void NavigationBar::setTintColor(const QColor& tint)

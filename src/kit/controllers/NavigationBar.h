@@ -46,6 +46,10 @@ public:
 
     QColor tintColor() const { return _tint; }
     void setTintColor(const QColor& tint);
+    // The tint every new bar starts with: the application's look, set once at launch (the
+    // phone's blue-grey until then; an invalid colour goes back to it).
+    static QColor standardTintColor();
+    static void setStandardTintColor(const QColor& tint);
 
     // Shows a screen's item; a null backTitle means no back button.
     void setItems(NavigationItem* top, const QString& backTitle);

@@ -116,7 +116,7 @@ void NavigationController::show(ViewController* incoming, ViewController* outgoi
     if (_delegate)
         _delegate->willShowViewController(*this, incoming, animated);
     QWidget* incomingView = incoming->view();
-    if (_onScreen) {
+    if (isShown()) {
         outgoing->viewWillDisappear(animated);
         incoming->viewWillAppear(animated);
     }
@@ -127,7 +127,7 @@ void NavigationController::show(ViewController* incoming, ViewController* outgoi
     if (outgoing->isViewLoaded())
         outgoing->view()->hide();
     updateBar();
-    if (_onScreen) {
+    if (isShown()) {
         outgoing->viewDidDisappear(animated);
         incoming->viewDidAppear(animated);
     }
@@ -169,26 +169,14 @@ void NavigationController::updateBar()
 void NavigationController::viewWillAppear(bool animated)
 {
     view();
-    _onScreen = true;
     if (_delegate)
         _delegate->willShowViewController(*this, topViewController(), animated);
-    topViewController()->viewWillAppear(animated);
+    ViewController::viewWillAppear(animated);
 }
 
-void NavigationController::viewDidAppear(bool animated)
+std::vector<ViewController*> NavigationController::shownChildren() const
 {
-    topViewController()->viewDidAppear(animated);
-}
-
-void NavigationController::viewWillDisappear(bool animated)
-{
-    topViewController()->viewWillDisappear(animated);
-}
-
-void NavigationController::viewDidDisappear(bool animated)
-{
-    _onScreen = false;
-    topViewController()->viewDidDisappear(animated);
+    return {topViewController()};
 }
 
 } // namespace kit

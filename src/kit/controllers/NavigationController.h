@@ -45,12 +45,11 @@ public:
     void setDelegate(NavigationControllerDelegate* delegate) { _delegate = delegate; }
 
     void viewWillAppear(bool animated) override;
-    void viewDidAppear(bool animated) override;
-    void viewWillDisappear(bool animated) override;
-    void viewDidDisappear(bool animated) override;
 
 protected:
     void loadView() override;
+    // The top screen.
+    std::vector<ViewController*> shownChildren() const override;
 
 private:
     void show(ViewController* incoming, ViewController* outgoing, bool animated);
@@ -62,7 +61,6 @@ private:
     QWidget* _content = nullptr;
     NavigationControllerDelegate* _delegate = nullptr;
     bool _barHidden = false;
-    bool _onScreen = false;
 };
 
 } // namespace kit

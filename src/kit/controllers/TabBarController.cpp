@@ -85,7 +85,7 @@ void TabBarController::setSelectedIndex(int index)
     _selected = index;
     if (_tabBar)
         _tabBar->setSelectedIndex(index);
-    if (!_onScreen)
+    if (!isShown())
         return;
     incoming->view();
     if (outgoing)
@@ -116,34 +116,23 @@ void TabBarController::userTapped(int index)
 void TabBarController::viewWillAppear(bool animated)
 {
     view();
-    _onScreen = true;
-    if (ViewController* selected = selectedViewController()) {
+    ViewController* selected = selectedViewController();
+    if (selected)
         selected->view();
-        selected->viewWillAppear(animated);
-        place(selected);
-        for (const auto& controller : _controllers)
-            if (controller.get() != selected && controller->isViewLoaded())
-                controller->view()->hide();
-    }
+    ViewController::viewWillAppear(animated);
+    if (!selected)
+        return;
+    place(selected);
+    for (const auto& controller : _controllers)
+        if (controller.get() != selected && controller->isViewLoaded())
+            controller->view()->hide();
 }
 
-void TabBarController::viewDidAppear(bool animated)
+std::vector<ViewController*> TabBarController::shownChildren() const
 {
     if (ViewController* selected = selectedViewController())
-        selected->viewDidAppear(animated);
-}
-
-void TabBarController::viewWillDisappear(bool animated)
-{
-    if (ViewController* selected = selectedViewController())
-        selected->viewWillDisappear(animated);
-}
-
-void TabBarController::viewDidDisappear(bool animated)
-{
-    _onScreen = false;
-    if (ViewController* selected = selectedViewController())
-        selected->viewDidDisappear(animated);
+        return {selected};
+    return {};
 }
 
 } // namespace kit

@@ -42,12 +42,11 @@ public:
     void setDelegate(TabBarControllerDelegate* delegate) { _delegate = delegate; }
 
     void viewWillAppear(bool animated) override;
-    void viewDidAppear(bool animated) override;
-    void viewWillDisappear(bool animated) override;
-    void viewDidDisappear(bool animated) override;
 
 protected:
     void loadView() override;
+    // The selected screen.
+    std::vector<ViewController*> shownChildren() const override;
 
 private:
     void userTapped(int index);
@@ -58,7 +57,6 @@ private:
     QWidget* _content = nullptr;
     TabBarControllerDelegate* _delegate = nullptr;
     int _selected = -1;
-    bool _onScreen = false;
 };
 
 } // namespace kit

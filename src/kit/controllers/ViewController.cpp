@@ -124,40 +124,56 @@ void ViewController::dismissModalViewControllerAnimated(bool animated)
     leaving.release()->deleteLater();
 }
 
-void ViewController::didReceiveMemoryWarning()
+void ViewController::addChildViewController(ViewController* child)
 {
-    if (!_view || _view->isVisible())
+    if (!child || child == this)
         return;
-    _view.reset();
-    viewDidUnload();
+    removeChildViewController(child);
+    child->setParentViewController(this);
+    _children.emplace_back(child);
+}
+
+void ViewController::removeChildViewController(ViewController* child)
+{
+    std::erase_if(_children,
+                  [child](const QPointer<ViewController>& held) { return !held || held == child; });
+    if (child && child->_parent == this)
+        child->setParentViewController(nullptr);
+}
+
+std::vector<ViewController*> ViewController::shownChildren() const
+{
+    std::vector<ViewController*> shown;
+    for (const QPointer<ViewController>& child : _children)
+        if (child)
+            shown.push_back(child);
+    return shown;
 }
 
 void ViewController::viewWillAppear(bool animated)
 {
-    for (const QPointer<ViewController>& child : _appearanceChildren)
-        if (child)
-            child->viewWillAppear(animated);
+    _shown = true;
+    for (ViewController* child : shownChildren())
+        child->viewWillAppear(animated);
 }
 
 void ViewController::viewDidAppear(bool animated)
 {
-    for (const QPointer<ViewController>& child : _appearanceChildren)
-        if (child)
-            child->viewDidAppear(animated);
+    for (ViewController* child : shownChildren())
+        child->viewDidAppear(animated);
 }
 
 void ViewController::viewWillDisappear(bool animated)
 {
-    for (const QPointer<ViewController>& child : _appearanceChildren)
-        if (child)
-            child->viewWillDisappear(animated);
+    for (ViewController* child : shownChildren())
+        child->viewWillDisappear(animated);
 }
 
 void ViewController::viewDidDisappear(bool animated)
 {
-    for (const QPointer<ViewController>& child : _appearanceChildren)
-        if (child)
-            child->viewDidDisappear(animated);
+    _shown = false;
+    for (ViewController* child : shownChildren())
+        child->viewDidDisappear(animated);
 }
 
 } // namespace kit

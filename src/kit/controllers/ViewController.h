@@ -76,15 +76,14 @@ public:
     NavigationController* navigationController() const;
     TabBarController* tabBarController() const;
 
-    // Under memory pressure a screen whose view is off screen lets the view go;
-    // the next use of view() loads it again.
-    virtual void didReceiveMemoryWarning();
+    // A screen whose view this screen's view holds (a navigation stack inside a tab, a page
+    // inside a screen) becomes this screen's child: its parent is this screen, and the
+    // appearance calls this screen gets go on to it. The child is not owned.
+    void addChildViewController(ViewController* child);
+    void removeChildViewController(ViewController* child);
 
-    // A screen whose view this screen's view holds (a navigation stack inside a tab):
-    // the appearance calls this screen gets are passed on to it.
-    void forwardAppearanceTo(ViewController* child) { _appearanceChildren.emplace_back(child); }
-
-    // By default these pass the call on to the screens named with forwardAppearanceTo.
+    // Around showing and hiding the screen; by default they pass the call on to the
+    // children shown with this screen. A screen that overrides one calls the base too.
     virtual void viewWillAppear(bool animated);
     virtual void viewDidAppear(bool animated);
     virtual void viewWillDisappear(bool animated);
@@ -94,8 +93,11 @@ protected:
     // Makes the view; the default is an empty view as large as the application area.
     virtual void loadView();
     virtual void viewDidLoad() {}
-    // After the view was let go under memory pressure.
-    virtual void viewDidUnload() {}
+    // The children on screen with this one, which the appearance calls go on to: those added
+    // with addChildViewController; a container's shown screen.
+    virtual std::vector<ViewController*> shownChildren() const;
+    // From viewWillAppear to viewDidDisappear.
+    bool isShown() const { return _shown; }
 
 private:
     friend class NavigationController;
@@ -104,10 +106,11 @@ private:
 
     Owned<QWidget> _view;
     std::unique_ptr<ViewController> _modal;
-    std::vector<QPointer<ViewController>> _appearanceChildren;
+    std::vector<QPointer<ViewController>> _children;
     NavigationItem _navigationItem;
     TabBarItem _tabBarItem;
     QPointer<ViewController> _parent;
+    bool _shown = false;
 };
 
 } // namespace kit

@@ -1,8 +1,8 @@
 #include "Window.h"
 
 #include "Application.h"
+#include "StatusStrip.h"
 #include "ViewController.h"
-#include "kit/views/StatusStrip.h"
 #include "kit/views/View.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 
-#include <type_traits>
 #include <utility>
 
 namespace kit {
@@ -42,7 +40,8 @@ public:
         T* old = release();
         if (!old)
             return;
-        if constexpr (std::is_base_of_v<QWidget, T>) {
+        // A view leaves the screen at once (without naming QWidget: this layer is Qt Core only).
+        if constexpr (requires { old->hide(); }) {
             old->hide();
             old->setParent(nullptr);
         }

@@ -72,7 +72,6 @@ private:
     ImagePickerControllerDelegate* _delegate = nullptr;
     bool _libraryAsked = false;
     bool _cameraFailed = false;
-    bool _delivered = false;
     // Goes before the view (the base's) that holds its viewfinder.
     std::unique_ptr<CameraSession> _session;
     QWidget* _viewfinderArea = nullptr;

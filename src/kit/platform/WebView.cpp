@@ -7,7 +7,7 @@
 
 namespace kit {
 
-WebView* WebView::create(Handlers handlers)
+WebView* WebView::create(WebViewDelegate* delegate)
 {
     // The engine needs the application's OpenGL contexts shared, which can only be asked for
     // before the application object exists; without it the engine would crash on first use.
@@ -22,7 +22,7 @@ WebView* WebView::create(Handlers handlers)
     }
     const auto create = reinterpret_cast<CreateWebViewFunction>(
         resolvePlatformFunction(webEngineModule, "firstaidCreateWebView"));
-    return create ? create(&handlers) : nullptr;
+    return create ? create(delegate) : nullptr;
 }
 
 } // namespace kit

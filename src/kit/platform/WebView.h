@@ -20,21 +20,29 @@ enum class NavigationType {
     Other
 };
 
+class WebView;
+
+// What a web view asks of, and tells, the screen it works for.
+class WebViewDelegate {
+public:
+    virtual ~WebViewDelegate() = default;
+    // Asked for every load request; true lets it load.
+    virtual bool shouldStartLoadWithRequest(WebView&, const QUrl&, NavigationType) { return true; }
+    // After a load ends; false when it was refused or failed.
+    virtual void webViewDidFinishLoad(WebView&, bool) {}
+    // A press of the mouse (a touch) on the page.
+    virtual void touchesBegan(WebView&) {}
+};
+
 // The phone's web view: a page shown by a real browser engine. The engine lives
 // in a module of its own that is loaded when the first web view is made, so a
 // start that shows no page never loads it.
 class WebView {
 public:
-    struct Handlers {
-        // Asked for every load request; true lets it load.
-        std::function<bool(const QUrl&, NavigationType)> shouldStartLoad;
-        // After a load ends; false when it was refused or failed.
-        std::function<void(bool ok)> didFinishLoad;
-        // A press of the mouse (a touch) on the page.
-        std::function<void()> touched;
-    };
-
     virtual ~WebView() = default;
+
+    // Whom the view asks and tells; none stops both (before the delegate goes).
+    virtual void setDelegate(WebViewDelegate* delegate) = 0;
 
     // The web view as a widget: whoever takes it owns the web view with it.
     virtual QWidget* widget() = 0;
@@ -48,10 +56,10 @@ public:
     virtual void findText(const QString& text, std::function<void(int matches)> done = {}) = 0;
 
     // A new web view, or none when the engine module cannot be loaded (logged once).
-    static WebView* create(Handlers handlers);
+    static WebView* create(WebViewDelegate* delegate);
 };
 
 // The engine module's entry point.
-using CreateWebViewFunction = WebView* (*)(WebView::Handlers*);
+using CreateWebViewFunction = WebView* (*)(WebViewDelegate*);
 
 } // namespace kit

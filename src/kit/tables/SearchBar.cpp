@@ -85,14 +85,6 @@ void SearchBar::setShowsCancelButton(bool shows)
     layoutField();
 }
 
-void SearchBar::setSelectedScopeButtonIndex(int index)
-{
-    if (_scopeIndex == index)
-        return;
-    _scopeIndex = index;
-    emit scopeChanged(index);
-}
-
 void SearchBar::resignFirstResponder()
 {
     _field->clearFocus();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QStringList>
 #include <QWidget>
 
 class QLineEdit;
@@ -26,12 +25,6 @@ public:
     void setPlaceholderText(const QString& text);
     void setShowsCancelButton(bool shows);
 
-    // The search's scope: no scope buttons are shown (the contents search has one scope, so
-    // no titles), and the index is kept because the contents table saves and restores it.
-    QStringList scopeButtonTitles() const { return {}; }
-    int selectedScopeButtonIndex() const { return _scopeIndex; }
-    void setSelectedScopeButtonIndex(int index);
-
     QLineEdit* field() const { return _field; }
     void resignFirstResponder();
 
@@ -39,7 +32,6 @@ signals:
     void textChanged(const QString& text);
     void editingBegan();
     void cancelClicked();
-    void scopeChanged(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,7 +44,6 @@ private:
     QLineEdit* _field;
     BarButton* _cancel;
     bool _showsCancel = false;
-    int _scopeIndex = 0;
 };
 
 } // namespace kit

@@ -46,7 +46,6 @@ SearchDisplayController::SearchDisplayController(SearchBar* searchBar,
     connect(searchBar, &SearchBar::editingBegan, this, [this] { setActive(true, true); });
     connect(searchBar, &SearchBar::cancelClicked, this, [this] { setActive(false, true); });
     connect(searchBar, &SearchBar::textChanged, this, &SearchDisplayController::textChanged);
-    connect(searchBar, &SearchBar::scopeChanged, this, &SearchDisplayController::scopeChanged);
 }
 
 SearchDisplayController::~SearchDisplayController()
@@ -117,15 +116,6 @@ void SearchDisplayController::textChanged(const QString& text)
     if (!_active)
         return;
     if (!_delegate || _delegate->shouldReloadTableForSearchString(*this, text))
-        _results->reloadData();
-    place();
-}
-
-void SearchDisplayController::scopeChanged(int index)
-{
-    if (!_active)
-        return;
-    if (!_delegate || _delegate->shouldReloadTableForSearchScope(*this, index))
         _results->reloadData();
     place();
 }

@@ -19,8 +19,6 @@ public:
     {
         return true;
     }
-    // Asked when the scope button changes.
-    virtual bool shouldReloadTableForSearchScope(SearchDisplayController&, int) { return true; }
     virtual void willEndSearch(SearchDisplayController&) {}
 };
 
@@ -46,7 +44,6 @@ public:
 
 private:
     void textChanged(const QString& text);
-    void scopeChanged(int index);
     void place();
 
     QPointer<SearchBar> _searchBar;

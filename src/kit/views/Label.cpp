@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <limits>
 
 namespace kit {
 
@@ -125,6 +126,14 @@ void Label::paintEvent(QPaintEvent*)
     }
     if (!_rendered.isNull())
         QPainter(this).drawImage(_renderedAt, _rendered);
+}
+
+float fittingHeight(const Label& label)
+{
+    const QSizeF size = sizeWithFont(label.text(), label.font(),
+                                     QSizeF(label.width(), std::numeric_limits<float>::max()),
+                                     label.lineBreakMode());
+    return float(size.height()) + 8.0f;
 }
 
 } // namespace kit

@@ -58,4 +58,8 @@ private:
     int _numberOfLines = 1;
 };
 
+// The height a label's text needs at the label's current width in its font and line-break
+// mode, with 4 points above and below it. The label's frame is left as it is.
+float fittingHeight(const Label& label);
+
 } // namespace kit

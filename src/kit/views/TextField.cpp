@@ -19,6 +19,10 @@ TextField::TextField(QWidget* parent) : QLineEdit(parent)
         if (_delegate)
             _delegate->textFieldDidChange(*this);
     });
+    connect(this, &QLineEdit::returnPressed, this, [this] {
+        if (_delegate)
+            _delegate->textFieldDidReturn(*this);
+    });
 }
 
 void TextField::setTextColor(const QColor& color)

@@ -13,6 +13,8 @@ public:
     virtual void textFieldDidChange(TextField&) {}
     // The field took the keyboard's focus.
     virtual void textFieldDidBeginEditing(TextField&) {}
+    // Return (Enter) was pressed in the field.
+    virtual void textFieldDidReturn(TextField&) {}
 };
 
 // An editable line of text, with grey example text while it is empty. It lies clear

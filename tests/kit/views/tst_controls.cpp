@@ -6,6 +6,7 @@
 #include "kit/views/Button.h"
 #include "kit/views/FocusRing.h"
 #include "kit/views/Font.h"
+#include "kit/views/Label.h"
 #include "kit/views/Slider.h"
 #include "kit/views/TextMeasure.h"
 
@@ -198,6 +199,28 @@ private slots:
             oneLine.height());
         QCOMPARE(kit::sizeWithFont(QString(), font, {120, huge}, kit::LineBreakMode::WordWrap),
                  QSizeF(0, 0));
+    }
+
+    void labelHeightIsMeasuredAtTheLabelsWidth()
+    {
+        kit::Label label;
+        label.setFont(kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15));
+        label.setLineBreakMode(kit::LineBreakMode::WordWrap);
+        label.setNumberOfLines(0);
+        label.setText(QStringLiteral("г. Санкт-Петербург, Невский проспект, дом 28, квартира 15"));
+        label.setGeometry(0, 0, 280, 20);
+        const float wide = kit::fittingHeight(label);
+        const QSizeF wideText = kit::sizeWithFont(label.text(), label.font(), {280, 3.4028235e38},
+                                                  kit::LineBreakMode::WordWrap);
+        QCOMPARE(wide, float(wideText.height()) + 8.0f);
+        // The label's frame is not touched.
+        QCOMPARE(label.height(), 20);
+
+        label.setGeometry(0, 0, 100, 20);
+        QVERIFY(kit::fittingHeight(label) > wide);
+        // An empty label needs only the margin.
+        label.setText(QString());
+        QCOMPARE(kit::fittingHeight(label), 8.0f);
     }
 
     void focusOutlineFollowsTheKeyboardOnly()

@@ -35,36 +35,34 @@ kit::NavigationType navigationType(QWebEnginePage::NavigationType type)
 
 class EnginePage final : public QWebEnginePage {
 public:
-    EnginePage(const kit::WebView::Handlers& handlers, QObject* parent)
-        : QWebEnginePage(parent), _handlers(handlers)
+    EnginePage(kit::WebView& view, QObject* parent) : QWebEnginePage(parent), _view(view)
     {
         // A page that cannot be loaded leaves the view empty, with no browser error page.
         settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     }
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool) override
-    {
-        return !_handlers.shouldStartLoad || _handlers.shouldStartLoad(url, navigationType(type));
-    }
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool) override;
 
 private:
-    const kit::WebView::Handlers& _handlers;
+    kit::WebView& _view;
 };
 
 class EngineView final : public QWebEngineView, public kit::WebView {
 public:
-    explicit EngineView(kit::WebView::Handlers handlers) : _handlers(std::move(handlers))
+    explicit EngineView(kit::WebViewDelegate* delegate) : _delegate(delegate)
     {
         setObjectName(QStringLiteral("webView"));
-        setPage(new EnginePage(_handlers, this));
+        setPage(new EnginePage(*this, this));
         installEventFilter(this);
         connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
-            if (_handlers.didFinishLoad)
-                _handlers.didFinishLoad(ok);
+            if (_delegate)
+                _delegate->webViewDidFinishLoad(*this, ok);
         });
     }
 
+    kit::WebViewDelegate* delegate() const { return _delegate; }
+    void setDelegate(kit::WebViewDelegate* delegate) override { _delegate = delegate; }
     QWidget* widget() override { return this; }
     void loadRequest(const QUrl& url) override { load(url); }
     QUrl url() const override { return QWebEngineView::url(); }
@@ -95,20 +93,25 @@ protected:
             if (QObject* child = static_cast<QChildEvent*>(event)->child();
                 child && child->isWidgetType())
                 child->installEventFilter(this);
-        } else if (event->type() == QEvent::MouseButtonPress && watched != this &&
-                   _handlers.touched) {
-            _handlers.touched();
+        } else if (event->type() == QEvent::MouseButtonPress && watched != this && _delegate) {
+            _delegate->touchesBegan(*this);
         }
         return false;
     }
 
 private:
-    kit::WebView::Handlers _handlers;
+    kit::WebViewDelegate* _delegate;
 };
+
+bool EnginePage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool)
+{
+    kit::WebViewDelegate* delegate = static_cast<EngineView&>(_view).delegate();
+    return !delegate || delegate->shouldStartLoadWithRequest(_view, url, navigationType(type));
+}
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT kit::WebView* firstaidCreateWebView(kit::WebView::Handlers* handlers)
+extern "C" Q_DECL_EXPORT kit::WebView* firstaidCreateWebView(kit::WebViewDelegate* delegate)
 {
-    return new EngineView(std::move(*handlers));
+    return new EngineView(delegate);
 }

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <memory>
 
-namespace wallet {
+namespace record {
 namespace {
 
 const QColor heading(0xb7, 0x1c, 0x1c);
@@ -30,11 +30,6 @@ constexpr qreal stripTop = 45.0;
 constexpr qreal band = 8.0;
 constexpr qreal inset = 3.0;
 constexpr qreal qrSide = 30.0;
-
-QString stored(const QString& key)
-{
-    return kit::UserDefaults::standardUserDefaults().stringForKey(key).value_or(QString());
-}
 
 // Draws in millimetres on a device of any resolution.
 class Sheet {
@@ -130,7 +125,13 @@ void drawBand(Sheet& sheet, qreal left, qreal top, const QString& title)
                Qt::white, 1);
 }
 
-void drawFront(Sheet& sheet, const CardData& card, qreal left, qreal top)
+// The caption a printed line starts with: "Группа крови: ".
+QString printedCaption(Field field)
+{
+    return captionLine(field) + QLatin1Char(' ');
+}
+
+void drawFront(Sheet& sheet, const WalletCard& card, qreal left, qreal top)
 {
     drawBand(sheet, left, top, QStringLiteral("Медицинская карта / ICE"));
     qreal textLeft = left + inset;
@@ -143,49 +144,57 @@ void drawFront(Sheet& sheet, const CardData& card, qreal left, qreal top)
         textLeft = left + inset + 16 + 2.5;
     }
     const qreal textWidth = left + cardWidth - inset - textLeft;
+    // Beside the photo: the name, the plain lines, the blood group.
     qreal y = photoTop;
-    if (!card.name.isEmpty())
-        y += sheet.text(card.name, textLeft, y, textWidth, sheet.font(3.4, true), ink, 2) + 0.8;
-    if (!card.birthday.isEmpty())
-        y += sheet.text(QStringLiteral("Дата рождения: ") + card.birthday, textLeft, y, textWidth,
-                        sheet.font(2.5, false), ink, 1) +
-             0.8;
-    if (!card.blood.isEmpty())
-        y += sheet.text(QStringLiteral("Группа крови: ") + card.blood, textLeft, y, textWidth,
-                        sheet.font(3.0, true), heading, 1);
-    // The medical lines run the card's width below the photo.
+    const std::vector<Field> printed = walletFields();
+    for (const Field field : printed) {
+        const QString value = card.text.value(field);
+        if (value.isEmpty())
+            continue;
+        switch (fieldInfo(field).wallet) {
+        case WalletLine::Name:
+            y += sheet.text(value, textLeft, y, textWidth, sheet.font(3.4, true), ink, 2) + 0.8;
+            break;
+        case WalletLine::Detail:
+            y += sheet.text(printedCaption(field) + value, textLeft, y, textWidth,
+                            sheet.font(2.5, false), ink, 1) +
+                 0.8;
+            break;
+        case WalletLine::Emphasis:
+            y += sheet.text(printedCaption(field) + value, textLeft, y, textWidth,
+                            sheet.font(3.0, true), heading, 1);
+            break;
+        default:
+            break;
+        }
+    }
+    // The medical lines run the card's width below the photo; allergies in bold, since a crew
+    // must know them before giving anything.
     y = std::max(y, card.photo.isNull() ? y : photoTop + 20) + 1.5;
     const qreal bottom = top + cardHeight - 2;
-    // Allergies first and in bold: what a crew must know before giving anything.
-    struct Line {
-        const char* caption;
-        QString value;
-        bool bold;
-    };
-    const Line medical[] = {
-        {"Аллергии: ", card.allergies, true},
-        {"Лекарства: ", card.medicines, false},
-        {"Заболевания: ", card.illnesses, false},
-    };
-    for (const Line& line : medical) {
-        if (line.value.trimmed().isEmpty())
+    for (const Field field : printed) {
+        const WalletLine style = fieldInfo(field).wallet;
+        const QString value = card.text.value(field);
+        if ((style != WalletLine::MedicalBold && style != WalletLine::Medical) ||
+            value.trimmed().isEmpty())
             continue;
-        const QFont font = sheet.font(2.4, line.bold);
+        const bool bold = style == WalletLine::MedicalBold;
+        const QFont font = sheet.font(2.4, bold);
         const qreal lineHeight =
             QFontMetricsF(font, sheet.painter().device()).lineSpacing() / sheet.px(1);
         const int room = int((bottom - y) / lineHeight);
         if (room < 1)
             break;
-        y += sheet.text(QString::fromUtf8(line.caption) + line.value, left + inset, y,
-                        cardWidth - 2 * inset, font, line.bold ? heading : ink, std::min(room, 2)) +
+        y += sheet.text(printedCaption(field) + value, left + inset, y, cardWidth - 2 * inset, font,
+                        bold ? heading : ink, std::min(room, 2)) +
              0.6;
     }
 }
 
-void drawBack(Sheet& sheet, const CardData& card, qreal left, qreal top)
+void drawBack(Sheet& sheet, const WalletCard& card, qreal left, qreal top)
 {
     drawBand(sheet, left, top, QStringLiteral("Экстренные контакты / ICE"));
-    const QrCode code = encodeQr(qrText(card));
+    const QrCode code = encodeQr(walletQrText(card));
     const qreal qrLeft = left + cardWidth - inset - qrSide;
     const qreal qrTop = top + band + 2.5;
     if (code.side > 0) {
@@ -204,7 +213,7 @@ void drawBack(Sheet& sheet, const CardData& card, qreal left, qreal top)
     }
     const qreal width = qrLeft - 2.5 - (left + inset);
     qreal y = top + band + 2.5;
-    for (const record::Contact& contact : card.contacts) {
+    for (const Contact& contact : card.contacts) {
         QString who = contact.name;
         if (!contact.who.isEmpty())
             who +=
@@ -219,43 +228,41 @@ void drawBack(Sheet& sheet, const CardData& card, qreal left, qreal top)
 
 } // namespace
 
-CardData storedCard()
+WalletCard storedWalletCard()
 {
-    CardData card;
-    card.name = stored(record::OWN_NAME);
-    card.birthday = stored(record::OWN_BIRTHDAY);
-    card.blood = stored(record::OWN_BLOOD);
-    card.allergies = stored(record::OWN_ALLERGY);
-    card.medicines = stored(record::OWN_MEDICINE);
-    card.illnesses = stored(record::OWN_ILLNESS);
-    card.contacts = record::storedContacts();
-    card.photo = record::decodePhoto(
-        kit::UserDefaults::standardUserDefaults().objectForKey(record::OWN_IMAGE).toByteArray());
+    WalletCard card;
+    for (const Field field : walletFields())
+        if (field != Contacts)
+            card.text.insert(field, storedText(field).value_or(QString()));
+    card.contacts = storedContacts();
+    card.photo = decodePhoto(
+        kit::UserDefaults::standardUserDefaults().objectForKey(OWN_IMAGE).toByteArray());
     return card;
 }
 
-QString qrText(const CardData& card)
+QString walletQrText(const WalletCard& card)
 {
     QStringList lines{QStringLiteral("МЕДИЦИНСКАЯ КАРТА / ICE")};
-    const auto add = [&](const char* caption, const QString& value) {
-        if (!value.trimmed().isEmpty())
-            lines << QString::fromUtf8(caption) + value.trimmed();
-    };
-    add("", card.name);
-    add("Дата рождения: ", card.birthday);
-    add("Группа крови: ", card.blood);
-    add("Аллергии: ", card.allergies);
-    add("Лекарства: ", card.medicines);
-    add("Заболевания: ", card.illnesses);
-    if (!card.contacts.empty()) {
-        lines << QStringLiteral("Экстренные контакты:");
-        for (const record::Contact& contact : card.contacts) {
-            QStringList parts;
-            for (const QString& part : {contact.name, contact.who, contact.phone})
-                if (!part.trimmed().isEmpty())
-                    parts << part.trimmed();
-            lines << parts.join(QStringLiteral(", "));
+    for (const Field field : walletFields()) {
+        if (field == Contacts) {
+            if (card.contacts.empty())
+                continue;
+            lines << captionLine(Contacts);
+            for (const Contact& contact : card.contacts) {
+                QStringList parts;
+                for (const QString& part : {contact.name, contact.who, contact.phone})
+                    if (!part.trimmed().isEmpty())
+                        parts << part.trimmed();
+                lines << parts.join(QStringLiteral(", "));
+            }
+            continue;
         }
+        const QString value = card.text.value(field).trimmed();
+        if (value.isEmpty())
+            continue;
+        // The name stands alone on its line; every other field after its caption.
+        lines << (fieldInfo(field).wallet == WalletLine::Name ? value
+                                                              : printedCaption(field) + value);
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -288,7 +295,7 @@ QrCode encodeQr(const QString& text)
         while (tooLong - fits > 1) {
             const qsizetype middle = (fits + tooLong) / 2;
             QRcode* trial =
-                encode((text.left(record::cutLength(text, middle)) + QStringLiteral("…")).toUtf8());
+                encode((text.left(cutLength(text, middle)) + QStringLiteral("…")).toUtf8());
             if (trial) {
                 QRcode_free(trial);
                 fits = middle;
@@ -296,7 +303,7 @@ QrCode encodeQr(const QString& text)
                 tooLong = middle;
             }
         }
-        code = encode((text.left(record::cutLength(text, fits)) + QStringLiteral("…")).toUtf8());
+        code = encode((text.left(cutLength(text, fits)) + QStringLiteral("…")).toUtf8());
         result.cut = true;
     }
     if (!code)
@@ -309,7 +316,7 @@ QrCode encodeQr(const QString& text)
     return result;
 }
 
-void paintSheet(QPainter& painter, QPagedPaintDevice& device, const CardData& card)
+void paintWalletSheet(QPainter& painter, QPagedPaintDevice& device, const WalletCard& card)
 {
     Sheet sheet(painter, device);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -332,7 +339,7 @@ void paintSheet(QPainter& painter, QPagedPaintDevice& device, const CardData& ca
     drawCutMarks(sheet, stripLeft, stripTop, 2 * cardWidth, cardHeight);
 }
 
-bool writePdf(const QString& path, const CardData& card, QString* error)
+bool writeWalletPdf(const QString& path, const WalletCard& card, QString* error)
 {
     QFile file(path);
     const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -355,7 +362,7 @@ bool writePdf(const QString& path, const CardData& card, QString* error)
                 *error = QStringLiteral("the PDF could not be started");
             return false;
         }
-        paintSheet(painter, writer, card);
+        paintWalletSheet(painter, writer, card);
     }
     file.close();
     if (file.error() != QFileDevice::NoError) {
@@ -366,4 +373,4 @@ bool writePdf(const QString& path, const CardData& card, QString* error)
     return true;
 }
 
-} // namespace wallet
+} // namespace record

@@ -2,21 +2,21 @@
 
 #include "TestSupport.h"
 
-#include "content/ListLoader.h"
-#include "content/XMLParser.h"
+#include "articlelist/ListLoader.h"
+#include "articlelist/ListReader.h"
 
 #include <QTest>
 
 namespace {
 
 // Parses a list text the way the loader does: bare ampersands escaped first.
-QList<Record> records(const QString& xml, bool* ok = nullptr)
+QList<articlelist::Record> records(const QString& xml, bool* ok = nullptr)
 {
-    XMLParser parser(XMLParser::encode(xml).toUtf8());
-    const bool parsed = parser.parse();
+    articlelist::ListReader parser(articlelist::ListReader::encode(xml).toUtf8());
+    const bool parsed = parser.read();
     if (ok)
         *ok = parsed;
-    return parser.elements();
+    return parser.records();
 }
 
 QString cell(const QString& text, const QString& link = QStringLiteral("a.html"))
@@ -26,7 +26,7 @@ QString cell(const QString& text, const QString& link = QStringLiteral("a.html")
 
 } // namespace
 
-class TestContent final : public QObject {
+class TestListReader final : public QObject {
     Q_OBJECT
 
 private slots:
@@ -50,7 +50,7 @@ private slots:
         QFETCH(QString, written);
         QFETCH(QString, arrives);
         bool ok = false;
-        const QList<Record> list =
+        const QList<articlelist::Record> list =
             records(QStringLiteral("<List>%1</List>").arg(cell(written)), &ok);
         QVERIFY(ok);
         QCOMPARE(list.size(), 1);
@@ -59,20 +59,23 @@ private slots:
 
     void encodeAndDecode()
     {
-        QCOMPARE(XMLParser::encode(QStringLiteral("a&b&&c")), QStringLiteral("a%26b%26%26c"));
+        QCOMPARE(articlelist::ListReader::encode(QStringLiteral("a&b&&c")),
+                 QStringLiteral("a%26b%26%26c"));
         // Replacements in order: %26 first, then the brackets.
-        QCOMPARE(XMLParser::decode(QStringLiteral("%26[x]%2")), QStringLiteral("&<x>%2"));
-        QCOMPARE(XMLParser::decode(XMLParser::encode(QStringLiteral("R&D"))),
-                 QStringLiteral("R&D"));
+        QCOMPARE(articlelist::ListReader::decode(QStringLiteral("%26[x]%2")),
+                 QStringLiteral("&<x>%2"));
+        QCOMPARE(
+            articlelist::ListReader::decode(articlelist::ListReader::encode(QStringLiteral("R&D"))),
+            QStringLiteral("R&D"));
     }
 
     void emptyFieldsLeaveNoKey()
     {
-        const QList<Record> list =
+        const QList<articlelist::Record> list =
             records(QStringLiteral("<List><Cell><Text>Пусто</Text><Link></Link></"
                                    "Cell><Cell><Text>Закрыто</Text><Link/></Cell></List>"));
         QCOMPARE(list.size(), 2);
-        for (const Record& record : list) {
+        for (const articlelist::Record& record : list) {
             QVERIFY(!record.contains(QStringLiteral("Link")));
             QVERIFY(record.contains(QStringLiteral("Text")));
         }
@@ -81,28 +84,30 @@ private slots:
     void valuesKeepTheirLinesAndIndentation()
     {
         const QString value = QStringLiteral("Первая строка\n    вторая строка\n");
-        const QList<Record> list =
+        const QList<articlelist::Record> list =
             records(QStringLiteral("<List><Cell><Text>%1</Text></Cell></List>").arg(value));
         QCOMPARE(list.value(0).value(QStringLiteral("Text")), value);
     }
 
     void textOutsideFieldsReachesNoRecord()
     {
-        const QList<Record> list =
+        const QList<articlelist::Record> list =
             records(QStringLiteral("<List>между<Cell>\n  перед<Text>Заголовок</Text>  после\n  "
                                    "<Link>a.html</Link>\n</Cell>между<Other>не "
                                    "запись</Other><Cell><Text>Второй</Text></Cell></List>"));
         QCOMPARE(list.size(), 2);
-        QCOMPARE(list[0], (Record{{QStringLiteral("Text"), QStringLiteral("Заголовок")},
-                                  {QStringLiteral("Link"), QStringLiteral("a.html")}}));
-        QCOMPARE(list[1], (Record{{QStringLiteral("Text"), QStringLiteral("Второй")}}));
+        QCOMPARE(list[0],
+                 (articlelist::Record{{QStringLiteral("Text"), QStringLiteral("Заголовок")},
+                                      {QStringLiteral("Link"), QStringLiteral("a.html")}}));
+        QCOMPARE(list[1],
+                 (articlelist::Record{{QStringLiteral("Text"), QStringLiteral("Второй")}}));
     }
 
     void recordRules()
     {
         // The later of two same-named fields wins; attributes and CDATA are not collected;
         // records may stand at any depth; the name is compared exactly.
-        const QList<Record> list = records(QStringLiteral(
+        const QList<articlelist::Record> list = records(QStringLiteral(
             "<Root><Group><Cell "
             "kind=\"x\"><Text>Старое</Text><Text>Новое</Text><Note><![CDATA[скрыто]]></Note></Cell>"
             "</Group><cell><Text>не запись</Text></cell></Root>"));
@@ -118,8 +123,8 @@ private slots:
         bundle.write(QStringLiteral("Content.xml"),
                      "<?xml version=\"1.0\"?><List><Item>x</Item></List>");
         LogCapture log;
-        const auto list = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
-        QVERIFY(list->elements().isEmpty());
+        const auto list = articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        QVERIFY(list->records().isEmpty());
         QVERIFY(log.lines().isEmpty());
     }
 
@@ -133,9 +138,9 @@ private slots:
                QStringLiteral("</List>");
         bundle.write(QStringLiteral("Content.xml"), xml.toUtf8());
         LogCapture log;
-        const auto list = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
-        QCOMPARE(list->elements().size(), 4);
-        QCOMPARE(list->elements()[3].value(QStringLiteral("Text")), QStringLiteral("Статья 4"));
+        const auto list = articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        QCOMPARE(list->records().size(), 4);
+        QCOMPARE(list->records()[3].value(QStringLiteral("Text")), QStringLiteral("Статья 4"));
         QCOMPARE(log.lines(),
                  QStringList{QStringLiteral("Error while parsing file %1.")
                                  .arg(bundle.filePath(QStringLiteral("Content.xml")))});
@@ -146,8 +151,9 @@ private slots:
         {
             TestBundle bundle;
             LogCapture log;
-            const auto list = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
-            QVERIFY(list->elements().isEmpty());
+            const auto list =
+                articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+            QVERIFY(list->records().isEmpty());
             QCOMPARE(log.lines(), QStringList{QStringLiteral("Error while parsing file (null).")});
         }
         {
@@ -156,21 +162,23 @@ private slots:
             bundle.write(QStringLiteral("Content.xml"),
                          QByteArray("<List><Cell><Text>\xce\xe6\xee\xe3</Text></Cell></List>"));
             LogCapture log;
-            const auto list = loadList(QStringLiteral("Content"), QStringLiteral("xml"));
-            QVERIFY(list->elements().isEmpty());
+            const auto list =
+                articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+            QVERIFY(list->records().isEmpty());
             QCOMPARE(log.lines().size(), 1);
         }
         {
             TestBundle bundle;
             bundle.write(QStringLiteral("Content.xml"), QByteArray());
             LogCapture log;
-            QVERIFY(
-                loadList(QStringLiteral("Content"), QStringLiteral("xml"))->elements().isEmpty());
+            QVERIFY(articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"))
+                        ->records()
+                        .isEmpty());
             QCOMPARE(log.lines().size(), 1);
         }
     }
 };
 
-FIRSTAID_TEST_MAIN(TestContent)
+FIRSTAID_TEST_MAIN(TestListReader)
 
-#include "tst_content.moc"
+#include "tst_listreader.moc"

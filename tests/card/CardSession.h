@@ -5,9 +5,9 @@
 
 #include "TestSupport.h"
 
-#include "app/KavelAppDelegate.h"
-#include "card/Map.h"
-#include "card/MapWindow.h"
+#include "app/ApplicationShell.h"
+#include "card/CardScreen.h"
+#include "card/CardTab.h"
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/controllers/TabBarController.h"
@@ -45,22 +45,22 @@ std::optional<QString> storedOnDisk(const QString& path, const QString& key)
 struct CardTab {
     TestStore store;
     std::unique_ptr<LaunchedApplication> app;
-    Map* map = nullptr;
+    card::CardTab* map = nullptr;
 
     explicit CardTab(const QList<std::pair<QString, QString>>& stored = {})
     {
         for (const auto& [key, value] : stored)
             store.set(key, value);
         app = std::make_unique<LaunchedApplication>();
-        map = app->showTab<Map>(3);
+        map = app->showTab<card::CardTab>(3);
     }
-    MapWindow* window() const { return map->window(); }
-    kit::ViewController* top() const { return map->body()->topViewController(); }
+    card::CardScreen* screen() const { return map->cardScreen(); }
+    kit::ViewController* top() const { return map->stack()->topViewController(); }
     // The card's row, scrolled into view: a table lays out only the rows on screen.
     kit::TableViewCell* row(int index, int section = 0) const
     {
-        window()->tableView()->scrollToRowAtIndexPath({section, index});
-        return window()->tableView()->cellForRowAtIndexPath({section, index});
+        screen()->tableView()->scrollToRowAtIndexPath({section, index});
+        return screen()->tableView()->cellForRowAtIndexPath({section, index});
     }
     QString rowText(int index, int section = 0) const
     {
@@ -88,16 +88,16 @@ struct CardTab {
     }
     void back() const
     {
-        QTest::mouseClick(map->body()->navigationBar()->backButton(), Qt::LeftButton);
+        QTest::mouseClick(map->stack()->navigationBar()->backButton(), Qt::LeftButton);
     }
     void save() const
     {
-        QTest::mouseClick(map->body()->navigationBar()->rightButton(), Qt::LeftButton);
+        QTest::mouseClick(map->stack()->navigationBar()->rightButton(), Qt::LeftButton);
     }
-    bool saveEnabled() const { return map->body()->navigationBar()->rightButton()->isEnabled(); }
+    bool saveEnabled() const { return map->stack()->navigationBar()->rightButton()->isEnabled(); }
     void selectTab(int index) const
     {
-        QTest::mouseClick(app->delegate().tabBarController()->tabBar()->buttonAt(index),
+        QTest::mouseClick(app->shell().tabBarController()->tabBar()->buttonAt(index),
                           Qt::LeftButton);
     }
     template <class Editor> Editor* open(int rowIndex, int section = 0) const

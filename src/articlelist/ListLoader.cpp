@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+namespace articlelist {
 namespace {
 
 // Far beyond any list the bundle ships (tens of kilobytes): a larger file is damaged or
@@ -14,7 +15,7 @@ constexpr qint64 largestList = 8 * 1024 * 1024;
 
 } // namespace
 
-std::unique_ptr<XMLParser> loadList(const QString& name, const QString& type)
+std::unique_ptr<ListReader> loadList(const QString& name, const QString& type)
 {
     const QString path = kit::Bundle::mainBundle().pathForResource(name, type);
 
@@ -29,9 +30,11 @@ std::unique_ptr<XMLParser> loadList(const QString& name, const QString& type)
     if (utf8.hasError())
         text.clear();
 
-    auto parser = std::make_unique<XMLParser>(XMLParser::encode(text).toUtf8());
-    if (!parser->parse())
+    auto reader = std::make_unique<ListReader>(ListReader::encode(text).toUtf8());
+    if (!reader->read())
         kit::log(QStringLiteral("Error while parsing file %1.")
                      .arg(path.isEmpty() ? QStringLiteral("(null)") : path));
-    return parser;
+    return reader;
 }
+
+} // namespace articlelist

@@ -1,6 +1,7 @@
 #include "StatusStrip.h"
 
-#include "Font.h"
+#include "kit/platform/Battery.h"
+#include "kit/views/Font.h"
 
 #include <QDateTime>
 #include <QPainter>
@@ -28,8 +29,19 @@ void StatusStrip::scheduleNextMinute()
     _minute->start((60 - now.second()) * 1000 - now.msec() + 50);
 }
 
+void StatusStrip::readBattery()
+{
+    _battery = new Battery(this);
+    connect(_battery, &Battery::changed, this, qOverload<>(&QWidget::update));
+}
+
 void StatusStrip::paintEvent(QPaintEvent*)
 {
+    // The power service is asked once the strip is on screen, never on the way there.
+    if (!_batteryAsked) {
+        _batteryAsked = true;
+        QTimer::singleShot(0, this, &StatusStrip::readBattery);
+    }
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), Qt::black);
@@ -39,13 +51,22 @@ void StatusStrip::paintEvent(QPaintEvent*)
     painter.drawText(rect(), Qt::AlignCenter,
                      QTime::currentTime().toString(QStringLiteral("HH:mm")));
 
-    // Battery, drawn full: the window has no battery to read.
-    const QRectF body(width() - 32.5, 5.5, 22, 10);
-    painter.setPen(QPen(QColor(220, 220, 220), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(body, 2, 2);
-    painter.fillRect(QRectF(body.right() + 1, 8, 2, 5), QColor(220, 220, 220));
-    painter.fillRect(body.adjusted(2, 2, -2, -2), QColor(235, 235, 235));
+    // The battery with its charge; where there is none to read, nothing.
+    if (_battery && _battery->charge().present) {
+        const Battery::Charge charge = _battery->charge();
+        const QRectF body(width() - 32.5, 5.5, 22, 10);
+        painter.setPen(QPen(QColor(220, 220, 220), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(body, 2, 2);
+        painter.fillRect(QRectF(body.right() + 1, 8, 2, 5), QColor(220, 220, 220));
+        QRectF level = body.adjusted(2, 2, -2, -2);
+        level.setWidth(level.width() * charge.percentage / 100.0);
+        // Green while it charges, red when nearly empty, as on the phone.
+        const QColor fill = charge.charging           ? QColor(0x4c, 0xd9, 0x64)
+                            : charge.percentage <= 20 ? QColor(0xff, 0x3b, 0x30)
+                                                      : QColor(235, 235, 235);
+        painter.fillRect(level, fill);
+    }
 
     // Signal strength bars on the left.
     painter.setPen(Qt::NoPen);

@@ -1,14 +1,11 @@
-#include "MapWindow.h"
+#include "CardScreen.h"
 
-#include "CardStore.h"
 #include "ChangeBlood.h"
 #include "ChangeDate.h"
 #include "ChangeImage.h"
 #include "ChangeInfo.h"
 #include "ChangeWeight.h"
 #include "ContactList.h"
-#include "PersonalRecord.h"
-#include "WalletCard.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/Window.h"
 #include "kit/foundation/Translations.h"
@@ -19,21 +16,32 @@
 #include "kit/views/Image.h"
 #include "kit/views/Label.h"
 #include "kit/views/View.h"
+#include "record/CardStore.h"
+#include "record/PersonalRecord.h"
+#include "record/WalletCard.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
+namespace card {
 namespace {
 
 constexpr int headerHeight = 80;
 
-const char* const fieldNames[] = {"Домашний адрес", "Дата рождения", "Вес/рост",
-                                  "Группа крови",   "Заболевания",   "Заметки"};
-const char* const emergencyFieldNames[] = {"Аллергии", "Лекарства", "Экстренные контакты"};
+// The rows of each section, in their order.
+const std::vector<record::Field>& rowsOfSection(int section)
+{
+    static const std::vector<record::Field> cardRows =
+        record::fieldsAt(record::CardPlace::CardRows);
+    static const std::vector<record::Field> emergencyRows =
+        record::fieldsAt(record::CardPlace::EmergencyRows);
+    return section == CardScreen::cardSection ? cardRows : emergencyRows;
+}
 
 // A rounded white box like the rows', for the header's buttons: plain, and blue while pressed.
 QImage box(QSize size, bool pressed)
@@ -61,52 +69,40 @@ QImage box(QSize size, bool pressed)
     return image;
 }
 
-// The field a row shows; none for the row of the people to call.
-std::optional<record::Field> fieldOfRow(kit::IndexPath indexPath)
-{
-    if (indexPath.section == MapWindow::cardSection)
-        return record::Field(indexPath.row);
-    if (indexPath.row == MapWindow::AllergyRow)
-        return record::Allergy;
-    if (indexPath.row == MapWindow::MedicineRow)
-        return record::Medicine;
-    return std::nullopt;
-}
-
-// What a row shows: the stored value (the people to call by name), or none.
-std::optional<QString> storedRowText(kit::IndexPath indexPath)
-{
-    if (const std::optional<record::Field> field = fieldOfRow(indexPath))
-        return record::storedText(*field);
-    QStringList titles;
-    for (const record::Contact& contact : record::storedContacts())
-        titles << record::contactTitle(contact);
-    if (titles.isEmpty())
-        return std::nullopt;
-    return titles.join(QStringLiteral(", "));
-}
-
-// The field's name, shown in grey while nothing is stored.
-QString fieldName(kit::IndexPath indexPath)
-{
-    return QString::fromUtf8(indexPath.section == MapWindow::cardSection
-                                 ? fieldNames[indexPath.row]
-                                 : emergencyFieldNames[indexPath.row]);
-}
-
 } // namespace
 
-MapWindow::MapWindow()
+CardScreen::CardScreen()
 {
     setTitle(QStringLiteral("Карта"));
 }
 
-MapWindow::~MapWindow() = default;
+CardScreen::~CardScreen() = default;
 
-void MapWindow::loadView()
+std::optional<kit::IndexPath> CardScreen::indexPathOf(record::Field field)
+{
+    for (const int section : {cardSection, emergencySection}) {
+        const std::vector<record::Field>& rows = rowsOfSection(section);
+        const auto found = std::find(rows.begin(), rows.end(), field);
+        if (found != rows.end())
+            return kit::IndexPath{section, int(found - rows.begin())};
+    }
+    return std::nullopt;
+}
+
+std::optional<record::Field> CardScreen::fieldAt(kit::IndexPath indexPath)
+{
+    if (indexPath.section != cardSection && indexPath.section != emergencySection)
+        return std::nullopt;
+    const std::vector<record::Field>& rows = rowsOfSection(indexPath.section);
+    if (indexPath.row < 0 || indexPath.row >= int(rows.size()))
+        return std::nullopt;
+    return rows[size_t(indexPath.row)];
+}
+
+void CardScreen::loadView()
 {
     auto* view = new QWidget();
-    view->setObjectName(QStringLiteral("mapWindowView"));
+    view->setObjectName(QStringLiteral("cardScreenView"));
     view->resize(kit::Window::applicationFrame().size());
 
     _tableView = new kit::TableView(view, kit::TableViewStyle::Grouped);
@@ -119,37 +115,38 @@ void MapWindow::loadView()
 
     auto* header = new QWidget();
     header->setObjectName(QStringLiteral("cardHeader"));
-    header->resize(320, headerHeight);
+    header->resize(kit::Window::width, headerHeight);
 
     _imageButton = new kit::Button(header);
     _imageButton->setObjectName(QStringLiteral("imageButton"));
-    _imageButton->setAccessibleName(QStringLiteral("Фотография"));
+    _imageButton->setAccessibleName(record::fieldInfo(record::Photo).caption);
     _imageButton->setGeometry(10, 10, 70, 70);
     _imageButton->setBackgroundImage(box(_imageButton->size(), false));
     _imageButton->setBackgroundImage(box(_imageButton->size(), true),
                                      kit::Button::State::Highlighted);
     _imageButton->setImage(kit::imageNamed(QStringLiteral("noPhoto.png")));
     _imageButton->addTarget(
-        this, [this] { changeImage(); }, kit::ControlEvent::TouchUpInside);
+        this, [this] { openEditor(record::Photo); }, kit::ControlEvent::TouchUpInside);
 
     _nameButton = new kit::Button(header);
     _nameButton->setObjectName(QStringLiteral("nameButton"));
-    _nameButton->setAccessibleName(QStringLiteral("Имя Фамилия"));
+    const QString nameCaption = record::fieldInfo(record::Name).caption;
+    _nameButton->setAccessibleName(nameCaption);
     _nameButton->setGeometry(90, 23, 220, 44);
     _nameButton->setFont(kit::boldSystemFont(17));
     _nameButton->setTitleColor(QColor(0x22, 0x22, 0x22));
-    _nameButton->setTitle(QStringLiteral("Имя Фамилия"));
+    _nameButton->setTitle(nameCaption);
     _nameButton->setBackgroundImage(box(_nameButton->size(), false));
     _nameButton->setBackgroundImage(box(_nameButton->size(), true),
                                     kit::Button::State::Highlighted);
     _nameButton->addTarget(
-        this, [this] { changeName(); }, kit::ControlEvent::TouchUpInside);
+        this, [this] { openEditor(record::Name); }, kit::ControlEvent::TouchUpInside);
 
     _tableView->setTableHeaderView(header);
     setView(view);
 }
 
-void MapWindow::viewDidLoad()
+void CardScreen::viewDidLoad()
 {
     _tableView->setEditing(true, false);
     _tableView->setAllowsSelectionDuringEditing(true);
@@ -161,7 +158,7 @@ void MapWindow::viewDidLoad()
     navigationItem().setRightBarButtonItem(_printButton);
 }
 
-void MapWindow::viewDidAppear(bool animated)
+void CardScreen::viewDidAppear(bool animated)
 {
     kit::ViewController::viewDidAppear(animated);
     kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
@@ -176,26 +173,30 @@ void MapWindow::viewDidAppear(bool animated)
         _imageButton->setImage(photo);
 }
 
-QString MapWindow::titleForHeaderInSection(kit::TableView&, int section)
+int CardScreen::numberOfRowsInSection(kit::TableView&, int section)
+{
+    return int(rowsOfSection(section).size());
+}
+
+QString CardScreen::titleForHeaderInSection(kit::TableView&, int section)
 {
     return section == emergencySection ? QStringLiteral("Для экстренных служб") : QString();
 }
 
-kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView& tableView,
-                                                     kit::IndexPath indexPath)
+kit::TableViewCell* CardScreen::cellForRowAtIndexPath(kit::TableView& tableView,
+                                                      kit::IndexPath indexPath)
 {
-    if (indexPath.section < 0 || indexPath.section > emergencySection || indexPath.row < 0 ||
-        indexPath.row >= numberOfRowsInSection(tableView, indexPath.section))
+    const std::optional<record::Field> field = fieldAt(indexPath);
+    if (!field)
         return nullptr;
-    kit::Owned<kit::TableViewCell>& cell =
-        _cells[size_t(indexPath.section * cardRows + indexPath.row)];
+    kit::Owned<kit::TableViewCell>& cell = _cells[size_t(*field)];
     if (!cell.get()) {
         cell.reset(new kit::TableViewCell());
         cell->setObjectName(QStringLiteral("Cell"));
         cell->setEditingAccessoryType(kit::TableViewCellAccessoryType::DisclosureIndicator);
     }
-    const std::optional<QString> stored = storedRowText(indexPath);
-    const QString text = stored ? record::shownPart(*stored) : fieldName(indexPath);
+    const std::optional<QString> stored = record::storedText(*field);
+    const QString text = stored ? record::shownPart(*stored) : record::fieldInfo(*field).caption;
     cell->textLabel()->setText(text);
     // A field's name stands in grey where its value would be.
     cell->textLabel()->setTextColor(stored ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
@@ -203,50 +204,39 @@ kit::TableViewCell* MapWindow::cellForRowAtIndexPath(kit::TableView& tableView,
     return cell.get();
 }
 
-kit::TableViewCellEditingStyle MapWindow::editingStyleForRowAtIndexPath(kit::TableView&,
-                                                                        kit::IndexPath indexPath)
+kit::TableViewCellEditingStyle CardScreen::editingStyleForRowAtIndexPath(kit::TableView&,
+                                                                         kit::IndexPath indexPath)
 {
-    return storedRowText(indexPath) ? kit::TableViewCellEditingStyle::Delete
-                                    : kit::TableViewCellEditingStyle::Insert;
+    const std::optional<record::Field> field = fieldAt(indexPath);
+    return field && record::storedText(*field) ? kit::TableViewCellEditingStyle::Delete
+                                               : kit::TableViewCellEditingStyle::Insert;
 }
 
-void MapWindow::commitEditingStyle(kit::TableView& tableView, kit::TableViewCellEditingStyle style,
-                                   kit::IndexPath indexPath)
+void CardScreen::commitEditingStyle(kit::TableView& tableView, kit::TableViewCellEditingStyle style,
+                                    kit::IndexPath indexPath)
 {
-    if (style == kit::TableViewCellEditingStyle::Insert) {
-        openRow(indexPath);
-    } else {
-        const std::optional<record::Field> field = fieldOfRow(indexPath);
-        for (const QString& key : field ? record::keysForField(*field) : record::contactKeys())
-            kit::UserDefaults::standardUserDefaults().removeObjectForKey(key);
-    }
+    const std::optional<record::Field> field = fieldAt(indexPath);
+    if (!field)
+        return;
+    if (style == kit::TableViewCellEditingStyle::Insert)
+        openEditor(*field);
+    else
+        record::removeStoredField(*field);
     record::synchronizeCard();
     tableView.reloadData();
 }
 
-void MapWindow::didSelectRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
+void CardScreen::didSelectRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
 {
-    openRow(indexPath);
+    if (const std::optional<record::Field> field = fieldAt(indexPath))
+        openEditor(*field);
 }
 
-void MapWindow::openRow(kit::IndexPath indexPath)
+void CardScreen::print()
 {
-    if (const std::optional<record::Field> field = fieldOfRow(indexPath))
-        doAction(*field);
-    else
-        openContacts();
-}
-
-void MapWindow::openContacts()
-{
-    if (kit::NavigationController* stack = navigationController())
-        stack->pushViewController(std::make_unique<ContactList>(), true);
-}
-
-void MapWindow::print()
-{
-    const auto paint = [card = wallet::storedCard()](QPainter& painter, QPagedPaintDevice& device) {
-        wallet::paintSheet(painter, device, card);
+    const auto paint = [card = record::storedWalletCard()](QPainter& painter,
+                                                           QPagedPaintDevice& device) {
+        record::paintWalletSheet(painter, device, card);
     };
     const auto finished = [](const kit::PrintOutcome& outcome) {
         if (outcome.result != kit::PrintOutcome::Failed)
@@ -272,38 +262,33 @@ void MapWindow::print()
     alert->show();
 }
 
-void MapWindow::changeImage()
-{
-    if (kit::NavigationController* stack = navigationController())
-        stack->pushViewController(std::make_unique<ChangeImage>(), true);
-}
-
-void MapWindow::changeName()
-{
-    doAction(record::Name);
-}
-
-void MapWindow::doAction(record::Field field)
+void CardScreen::openEditor(record::Field field)
 {
     kit::NavigationController* stack = navigationController();
     if (!stack)
         return;
     std::unique_ptr<kit::ViewController> editor;
-    switch (field) {
-    case record::Birthday:
+    switch (record::fieldInfo(field).editor) {
+    case record::Editor::Text:
+        editor = std::make_unique<ChangeInfo>(field);
+        break;
+    case record::Editor::Birthday:
         editor = std::make_unique<ChangeDate>();
         break;
-    case record::WeightAndHeight:
+    case record::Editor::WeightAndHeight:
         editor = std::make_unique<ChangeWeight>();
         break;
-    case record::Blood:
+    case record::Editor::BloodGroup:
         editor = std::make_unique<ChangeBlood>();
         break;
-    default: {
-        auto info = std::make_unique<ChangeInfo>();
-        info->setType(field);
-        editor = std::move(info);
-    }
+    case record::Editor::Photo:
+        editor = std::make_unique<ChangeImage>();
+        break;
+    case record::Editor::Contacts:
+        editor = std::make_unique<ContactList>();
+        break;
     }
     stack->pushViewController(std::move(editor), true);
 }
+
+} // namespace card

@@ -2,6 +2,7 @@
 
 #include "PersonalRecord.h"
 
+#include <QHash>
 #include <QImage>
 #include <QString>
 
@@ -15,25 +16,22 @@ class QPagedPaintDevice;
 // A4 sheet. The front has the photo, name, birthday, blood group, allergies, medicines and
 // illnesses under a red heading; the back the people to call and a QR code holding all of
 // it as plain UTF-8 text, which any phone's camera reads without an application.
-namespace wallet {
+namespace record {
 
-struct CardData {
-    QString name;
-    QString birthday;
-    QString blood;
-    QString allergies;
-    QString medicines;
-    QString illnesses;
-    std::vector<record::Contact> contacts;
+// What the wallet card prints: the text of each printed field (empty where nothing is
+// stored), the people to call and the photo.
+struct WalletCard {
+    QHash<Field, QString> text;
+    std::vector<Contact> contacts;
     QImage photo;
 };
 
 // The card as stored now.
-CardData storedCard();
+WalletCard storedWalletCard();
 
 // The text the QR code holds: a heading line, then one line per filled field, then the
 // contacts; empty fields leave no line.
-QString qrText(const CardData& card);
+QString walletQrText(const WalletCard& card);
 
 // A QR code's modules for text (UTF-8, marked as such), dark ones true, row by row, side
 // by side; the text is cut and ends in "…" where the whole would need more than
@@ -50,10 +48,10 @@ inline constexpr int maximumQrVersion = 20;
 QrCode encodeQr(const QString& text);
 
 // Draws the sheet on device (its page set to A4 by the caller), at its resolution.
-void paintSheet(QPainter& painter, QPagedPaintDevice& device, const CardData& card);
+void paintWalletSheet(QPainter& painter, QPagedPaintDevice& device, const WalletCard& card);
 
 // Writes the sheet as a PDF, created readable by its owner only (it holds medical data).
 // False, with why, when it cannot be written.
-bool writePdf(const QString& path, const CardData& card, QString* error);
+bool writeWalletPdf(const QString& path, const WalletCard& card, QString* error);
 
-} // namespace wallet
+} // namespace record

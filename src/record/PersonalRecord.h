@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CardFields.h"
+
 #include <QDate>
 #include <QImage>
 #include <QLocale>
@@ -10,42 +12,11 @@
 #include <optional>
 #include <vector>
 
-// The owner's medical card: entries of the user-defaults store, one key per field.
-// Every reader and writer of the card takes its keys and value forms from here.
+// The owner's medical card: entries of the user-defaults store, one key per field (the
+// fields and their keys: CardFields.h). Every reader and writer of the card takes its
+// value forms from here.
 namespace record {
 
-// Field numbers: the card table's rows 0 to 5, the name 6, then the allergies and the
-// medicines of the section for the emergency services. The photo and the contacts have none.
-enum Field : int {
-    Address = 0,
-    Birthday = 1,
-    WeightAndHeight = 2,
-    Blood = 3,
-    Illness = 4,
-    Note = 5,
-    Name = 6,
-    Allergy = 7,
-    Medicine = 8,
-};
-
-// Free text exactly as typed; an empty text is stored as an empty string.
-inline const QString OWN_ADDRESS = QStringLiteral("OWN_ADDRESS");
-// Display text of the long date style in the locale in force when saved; never parsed back.
-inline const QString OWN_BIRTHDAY = QStringLiteral("OWN_BIRTHDAY");
-// Kilograms and centimetres as unsigned decimal integers ("%u"), written together.
-inline const QString OWN_WEIGHT = QStringLiteral("OWN_WEIGHT");
-inline const QString OWN_GROWTH = QStringLiteral("OWN_GROWTH");
-// Group text, " / ", rhesus text: "II группа / Rh+".
-inline const QString OWN_BLOOD = QStringLiteral("OWN_BLOOD");
-inline const QString OWN_ILLNESS = QStringLiteral("OWN_ILLNESS");
-inline const QString OWN_NOTE = QStringLiteral("OWN_NOTE");
-inline const QString OWN_NAME = QStringLiteral("OWN_NAME");
-// PNG bytes of the photo, its longer side 66 pixels.
-inline const QString OWN_IMAGE = QStringLiteral("OWN_IMAGE");
-
-// For the emergency services, free text exactly as typed, as the illnesses.
-inline const QString OWN_ALLERGY = QStringLiteral("OWN_ALLERGY");
-inline const QString OWN_MEDICINE = QStringLiteral("OWN_MEDICINE");
 // Up to three people to call, each under three keys: OWN_CONTACT1_NAME, OWN_CONTACT1_WHO
 // (who they are: "мама", "муж") and OWN_CONTACT1_PHONE (the number as written), then 2, 3.
 inline constexpr int contactCount = 3;
@@ -92,35 +63,12 @@ inline const std::array<QString, 7> completenessKeys = {
     OWN_NAME, OWN_ADDRESS, OWN_BIRTHDAY, OWN_WEIGHT, OWN_GROWTH, OWN_BLOOD, OWN_ILLNESS,
 };
 
-// The keys a field is stored under: two for the weight and height, one for every other.
-inline QStringList keysForField(Field field)
-{
-    switch (field) {
-    case Address:
-        return {OWN_ADDRESS};
-    case Birthday:
-        return {OWN_BIRTHDAY};
-    case WeightAndHeight:
-        return {OWN_WEIGHT, OWN_GROWTH};
-    case Blood:
-        return {OWN_BLOOD};
-    case Illness:
-        return {OWN_ILLNESS};
-    case Note:
-        return {OWN_NOTE};
-    case Name:
-        return {OWN_NAME};
-    case Allergy:
-        return {OWN_ALLERGY};
-    case Medicine:
-        return {OWN_MEDICINE};
-    }
-    return {};
-}
-
 // What a field of the stored card reads as (the weight and height composed into one
-// text); none when nothing of it is stored.
+// text, the people to call by name: "Анна (мама), Пётр"); none when nothing of it is
+// stored, and none for the photo, which is no text.
 std::optional<QString> storedText(Field field);
+// Removes every key of the field from the store (all the people to call for the contacts).
+void removeStoredField(Field field);
 
 // Long values. A stored value is kept whole however long it is (pasted, or written by
 // another program), but no screen lays out more of one than a person would type:

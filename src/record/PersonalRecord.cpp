@@ -13,13 +13,34 @@ namespace record {
 std::optional<QString> storedText(Field field)
 {
     const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
-    if (field != WeightAndHeight)
-        return defaults.stringForKey(keysForField(field).constFirst());
-    const std::optional<QString> weight = defaults.stringForKey(OWN_WEIGHT);
-    const std::optional<QString> height = defaults.stringForKey(OWN_GROWTH);
-    if (!weight && !height)
+    switch (field) {
+    case WeightAndHeight: {
+        const std::optional<QString> weight = defaults.stringForKey(OWN_WEIGHT);
+        const std::optional<QString> height = defaults.stringForKey(OWN_GROWTH);
+        if (!weight && !height)
+            return std::nullopt;
+        return weightAndHeightText(weight, height);
+    }
+    case Contacts: {
+        QStringList titles;
+        for (const Contact& contact : storedContacts())
+            titles << contactTitle(contact);
+        if (titles.isEmpty())
+            return std::nullopt;
+        return titles.join(QStringLiteral(", "));
+    }
+    case Photo:
         return std::nullopt;
-    return weightAndHeightText(weight, height);
+    default:
+        return defaults.stringForKey(keysForField(field).constFirst());
+    }
+}
+
+void removeStoredField(Field field)
+{
+    kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    for (const QString& key : field == Contacts ? contactKeys() : keysForField(field))
+        defaults.removeObjectForKey(key);
 }
 
 QString contactKey(int index, const char* part)

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "kit/controllers/Application.h"
+#include "kit/controllers/TabBarController.h"
+#include "kit/controllers/Window.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace app {
+
+// The application's shell, and its delegate: it holds the window and the tab bar,
+// chooses the starting tab from the owner's card when launching has finished, and
+// closes the tab being left at every switch.
+class ApplicationShell final : public QObject,
+                               public kit::ApplicationDelegate,
+                               public kit::TabBarControllerDelegate {
+    Q_OBJECT
+
+public:
+    ApplicationShell();
+    ~ApplicationShell() override;
+
+    kit::Window* window() const { return _window.get(); }
+    void setWindow(std::unique_ptr<kit::Window> window);
+    kit::TabBarController* tabBarController() const { return _tabBarController.get(); }
+    void setTabBarController(std::unique_ptr<kit::TabBarController> tabBarController);
+
+    void applicationDidFinishLaunching(kit::Application& application) override;
+    bool shouldSelectViewController(kit::TabBarController& tabBarController,
+                                    kit::ViewController* viewController) override;
+    void didSelectViewController(kit::TabBarController& tabBarController,
+                                 kit::ViewController* viewController) override;
+
+private:
+    // Destroyed in reverse order: the tab bar controller first, then the window.
+    std::unique_ptr<kit::Window> _window;
+    std::unique_ptr<kit::TabBarController> _tabBarController;
+};
+
+} // namespace app
