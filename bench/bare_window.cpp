@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bare Qt Widgets window of the application's size: shows itself, saves a
 // PNG once it has painted and quits, exactly as `firstaid --screenshot` does.
 // Usage: bare_window FILE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contents tab at scale: for generated lists of 100, 1,000 and 10,000
 // records, the time to load the list (read, parse, build and measure every row)
 // and the time of one filter pass per keystroke (filter and reload the results);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emergency card's cost: the card coming up with its alarm and running for a while
 // of real time, against a bare widget of the same size that changes its background
 // colour on a 0.01-second timer as long (the least work that shows the same pulse), in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contents search: what the first keystroke pays (loading the search module and
 // starting the index), building the index of every page of the bundle, and one query
 // (a short word, three words, a typo) against the title filter on the same list.

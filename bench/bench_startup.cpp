@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up time: `firstaid --screenshot` against a bare Qt Widgets window that
 // does the same (show, first paint, save a PNG, quit), run alternately in one
 // process so both see the same machine. Three cards, one per way a start goes: a

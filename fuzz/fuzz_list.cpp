@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry for the list reader: the parser on the raw bytes, then the whole
 // loading sequence through a bundle folder, with the record rules checked on both.
 

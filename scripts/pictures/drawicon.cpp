@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the application icon, a white cross on a red rounded square, at every
 // size the desktop asks for, and writes the PNGs into a hicolor icon tree.
 // Usage: drawicon ICONS_DIR   (ICONS_DIR/hicolor/NxN/apps/ru.tkl_apps.FirstAid.png)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the bundle's pictures with Qt painting and writes them as PNG files, each
 // at 1× (name.png) and at 2× (name@2x.png) for high-resolution screens.
 // Usage: drawpictures OUTPUT_DIR

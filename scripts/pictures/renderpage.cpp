@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders a page of the bundle as the article viewer shows it: 320 points wide, its
 // text sized by the reading zoom's script, the whole page from top to bottom, as PNG.
 // Usage: renderpage PAGE.html OUTPUT.png [ZOOM]   (ZOOM 1.0 to 2.0, default 1.0)

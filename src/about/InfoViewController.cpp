@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "InfoViewController.h"
 
 #include "kit/controllers/Application.h"
+#include "kit/controllers/NavigationBar.h"
+#include "kit/controllers/TabBar.h"
 #include "kit/controllers/Window.h"
 #include "kit/views/Button.h"
 #include "kit/views/Font.h"
@@ -67,11 +70,13 @@ void InfoViewController::loadView()
     // and the developer's mark.
     auto* view = new QWidget();
     view->setObjectName(QStringLiteral("infoView"));
-    view->resize(320, 367);
+    // The room between the bar and the tab bar.
+    view->resize(kit::Window::width, kit::Window::applicationFrame().height() -
+                                         kit::NavigationBar::barHeight - kit::TabBar::barHeight);
     view->setAutoFillBackground(true);
     view->setPalette(QPalette(Qt::white));
 
-    caption(view, QStringLiteral("Вопросы и предложения:"), QRect(0, 164, 320, 20));
+    caption(view, QStringLiteral("Вопросы и предложения:"), QRect(0, 164, kit::Window::width, 20));
     auto* mail = new kit::Button(view);
     mail->setObjectName(QStringLiteral("supportMailButton"));
     mail->setTitle(supportAddress);
@@ -81,7 +86,7 @@ void InfoViewController::loadView()
     mail->addTarget(
         this, [this] { writeToSupport(); }, kit::ControlEvent::TouchUpInside);
 
-    caption(view, QStringLiteral("Другие наши приложения:"), QRect(0, 224, 320, 20));
+    caption(view, QStringLiteral("Другие наши приложения:"), QRect(0, 224, kit::Window::width, 20));
     const struct {
         const char* name;
         const char* title;

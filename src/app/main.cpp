@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ExportCardCommand.h"
 #include "app/FindCommand.h"
 #include "app/MainInterface.h"

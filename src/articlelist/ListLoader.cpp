@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ListLoader.h"
 
 #include "kit/foundation/Bundle.h"

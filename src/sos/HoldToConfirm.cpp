@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HoldToConfirm.h"
 
 #include "kit/foundation/Timer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every control can be named by a screen reader and reached from the keyboard;
 // the help button can be held with the space bar; the support address reaches
 // the desktop's own mail handler.

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One running copy per card: a second start hands over to the first and quits, on a
 // local socket and through the desktop's D-Bus convention; jobs of their own and
 // other cards never hand over. Real processes, on a session bus of the test's own.
 
+#include "PrivateBus.h"
 #include "TestSupport.h"
 
 #include "kit/platform/SingleInstance.h"
@@ -191,24 +193,15 @@ private slots:
 int main(int argc, char** argv)
 {
     prepareTestEnvironment();
-    // A session bus of the test's own, before anything in this process looks for one.
-    QProcess bus;
-    bus.start(QStringLiteral("dbus-daemon"),
-              {QStringLiteral("--session"), QStringLiteral("--nofork"),
-               QStringLiteral("--print-address=1")});
-    if (!bus.waitForStarted(10000) || !bus.waitForReadyRead(10000)) {
-        std::fprintf(stderr, "tst_oneinstance: dbus-daemon could not be started\n");
+    const PrivateBus bus;
+    if (!bus.isRunning())
         return 1;
-    }
-    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
     int result = 0;
     {
         QApplication application(argc, argv);
         TestOneInstance test;
         result = QTest::qExec(&test, argc, argv);
     }
-    bus.kill();
-    bus.waitForFinished();
     return result;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list reader: the escaping convention, the record rules and bad input.
 
 #include "TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bundle's content: the contents list, the articles, the scheme and the
 // service pages, checked as files and as the web engine renders them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The card tab as the card tests drive it: the application on a store of the test's own,
@@ -42,20 +43,20 @@ std::optional<QString> storedOnDisk(const QString& path, const QString& key)
 }
 
 // The application on the card tab, on a store of the test's own.
-struct CardTab {
+struct CardSession {
     TestStore store;
     std::unique_ptr<LaunchedApplication> app;
-    card::CardTab* map = nullptr;
+    card::CardTab* cardTab = nullptr;
 
-    explicit CardTab(const QList<std::pair<QString, QString>>& stored = {})
+    explicit CardSession(const QList<std::pair<QString, QString>>& stored = {})
     {
         for (const auto& [key, value] : stored)
             store.set(key, value);
         app = std::make_unique<LaunchedApplication>();
-        map = app->showTab<card::CardTab>(3);
+        cardTab = app->showTab<card::CardTab>(3);
     }
-    card::CardScreen* screen() const { return map->cardScreen(); }
-    kit::ViewController* top() const { return map->stack()->topViewController(); }
+    card::CardScreen* screen() const { return cardTab->cardScreen(); }
+    kit::ViewController* top() const { return cardTab->stack()->topViewController(); }
     // The card's row, scrolled into view: a table lays out only the rows on screen.
     kit::TableViewCell* row(int index, int section = 0) const
     {
@@ -88,13 +89,16 @@ struct CardTab {
     }
     void back() const
     {
-        QTest::mouseClick(map->stack()->navigationBar()->backButton(), Qt::LeftButton);
+        QTest::mouseClick(cardTab->stack()->navigationBar()->backButton(), Qt::LeftButton);
     }
     void save() const
     {
-        QTest::mouseClick(map->stack()->navigationBar()->rightButton(), Qt::LeftButton);
+        QTest::mouseClick(cardTab->stack()->navigationBar()->rightButton(), Qt::LeftButton);
     }
-    bool saveEnabled() const { return map->stack()->navigationBar()->rightButton()->isEnabled(); }
+    bool saveEnabled() const
+    {
+        return cardTab->stack()->navigationBar()->rightButton()->isEnabled();
+    }
     void selectTab(int index) const
     {
         QTest::mouseClick(app->shell().tabBarController()->tabBar()->buttonAt(index),

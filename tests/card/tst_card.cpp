@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card tab: the card screen, its four editors and the photo picker, driven as
 // the owner drives them, with the store read back from its file.
 
@@ -64,10 +65,10 @@ private slots:
 
     void emptyCardShowsEveryFieldNameWithAnAddControl()
     {
-        CardTab tab;
-        QVERIFY(tab.map);
+        CardSession tab;
+        QVERIFY(tab.cardTab);
         QCOMPARE(tab.top(), tab.screen());
-        QCOMPARE(tab.map->stack()->navigationBar()->title(), QStringLiteral("Карта"));
+        QCOMPARE(tab.cardTab->stack()->navigationBar()->title(), QStringLiteral("Карта"));
         const QStringList names = {
             QStringLiteral("Домашний адрес"), QStringLiteral("Дата рождения"),
             QStringLiteral("Вес/рост"),       QStringLiteral("Группа крови"),
@@ -104,17 +105,44 @@ private slots:
         QCOMPARE(qobject_cast<card::ChangeInfo*>(tab.top())->field(), record::Name);
     }
 
+    void theScreensTakeTheirFieldsFromOneTable()
+    {
+        // Each field's row of the table stands at the field's own place.
+        for (int field = record::Address; field <= record::Photo; ++field)
+            QCOMPARE(int(record::fieldInfo(record::Field(field)).field), field);
+        // The card screen's rows are the table's, in its order, named by its captions.
+        CardSession tab;
+        for (const int section :
+             {card::CardScreen::cardSection, card::CardScreen::emergencySection})
+            for (int row = 0; row < tab.screen()->tableView()->numberOfRowsInSection(section);
+                 ++row) {
+                const std::optional<record::Field> field =
+                    card::CardScreen::fieldAt({section, row});
+                QVERIFY(field);
+                QCOMPARE(card::CardScreen::indexPathOf(*field), (kit::IndexPath{section, row}));
+                QCOMPARE(tab.rowText(row, section), record::fieldInfo(*field).caption);
+            }
+        QCOMPARE(record::fieldsAt(record::CardPlace::CardRows).size(), size_t(6));
+        QVERIFY(!card::CardScreen::indexPathOf(record::Name));
+        QVERIFY(!card::CardScreen::fieldAt({0, 6}));
+        // What the wallet card prints, in its order.
+        const std::vector<record::Field> printed = record::walletFields();
+        QCOMPARE(printed, (std::vector<record::Field>{record::Name, record::Birthday, record::Blood,
+                                                      record::Allergy, record::Medicine,
+                                                      record::Illness, record::Contacts}));
+    }
+
     void storedFieldsShowTheirValuesWithADeleteControl()
     {
         const QImage photo = picture(66, 50, Qt::red);
-        CardTab tab({{record::OWN_ADDRESS, QStringLiteral("Москва, ул. Тверская, 1")},
-                     {record::OWN_BIRTHDAY, QStringLiteral("7 декабря 1980 г.")},
-                     {record::OWN_WEIGHT, QStringLiteral("60")},
-                     {record::OWN_GROWTH, QStringLiteral("170")},
-                     {record::OWN_BLOOD, QStringLiteral("II группа / Rh+")},
-                     {record::OWN_ILLNESS, QStringLiteral("Астма")},
-                     {record::OWN_NOTE, QString()},
-                     {record::OWN_NAME, QStringLiteral("Иван Петров")}});
+        CardSession tab({{record::OWN_ADDRESS, QStringLiteral("Москва, ул. Тверская, 1")},
+                         {record::OWN_BIRTHDAY, QStringLiteral("7 декабря 1980 г.")},
+                         {record::OWN_WEIGHT, QStringLiteral("60")},
+                         {record::OWN_GROWTH, QStringLiteral("170")},
+                         {record::OWN_BLOOD, QStringLiteral("II группа / Rh+")},
+                         {record::OWN_ILLNESS, QStringLiteral("Астма")},
+                         {record::OWN_NOTE, QString()},
+                         {record::OWN_NAME, QStringLiteral("Иван Петров")}});
         QCOMPARE(tab.rowText(0), QStringLiteral("Москва, ул. Тверская, 1"));
         QCOMPARE(tab.rowText(1), QStringLiteral("7 декабря 1980 г."));
         QCOMPARE(tab.rowText(2), QStringLiteral("Вес 60кг / Рост 170см"));
@@ -147,12 +175,12 @@ private slots:
     void weightOrHeightAloneFillsTheRow()
     {
         {
-            CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")}});
+            CardSession tab({{record::OWN_WEIGHT, QStringLiteral("75")}});
             QCOMPARE(tab.rowText(2), QStringLiteral("Вес 75кг"));
             QCOMPARE(tab.controlOf(2), QStringLiteral("deleteControl"));
         }
         {
-            CardTab tab({{record::OWN_GROWTH, QStringLiteral("180")}});
+            CardSession tab({{record::OWN_GROWTH, QStringLiteral("180")}});
             QCOMPARE(tab.rowText(2), QStringLiteral("Рост 180см"));
             QCOMPARE(tab.controlOf(2), QStringLiteral("deleteControl"));
         }
@@ -160,9 +188,9 @@ private slots:
 
     void deleteAsksForConfirmationAndRemovesBothMeasures()
     {
-        CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")},
-                     {record::OWN_GROWTH, QStringLiteral("180")},
-                     {record::OWN_BLOOD, QStringLiteral("I группа / Rh-")}});
+        CardSession tab({{record::OWN_WEIGHT, QStringLiteral("75")},
+                         {record::OWN_GROWTH, QStringLiteral("180")},
+                         {record::OWN_BLOOD, QStringLiteral("I группа / Rh-")}});
         tab.tapControl(2);
         QVERIFY(tab.row(2)->showingDeleteConfirmation());
         QVERIFY(tab.row(2)->deleteConfirmationButton()->isVisible());
@@ -186,7 +214,7 @@ private slots:
 
     void textEditorStartsWithOrdinaryTextAndSavesExactlyWhatItHolds()
     {
-        CardTab tab;
+        CardSession tab;
         auto* editor = tab.open<card::ChangeInfo>(0);
         QVERIFY(editor);
         QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(),
@@ -220,7 +248,7 @@ private slots:
 
     void leavingAnEditorWithoutSavingWritesNothing()
     {
-        CardTab tab({{record::OWN_NOTE, QStringLiteral("Аллергия на пенициллин")}});
+        CardSession tab({{record::OWN_NOTE, QStringLiteral("Аллергия на пенициллин")}});
         const QByteArray before = [&] {
             QFile file(tab.store.path());
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -243,7 +271,7 @@ private slots:
 
     void nameEditorSetsTheNameButton()
     {
-        CardTab tab;
+        CardSession tab;
         QTest::mouseClick(tab.screen()->nameButton(), Qt::LeftButton);
         auto* editor = qobject_cast<card::ChangeInfo*>(tab.top());
         QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(),
@@ -265,7 +293,7 @@ private slots:
             note += QStringLiteral("Аллергия на пенициллин, приступы астмы. ");
         note.replace(record::shownLength - 1, 2, QStringLiteral("\U0001F48A"));
         const QString name = QStringLiteral("Анна ").repeated(100'000);
-        CardTab tab({{record::OWN_NOTE, note}, {record::OWN_NAME, name}});
+        CardSession tab({{record::OWN_NOTE, note}, {record::OWN_NAME, name}});
 
         // The card shows a bounded beginning of each, whole characters and "…".
         const QString row = tab.rowText(5);
@@ -303,8 +331,8 @@ private slots:
 
     void weightEditorOpensOnTheDefaultsAndChangesOnlyTheTurnedWheel()
     {
-        CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")},
-                     {record::OWN_GROWTH, QStringLiteral("180")}});
+        CardSession tab({{record::OWN_WEIGHT, QStringLiteral("75")},
+                         {record::OWN_GROWTH, QStringLiteral("180")}});
         auto* editor = tab.open<card::ChangeWeight>(2);
         QVERIFY(editor);
         kit::PickerView* wheels = editor->weightPicker();
@@ -336,7 +364,7 @@ private slots:
     void weightEditorStartsFromTheDefaultsUnlessBothAreStored()
     {
         {
-            CardTab tab;
+            CardSession tab;
             auto* editor = tab.open<card::ChangeWeight>(2);
             QCOMPARE(tab.editorRow(), QStringLiteral("Вес 60кг / Рост 170см"));
             editor->weightPicker()->userSelectRow(160, 1);
@@ -345,7 +373,7 @@ private slots:
             QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_GROWTH), QStringLiteral("165"));
         }
         {
-            CardTab tab({{record::OWN_WEIGHT, QStringLiteral("75")}});
+            CardSession tab({{record::OWN_WEIGHT, QStringLiteral("75")}});
             auto* editor = tab.open<card::ChangeWeight>(2);
             QCOMPARE(tab.editorRow(), QStringLiteral("Вес 60кг / Рост 170см"));
             editor->weightPicker()->userSelectRow(60, 1);
@@ -358,7 +386,7 @@ private slots:
     void bloodEditorReplacesOnlyTheTurnedHalf()
     {
         {
-            CardTab tab;
+            CardSession tab;
             auto* editor = tab.open<card::ChangeBlood>(3);
             QCOMPARE(tab.editorRow(), QStringLiteral("II группа / Rh+"));
             QVERIFY(!tab.saveEnabled());
@@ -371,7 +399,7 @@ private slots:
                      QStringLiteral("IV группа / Rh+"));
         }
         {
-            CardTab tab({{record::OWN_BLOOD, QStringLiteral("I группа / Rh-")}});
+            CardSession tab({{record::OWN_BLOOD, QStringLiteral("I группа / Rh-")}});
             auto* editor = tab.open<card::ChangeBlood>(3);
             QCOMPARE(tab.editorRow(), QStringLiteral("I группа / Rh-"));
             QCOMPARE(editor->picker()->selectedRowInComponent(0), 1);
@@ -386,7 +414,7 @@ private slots:
 
     void bloodValueWithoutSeparatorIsKeptWhole()
     {
-        CardTab tab({{record::OWN_BLOOD, QStringLiteral("AB(IV)")}});
+        CardSession tab({{record::OWN_BLOOD, QStringLiteral("AB(IV)")}});
         auto* editor = tab.open<card::ChangeBlood>(3);
         QCOMPARE(editor->group(), QStringLiteral("AB(IV)"));
         QCOMPARE(tab.editorRow(), QStringLiteral("AB(IV) / Rh+"));
@@ -397,7 +425,7 @@ private slots:
 
     void birthdayKeepsItsStoredWordingUntilThePickerMoves()
     {
-        CardTab tab({{record::OWN_BIRTHDAY, QStringLiteral("March 2, 1985")}});
+        CardSession tab({{record::OWN_BIRTHDAY, QStringLiteral("March 2, 1985")}});
         auto* editor = tab.open<card::ChangeDate>(1);
         QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(),
                  QStringLiteral("Дата рождения"));
@@ -460,7 +488,7 @@ private slots:
         QTemporaryDir files;
         const QString path = files.filePath(QStringLiteral("portrait.jpg"));
         QVERIFY(picture(1200, 1600, Qt::blue).save(path, "JPG"));
-        CardTab tab;
+        CardSession tab;
         kit::UserDefaults::standardUserDefaults().setObject(encodedImage(picture(66, 66, Qt::red)),
                                                             record::OWN_IMAGE);
         ChosenFile chooser(path);
@@ -490,7 +518,7 @@ private slots:
         file.write("not a picture at all");
         file.close();
         const QByteArray earlier = encodedImage(picture(66, 66, Qt::red));
-        CardTab tab;
+        CardSession tab;
         kit::UserDefaults::standardUserDefaults().setObject(earlier, record::OWN_IMAGE);
         kit::UserDefaults::standardUserDefaults().synchronize();
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card's section for the emergency services (allergies, medicines, the people to
 // call), their editors and the number's check, stores written before the section
 // existed, and the card printed through the print dialog.
@@ -114,7 +115,7 @@ private slots:
 
     void theSectionSitsUnderTheSixRowsAndItsTextsAreEdited()
     {
-        CardTab tab;
+        CardSession tab;
         kit::TableView* table = tab.screen()->tableView();
         QCOMPARE(table->numberOfSections(), 2);
         QCOMPARE(table->numberOfRowsInSection(0), 6);
@@ -131,7 +132,7 @@ private slots:
             QCOMPARE(tab.rowText(i, section), names[i]);
             QCOMPARE(tab.controlOf(i, section), QStringLiteral("insertControl"));
         }
-        QCOMPARE(tab.map->stack()->navigationBar()->rightButton()->accessibleName(),
+        QCOMPARE(tab.cardTab->stack()->navigationBar()->rightButton()->accessibleName(),
                  QStringLiteral("Печать карты для кошелька"));
 
         // The allergies: the text editor, saved as typed.
@@ -173,12 +174,12 @@ private slots:
 
     void theContactsRowNamesThePeopleAndDeletesThemTogether()
     {
-        CardTab tab({{record::contactKey(0, "NAME"), QStringLiteral("Анна")},
-                     {record::contactKey(0, "WHO"), QStringLiteral("мама")},
-                     {record::contactKey(0, "PHONE"), QStringLiteral("+7 916 123-45-67")},
-                     {record::contactKey(2, "NAME"), QStringLiteral("Пётр")},
-                     {record::contactKey(2, "PHONE"), QStringLiteral("8 812 555-12-34")},
-                     {record::OWN_MEDICINE, QStringLiteral("Аспирин")}});
+        CardSession tab({{record::contactKey(0, "NAME"), QStringLiteral("Анна")},
+                         {record::contactKey(0, "WHO"), QStringLiteral("мама")},
+                         {record::contactKey(0, "PHONE"), QStringLiteral("+7 916 123-45-67")},
+                         {record::contactKey(2, "NAME"), QStringLiteral("Пётр")},
+                         {record::contactKey(2, "PHONE"), QStringLiteral("8 812 555-12-34")},
+                         {record::OWN_MEDICINE, QStringLiteral("Аспирин")}});
         QCOMPARE(tab.rowText(rowOf(record::Contacts), section),
                  QStringLiteral("Анна (мама), Пётр"));
         QCOMPARE(tab.controlOf(rowOf(record::Contacts), section), QStringLiteral("deleteControl"));
@@ -196,8 +197,8 @@ private slots:
     void theListAddsEditsAndRemovesUpToThreePeople()
     {
         // A store with only the second place filled, as another program might leave it.
-        CardTab tab({{record::contactKey(1, "NAME"), QStringLiteral("Пётр")},
-                     {record::contactKey(1, "PHONE"), QStringLiteral("8 812 555-12-34")}});
+        CardSession tab({{record::contactKey(1, "NAME"), QStringLiteral("Пётр")},
+                         {record::contactKey(1, "PHONE"), QStringLiteral("8 812 555-12-34")}});
         auto* list = tab.open<card::ContactList>(rowOf(record::Contacts), section);
         QVERIFY(list);
         QCOMPARE(list->tableView()->numberOfRowsInSection(0), 2);
@@ -264,7 +265,7 @@ private slots:
 
     void theNumberIsCheckedAsTypedAndRefusedWithAReason()
     {
-        CardTab tab;
+        CardSession tab;
         tab.open<card::ContactList>(rowOf(record::Contacts), section);
         auto* editor = tab.open<card::ChangeContact>(0);
         QVERIFY(editor);
@@ -314,7 +315,7 @@ private slots:
 
     void aPersonThatCannotBeWrittenIsReportedAndTheEditorStays()
     {
-        CardTab tab;
+        CardSession tab;
         // The store's folder is an ordinary file: nothing can be created in it.
         QTemporaryDir folder;
         const QString blocker = folder.filePath(QStringLiteral("card"));
@@ -387,7 +388,7 @@ private slots:
 
     void oldStoresOpenUnchangedAndUnknownKeysSurviveARewrite()
     {
-        CardTab tab;
+        CardSession tab;
         // A store as written before the section existed, with a key of some later build.
         const QJsonObject old{
             {record::OWN_NAME, QStringLiteral("Иван Петров")},
@@ -437,8 +438,8 @@ private slots:
     {
         QTemporaryDir folder;
         const QString pdf = folder.filePath(QStringLiteral("card.pdf"));
-        CardTab tab({{record::OWN_NAME, QStringLiteral("Иван Петров")},
-                     {record::OWN_BLOOD, QStringLiteral("I группа / Rh-")}});
+        CardSession tab({{record::OWN_NAME, QStringLiteral("Иван Петров")},
+                         {record::OWN_BLOOD, QStringLiteral("I группа / Rh-")}});
         {
             PaperPrinter printer(pdf);
             PrinterInPlace inPlace(&printer);
@@ -464,8 +465,8 @@ private slots:
     {
         QTemporaryDir folder;
         const QString pdf = folder.filePath(QStringLiteral("карта.pdf"));
-        CardTab tab({{record::OWN_NAME, QStringLiteral("Мария Иванова")},
-                     {record::OWN_ALLERGY, QStringLiteral("Пенициллин")}});
+        CardSession tab({{record::OWN_NAME, QStringLiteral("Мария Иванова")},
+                         {record::OWN_ALLERGY, QStringLiteral("Пенициллин")}});
         tab.save();
         QDialog* dialog = nullptr;
         QVERIFY(waitUntil(

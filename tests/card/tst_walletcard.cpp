@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wallet card: what it holds, the QR code that holds it all, and the PDF that
 // firstaid --export-card writes, read back with the tools a printer's user would have
 // (pdftotext, pdftoppm, zbarimg).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contents tab: the rows of the table of contents, the title search, opening
 // articles and the reading zoom over them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The offscreen gallery: the whole application walked as a person walks it, every screen
 // saved as a PNG. Touches and keys go in through the window at window positions, as the
 // desktop delivers them, so the walk depends on where things are on the screen and on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Installs the build into a temporary prefix, as a package build would, and checks
 // that the result is a finished desktop installation: every file in place, the desktop
 // entry and the metainfo accepted by their validators, and the installed program finding

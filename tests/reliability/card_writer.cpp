@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves the whole medical card again and again into a settings file, each save a
 // new generation written into every field, until it is killed. Prints "ready"
 // after its first save.

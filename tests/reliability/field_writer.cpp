@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves one key of a settings file again and again, as a second copy of the
 // application would: PREFIX-1, PREFIX-2, ... PREFIX-COUNT, each save on its own.
 // Usage: field_writer FILE KEY PREFIX COUNT

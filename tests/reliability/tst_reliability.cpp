@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tries to break the application: a card writer killed at random moments, a
 // store that cannot be read or written, and bad bundle files and values.
 
@@ -331,7 +332,7 @@ private slots:
         kit::UserDefaults::setStandardPath(QString());
     }
 
-    void badListFilesLoadNothingQuicklyAndLogOnce_data()
+    void badListFilesLoadNothingWithinASecondAndLogOnce_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("records");
@@ -363,7 +364,7 @@ private slots:
         QTest::newRow("entity expansion") << laughs << 0;
     }
 
-    void badListFilesLoadNothingQuicklyAndLogOnce()
+    void badListFilesLoadNothingWithinASecondAndLogOnce()
     {
         QFETCH(QByteArray, content);
         QFETCH(int, records);
@@ -374,7 +375,12 @@ private slots:
         clock.start();
         const std::unique_ptr<articlelist::ListReader> parser =
             articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
-        qInfo("loaded in %lld ms", clock.elapsed());
+        const qint64 elapsed = clock.elapsed();
+        qInfo("loaded in %lld ms", elapsed);
+        // A bound far above what it takes (under 10 ms, as the line above prints): it stands
+        // against reading a huge file whole or expanding entities without end, which take
+        // minutes, not against a slow machine.
+        QVERIFY2(elapsed < 1000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
         QVERIFY(int(parser->records().size()) <= records);
         QCOMPARE(log.count(QStringLiteral("Error while parsing file %1.")
                                .arg(bundle.filePath(QStringLiteral("Content.xml")))),

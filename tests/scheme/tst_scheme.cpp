@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The universal scheme tab and the about screen reached from it.
 
 #include "FakeDesktop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search of the articles' text: word forms, letters, typos, several words,
 // keywords and odd queries on pages of the test's own; the contents screen's text section.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A screen saver of the tests' own on the session bus: answers Inhibit with a
 // cookie and UnInhibit, and prints every call on a line of its own.
 

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Holding off the screen saver while the emergency card is up, on a private
 // session bus with a screen saver of the test's own.
 
+#include "PrivateBus.h"
 #include "TestSupport.h"
 
 #include "kit/controllers/Application.h"
@@ -74,16 +76,9 @@ private slots:
 int main(int argc, char** argv)
 {
     prepareTestEnvironment();
-    // A session bus of the test's own, before anything in this process looks for one.
-    QProcess bus;
-    bus.start(QStringLiteral("dbus-daemon"),
-              {QStringLiteral("--session"), QStringLiteral("--nofork"),
-               QStringLiteral("--print-address=1")});
-    if (!bus.waitForStarted(10000) || !bus.waitForReadyRead(10000)) {
-        std::fprintf(stderr, "tst_idletimer: dbus-daemon could not be started\n");
+    const PrivateBus bus;
+    if (!bus.isRunning())
         return 1;
-    }
-    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
 
     QProcess saver;
     saver.start(QStringLiteral(FAKE_SCREENSAVER), {});
@@ -100,8 +95,6 @@ int main(int argc, char** argv)
     }
     saver.kill();
     saver.waitForFinished();
-    bus.kill();
-    bus.waitForFinished();
     return result;
 }
 

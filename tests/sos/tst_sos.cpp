@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SOS tab, the emergency card and its alarm, on the manual clock.
 
 #include "FakeDesktop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureFiles.h"
 
 #include <QBuffer>
@@ -51,6 +52,13 @@ QByteArray pngClaiming(quint32 width, quint32 height)
     const QByteArray rows = qCompress(QByteArray(4096, '\0')).mid(4);
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", rows) +
            chunk("IEND", {});
+}
+
+QByteArray pbmWhite(quint32 width, quint32 height)
+{
+    // Each row's bits padded to a whole byte; a 0 bit is white.
+    return QStringLiteral("P4\n%1 %2\n").arg(width).arg(height).toLatin1() +
+           QByteArray(qsizetype(height) * ((qsizetype(width) + 7) / 8), '\0');
 }
 
 QByteArray bmpClaiming(quint32 width, quint32 height)

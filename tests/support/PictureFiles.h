@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -11,6 +12,10 @@ class QTemporaryDir;
 
 // A valid PNG header claiming a size, followed by a few rows of pixels only.
 QByteArray pngClaiming(quint32 width, quint32 height);
+// A whole, valid raw PBM (portable bitmap) of a size, every pixel white: one bit a pixel,
+// so Qt decodes even tens of megapixels within its allocation limit, and whole (the
+// format cannot be read scaled).
+QByteArray pbmWhite(quint32 width, quint32 height);
 // A 24-bit BMP header claiming a size, with a little pixel data.
 QByteArray bmpClaiming(quint32 width, quint32 height);
 // A small JPEG whose frame header claims a square size: its scan ends far too soon,

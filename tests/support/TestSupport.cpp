@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
 #include "app/ApplicationShell.h"
@@ -246,6 +247,9 @@ void prepareTestEnvironment()
     for (const auto& [name, value] : defaults)
         if (!qEnvironmentVariableIsSet(name))
             qputenv(name, value);
+    // The machine's own power service stays out of every test: a status strip shows a
+    // battery only where a test gives it one (on a private bus).
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" FIRSTAID_TEST_RUNTIME "/no-system-bus");
     // The web engine, loaded later from a module, shares the application's OpenGL contexts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }

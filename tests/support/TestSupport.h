@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QApplication>
@@ -123,7 +124,8 @@ template <class Screen> struct ShownTab {
 // Sets what every test needs where the environment does not say otherwise: the offscreen
 // platform, a private runtime folder, this build's bundle and platform modules, a settings
 // file that no test may use (each makes its own), and the web engine's flags for running
-// as root without a GPU. So a test executable runs alone, or one function of it by name.
+// as root without a GPU; and, always, a system bus that is not there. So a test executable
+// runs alone, or one function of it by name.
 void prepareTestEnvironment();
 
 // The main of a test executable: one test class, run as QTEST_MAIN runs it, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emergency services tab.
 
 #include "TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reading zoom the article screens share: where it is stored, the pages it applies
 // to, and its floating slider.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The article viewer: its font script, its link modes and what it does with
 // pages that fail.
 

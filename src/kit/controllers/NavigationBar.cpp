@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "NavigationBar.h"
 
 #include "BarButtonItem.h"
 #include "ViewController.h"
+#include "Window.h"
 #include "kit/views/Font.h"
 
 #include <QPainter>
@@ -141,7 +143,7 @@ NavigationBar::NavigationBar(QWidget* parent)
     _right->setObjectName(QStringLiteral("rightBarButton"));
     _back->hide();
     _right->hide();
-    resize(320, barHeight);
+    resize(Window::width, barHeight);
     connect(_back, &QAbstractButton::clicked, this, &NavigationBar::backTapped);
     connect(_right, &QAbstractButton::clicked, this, [this] {
         if (_rightItem)

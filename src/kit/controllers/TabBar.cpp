@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TabBar.h"
 
 #include "ViewController.h"
+#include "Window.h"
 #include "kit/views/Font.h"
 
 #include <QAbstractButton>
@@ -89,7 +91,7 @@ private:
 TabBar::TabBar(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("tabBar"));
-    resize(320, barHeight);
+    resize(Window::width, barHeight);
 }
 
 void TabBar::setItems(const std::vector<TabBarItem>& items)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AlertView.h"
 
 #include "kit/controllers/Application.h"
@@ -71,7 +72,7 @@ void AlertView::show()
         setGeometry(window->rect());
         window->installEventFilter(this);
     } else {
-        resize(320, 480);
+        resize(Window::width, Window::height);
     }
     layout();
     shown().append(this);

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DatePicker.h"
 
+#include "kit/controllers/Window.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
 
@@ -12,7 +14,7 @@ DatePicker::DatePicker(QWidget* parent)
 {
     setObjectName(QStringLiteral("datePicker"));
     _picker->setObjectName(QStringLiteral("datePickerWheels"));
-    resize(320, 216);
+    resize(Window::width, 216);
     _picker->setDelegate(this);
     _picker->setDataSource(this);
     setLocale(QLocale());

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PickerView.h"
 
+#include "kit/controllers/Window.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
 
@@ -425,7 +427,7 @@ PickerView::PickerView(QWidget* parent) : QWidget(parent), _glass(new PickerGlas
     }();
     Q_UNUSED(accessible);
     setObjectName(QStringLiteral("pickerView"));
-    resize(320, 216);
+    resize(Window::width, 216);
 }
 
 PickerView::~PickerView()

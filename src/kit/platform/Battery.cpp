@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Battery.h"
 
 #include <QDBusMessage>
@@ -26,8 +27,10 @@ constexpr uint pendingChargeState = 5;
 
 Battery::Battery(QObject* parent, const QDBusConnection& bus) : QObject(parent), _bus(bus)
 {
-    if (!_bus.isConnected())
+    if (!_bus.isConnected()) {
+        _answered = true;
         return;
+    }
     // Every change of the display device's properties (the charge, plugged in or out).
     _bus.connect(service, displayDevice, propertiesInterface, QStringLiteral("PropertiesChanged"),
                  this, SLOT(read()));
@@ -50,6 +53,7 @@ void Battery::read()
 
 void Battery::take(const QVariantMap& properties)
 {
+    _answered = true;
     Charge charge;
     const uint state = properties.value(QStringLiteral("State")).toUInt();
     charge.present = properties.value(QStringLiteral("IsPresent")).toBool() &&

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDBusConnection>
@@ -27,6 +28,8 @@ public:
 
     // None until the service has answered.
     Charge charge() const { return _charge; }
+    // Whether the first question has had its answer (or could not be asked).
+    bool hasAnswered() const { return _answered; }
 
 signals:
     // The charge read differs from the one before.
@@ -39,6 +42,7 @@ private:
 
     QDBusConnection _bus;
     Charge _charge;
+    bool _answered = false;
 };
 
 } // namespace kit

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SearchBar.h"
 
 #include "kit/controllers/NavigationBar.h"
+#include "kit/controllers/Window.h"
 #include "kit/views/Font.h"
 
 #include <QEvent>
@@ -34,7 +36,7 @@ SearchBar::SearchBar(QWidget* parent)
       _cancel(new BarButton(BarButton::Shape::Bordered, this))
 {
     setObjectName(QStringLiteral("searchBar"));
-    resize(320, barHeight);
+    resize(Window::width, barHeight);
     _field->setObjectName(QStringLiteral("searchField"));
     _field->setAccessibleName(QStringLiteral("Поиск статьи"));
     _field->setFont(systemFont(14));

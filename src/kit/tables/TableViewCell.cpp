@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TableViewCell.h"
 
+#include "kit/controllers/Window.h"
 #include "kit/views/Control.h"
 #include "kit/views/Font.h"
 #include "kit/views/Label.h"
@@ -130,7 +132,7 @@ const TitledButton::Look confirmationLook = {
 TableViewCell::TableViewCell(QWidget* parent)
     : QWidget(parent), _confirmationTitle(QStringLiteral("Удалить"))
 {
-    resize(320, 44);
+    resize(Window::width, 44);
 }
 
 Label* TableViewCell::textLabel()

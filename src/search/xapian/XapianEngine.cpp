@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search of the articles' text on Xapian: a Russian Snowball stemmer, BM25 ranking,
 // spelling suggestions for typos and snippets around the matches. Built as a module of its
 // own, loaded with the first search.

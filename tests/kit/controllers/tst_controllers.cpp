@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
 #include "kit/controllers/NavigationBar.h"
@@ -254,6 +255,57 @@ private slots:
         QTest::mouseClick(tabs.tabBar()->buttonAt(0), Qt::LeftButton);
         QCOMPARE(journal, QStringList{QStringLiteral("should A from B")});
         QCOMPARE(tabs.selectedIndex(), 1);
+    }
+
+    void aChildScreenAppearsWithItsParentAndReachesItsContainers()
+    {
+        QStringList journal;
+        kit::TabBarController tabs;
+        std::vector<std::unique_ptr<kit::ViewController>> screens;
+        screens.push_back(std::make_unique<kit::ViewController>());
+        screens.push_back(recorder(QStringLiteral("B"), journal));
+        kit::ViewController* parent = screens[0].get();
+        tabs.setViewControllers(std::move(screens));
+        auto child = recorder(QStringLiteral("child"), journal);
+        kit::NavigationController stack(recorder(QStringLiteral("inner"), journal));
+        parent->addChildViewController(child.get());
+        parent->addChildViewController(&stack);
+        QCOMPARE(child->parentViewController(), parent);
+        // A screen pushed on the child's stack finds the tab bar through it.
+        QCOMPARE(stack.topViewController()->tabBarController(), &tabs);
+
+        tabs.viewWillAppear(false);
+        tabs.viewDidAppear(false);
+        QCOMPARE(journal,
+                 (QStringList{QStringLiteral("child willAppear"), QStringLiteral("inner didLoad"),
+                              QStringLiteral("inner willAppear"), QStringLiteral("child didAppear"),
+                              QStringLiteral("inner didAppear")}));
+        journal.clear();
+        tabs.setSelectedIndex(1);
+        QVERIFY(journal.contains(QStringLiteral("child didDisappear")));
+        QVERIFY(journal.contains(QStringLiteral("inner didDisappear")));
+
+        // A child taken away hears no more, and has no parent.
+        parent->removeChildViewController(child.get());
+        QVERIFY(!child->parentViewController());
+        journal.clear();
+        tabs.setSelectedIndex(0);
+        QCOMPARE(journal.filter(QStringLiteral("child")), QStringList());
+        QVERIFY(journal.contains(QStringLiteral("inner didAppear")));
+    }
+
+    void barsStartInTheApplicationsTint()
+    {
+        const QColor phone = kit::NavigationBar().tintColor();
+        kit::NavigationBar::setStandardTintColor(QColor(0x8a, 0x08, 0x08));
+        kit::NavigationBar tinted;
+        QCOMPARE(tinted.tintColor(), QColor(0x8a, 0x08, 0x08));
+        // A bar keeps a tint set for it; an invalid colour brings the phone's back.
+        tinted.setTintColor(Qt::white);
+        QCOMPARE(tinted.tintColor(), QColor(Qt::white));
+        kit::NavigationBar::setStandardTintColor(QColor());
+        QCOMPARE(kit::NavigationBar().tintColor(), phone);
+        QCOMPARE(kit::NavigationBar::standardTintColor(), phone);
     }
 };
 

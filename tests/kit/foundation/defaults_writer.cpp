@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes KEY=VALUE pairs into a settings file and exits: a process of its own,
 // so tests see what survives the end of the process that wrote it.
 // Usage: defaults_writer FILE KEY=VALUE...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image picker with its file chooser and camera.
 
 #include "PictureFiles.h"
@@ -177,6 +178,8 @@ private slots:
         QTest::newRow("text file") << "notes.txt" << QByteArray("Аптечка: бинт, пластырь.\n");
         QTest::newRow("truncated PNG") << "cut.png" << png.left(png.size() / 3);
         QTest::newRow("far too large") << "huge.png" << pngClaiming(100000, 100000);
+        // Whole and decodable, but more pixels than the picker reads.
+        QTest::newRow("too many pixels") << "huge.pbm" << pbmWhite(8100, 8000);
         QTest::newRow("missing file") << "gone.png" << QByteArray();
     }
 

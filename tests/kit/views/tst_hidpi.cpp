@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 #include "kit/views/Image.h"
 #include "kit/views/ImageView.h"

@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureFiles.h"
 #include "TestSupport.h"
 
 #include "kit/views/ImageReading.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,6 +18,8 @@ private slots:
     void hugePicturesAreRefused_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        // A whole picture Qt decodes (see below): only the reader's own bound refuses it.
+        QTest::newRow("PBM 8100 × 8000") << pbmWhite(8100, 8000);
         QTest::newRow("PNG 20000 × 20000") << pngClaiming(20000, 20000);
         QTest::newRow("PNG 100000 × 100000") << pngClaiming(100000, 100000);
         QTest::newRow("BMP 9000 × 9000") << bmpClaiming(9000, 9000);
@@ -25,6 +30,24 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QVERIFY(kit::readImageBounded(bytes).isNull());
+    }
+
+    void theHugePictureIsOneQtWouldRead()
+    {
+        // The refusal above is the reader's own (over 64 megapixels in a format that cannot
+        // be read scaled): under the reader's allocation limit (256 MB) Qt alone decodes the
+        // same bytes, whole.
+        const int limit = QImageReader::allocationLimit();
+        QImageReader::setAllocationLimit(256);
+        QBuffer buffer;
+        buffer.setData(pbmWhite(8100, 8000));
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        QVERIFY(!reader.supportsOption(QImageIOHandler::ScaledSize));
+        const QImage image = reader.read();
+        QImageReader::setAllocationLimit(limit);
+        QCOMPARE(image.size(), QSize(8100, 8000));
+        QCOMPARE(image.pixel(8099, 7999), qRgb(255, 255, 255));
     }
 
     void largePhotosAreReadScaledTheRightWayRound()

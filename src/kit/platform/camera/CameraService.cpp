@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The camera on Qt Multimedia, built as a module of its own and loaded when a
 // screen first asks for the camera: the default video input, its live picture in
 // a video widget and photos taken through an image capture.

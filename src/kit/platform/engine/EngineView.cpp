@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web view on Qt WebEngine, built as a module of its own and loaded on the
 // first use of a web view.
 

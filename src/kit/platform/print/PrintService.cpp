@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing on Qt Print Support, built as a module of its own and loaded when the owner
 // first asks to print: the platform's print dialog, window-modal, then the page painted
 // on the printer the owner chose, or into the PDF file named in the dialog.

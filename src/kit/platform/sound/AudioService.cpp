@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The short-sound service on Qt Multimedia, built as a module of its own and
 // loaded when the first sound is made: AIFF files are read once and each play
 // starts its own audio output. Without an audio device, playing does nothing.
