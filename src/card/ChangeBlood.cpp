@@ -42,24 +42,25 @@ void ChangeBlood::readStored()
 void ChangeBlood::viewDidLoad()
 {
     WheelEditor::viewDidLoad();
-    _groups = {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III"),
-               QStringLiteral("IV")};
-    _rhesuses = {QStringLiteral("+"), QStringLiteral("-")};
     // The wheels open on "II" and "+" whatever is stored; the row shows the stored value.
-    setUpWheels(record::fieldInfo(record::Blood).caption, QStringLiteral("Резус-фактор"), 1, 0);
+    setUpWheels(
+        {record::fieldInfo(record::Blood).caption,
+         {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III"), QStringLiteral("IV")},
+         1},
+        {QStringLiteral("Резус-фактор"), {QStringLiteral("+"), QStringLiteral("-")}, 0});
 }
 
-kit::TableViewCell* ChangeBlood::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath)
+QString ChangeBlood::rowText() const
 {
-    return valueCell(record::formatBlood(_group, _rhesus));
+    return record::formatBlood(_group, _rhesus);
 }
 
 void ChangeBlood::wheelTurned(int row, int component)
 {
     if (component == 0)
-        _group = _groups.at(row) + groupSuffix;
+        _group = rowsOfComponent(0).at(row) + groupSuffix;
     else
-        _rhesus = rhesusPrefix + _rhesuses.at(row);
+        _rhesus = rhesusPrefix + rowsOfComponent(1).at(row);
 }
 
 void ChangeBlood::save()

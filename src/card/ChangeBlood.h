@@ -18,21 +18,14 @@ public:
     kit::PickerView* picker() const { return wheels(); }
 
     void save() override;
-    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
-                                              kit::IndexPath indexPath) override;
 
 protected:
     void readStored() override;
     void viewDidLoad() override;
-    const QStringList& rowsOfComponent(int component) const override
-    {
-        return component == 0 ? _groups : _rhesuses;
-    }
+    QString rowText() const override;
     void wheelTurned(int row, int component) override;
 
 private:
-    QStringList _groups;
-    QStringList _rhesuses;
     QString _group;
     QString _rhesus;
 };

@@ -31,27 +31,27 @@ void ChangeWeight::readStored()
 void ChangeWeight::viewDidLoad()
 {
     WheelEditor::viewDidLoad();
-    for (unsigned value = record::minimumMeasure; value <= record::maximumMeasure; ++value) {
-        _weights << record::formatMeasure(value);
-        _growths << record::formatMeasure(value);
-    }
+    QStringList measures;
+    for (unsigned value = record::minimumMeasure; value <= record::maximumMeasure; ++value)
+        measures << record::formatMeasure(value);
     // The wheels open on the defaults whatever is stored; the row shows the stored values.
-    setUpWheels(QStringLiteral("Вес, кг"), QStringLiteral("Рост, см"),
-                int(record::defaultWeight - record::minimumMeasure),
-                int(record::defaultGrowth - record::minimumMeasure));
+    setUpWheels(
+        {QStringLiteral("Вес, кг"), measures, int(record::defaultWeight - record::minimumMeasure)},
+        {QStringLiteral("Рост, см"), measures,
+         int(record::defaultGrowth - record::minimumMeasure)});
 }
 
-kit::TableViewCell* ChangeWeight::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath)
+QString ChangeWeight::rowText() const
 {
-    return valueCell(record::weightAndHeightText(_weight, _growth));
+    return record::weightAndHeightText(_weight, _growth);
 }
 
 void ChangeWeight::wheelTurned(int row, int component)
 {
     if (component == 0)
-        _weight = _weights.at(row);
+        _weight = rowsOfComponent(0).at(row);
     else
-        _growth = _growths.at(row);
+        _growth = rowsOfComponent(1).at(row);
 }
 
 void ChangeWeight::save()

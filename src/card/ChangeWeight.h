@@ -16,23 +16,16 @@ public:
     kit::PickerView* weightPicker() const { return wheels(); }
 
     void save() override;
-    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
-                                              kit::IndexPath indexPath) override;
 
 protected:
     void readStored() override;
     void viewDidLoad() override;
-    const QStringList& rowsOfComponent(int component) const override
-    {
-        return component == 0 ? _weights : _growths;
-    }
+    QString rowText() const override;
     void wheelTurned(int row, int component) override;
 
 private:
     QString _weight;
     QString _growth;
-    QStringList _weights;
-    QStringList _growths;
 };
 
 } // namespace card

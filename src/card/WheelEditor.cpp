@@ -9,17 +9,28 @@ WheelEditor::WheelEditor(record::Field field) : FieldEditor(field), _wheels(new 
 
 WheelEditor::~WheelEditor() = default;
 
-void WheelEditor::setUpWheels(const QString& leftName, const QString& rightName, int leftRow,
-                              int rightRow)
+void WheelEditor::setUpWheels(Wheel left, Wheel right)
 {
+    _wheelsShown = {std::move(left), std::move(right)};
     placePicker(_wheels.get());
     // Joined only now: the wheels ask for their rows at once, and the rows exist from here on.
     _wheels->setDataSource(this);
     _wheels->setDelegate(this);
-    _wheels->setAccessibleNameForComponent(0, leftName);
-    _wheels->setAccessibleNameForComponent(1, rightName);
-    _wheels->selectRow(leftRow, 0, true);
-    _wheels->selectRow(rightRow, 1, true);
+    for (int component = 0; component < 2; ++component) {
+        const Wheel& wheel = _wheelsShown[size_t(component)];
+        _wheels->setAccessibleNameForComponent(component, wheel.name);
+        _wheels->selectRow(wheel.startingRow, component, true);
+    }
+}
+
+const QStringList& WheelEditor::rowsOfComponent(int component) const
+{
+    return _wheelsShown[component == 0 ? 0 : 1].rows;
+}
+
+kit::TableViewCell* WheelEditor::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath)
+{
+    return valueCell(rowText());
 }
 
 void WheelEditor::didSelectRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath)

@@ -6,11 +6,13 @@
 
 #include <QStringList>
 
+#include <array>
+
 namespace card {
 
 // A field editor whose value is chosen on two wheels below its row, each 150
 // wide, each row drawn by a bold centred label. The editor says what each
-// wheel offers and what a turn of it changes.
+// wheel offers, what a turn of it changes and what the row reads.
 class WheelEditor : public FieldEditor,
                     public kit::PickerViewDataSource,
                     public kit::PickerViewDelegate {
@@ -21,6 +23,8 @@ public:
 
     kit::PickerView* wheels() const { return _wheels.get(); }
 
+    kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,
+                                              kit::IndexPath indexPath) override;
     void didSelectRowAtIndexPath(kit::TableView& tableView, kit::IndexPath indexPath) override;
 
     int numberOfComponentsInPickerView(kit::PickerView&) override { return 2; }
@@ -32,15 +36,23 @@ public:
 protected:
     explicit WheelEditor(record::Field field);
 
-    // The rows of a wheel: 0 is the left one, any other the right one.
-    virtual const QStringList& rowsOfComponent(int component) const = 0;
-    // A turn of a wheel by the owner, to a row it has.
+    // What the row reads: the value as it stands.
+    virtual QString rowText() const = 0;
+    // A turn of a wheel (0 the left one, 1 the right one) by the owner, to a row it has.
     virtual void wheelTurned(int row, int component) = 0;
+    // A wheel: what a screen reader calls it, its rows, and the row it starts on.
+    struct Wheel {
+        QString name;
+        QStringList rows;
+        int startingRow = 0;
+    };
     // Fills the wheels, names them for screen readers and turns them to their starting rows.
-    void setUpWheels(const QString& leftName, const QString& rightName, int leftRow, int rightRow);
+    void setUpWheels(Wheel left, Wheel right);
+    const QStringList& rowsOfComponent(int component) const;
 
 private:
     kit::Owned<kit::PickerView> _wheels;
+    std::array<Wheel, 2> _wheelsShown;
 };
 
 } // namespace card

@@ -9,7 +9,7 @@
 
 namespace contents {
 
-Content::Content() : kit::StackTab(QStringLiteral("contentView")) {}
+Content::Content() : viewer::ReadingTab(QStringLiteral("contentView")) {}
 
 void Content::viewDidLoad()
 {
@@ -17,10 +17,7 @@ void Content::viewDidLoad()
     _table = table.get();
     // One point taller than the tab's view, unlike the other tabs' stacks: the list's last point
     // is cut off at the tab bar. Kept so that a list scrolled to its end looks as it always has.
-    kit::NavigationController& stack =
-        hostStack(std::move(table), kit::Window::applicationFrame().height() + 1);
-    stack.setDelegate(this);
-    _zoom = new viewer::ZoomControl(this, this);
+    hostReadingStack(std::move(table), kit::Window::applicationFrame().height() + 1);
 }
 
 viewer::WebController* Content::zoomedViewer(viewer::ZoomControl&)
@@ -28,25 +25,15 @@ viewer::WebController* Content::zoomedViewer(viewer::ZoomControl&)
     return _table ? _table->openedViewer() : nullptr;
 }
 
-void Content::willShowViewController(kit::NavigationController& navigationController,
-                                     kit::ViewController*, bool animated)
+void Content::rootWillShow(kit::NavigationController& navigationController, bool animated)
 {
-    if (navigationController.viewControllers().size() == 1) {
-        navigationController.setNavigationBarHidden(true, animated);
-        _table->deselectItem();
-        _zoom->zoomSliderHide();
-    } else {
-        navigationController.setNavigationBarHidden(false, animated);
-        navigationController.topViewController()->navigationItem().setRightBarButtonItem(
-            _zoom->zoomButton());
-    }
+    navigationController.setNavigationBarHidden(true, animated);
+    _table->deselectItem();
 }
 
-void Content::close()
+void Content::articleWillShow(kit::NavigationController& navigationController, bool animated)
 {
-    if (_zoom)
-        _zoom->zoomSliderHide();
-    kit::StackTab::close();
+    navigationController.setNavigationBarHidden(false, animated);
 }
 
 } // namespace contents

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "kit/controllers/StackTab.h"
-#include "viewer/ZoomControl.h"
+#include "viewer/ReadingTab.h"
 
 namespace contents {
 
@@ -11,28 +10,22 @@ class ContentTable;
 // The contents tab: the table of contents at the root of a navigation stack of
 // its own, articles pushed over it. The bar is hidden over the list and shows
 // the back button and the zoom button over an article.
-class Content final : public kit::StackTab,
-                      public kit::NavigationControllerDelegate,
-                      public viewer::ZoomControlDelegate {
+class Content final : public viewer::ReadingTab {
     Q_OBJECT
 
 public:
     Content();
 
-    void close() override;
-    void willShowViewController(kit::NavigationController& navigationController,
-                                kit::ViewController* viewController, bool animated) override;
-    viewer::WebController* zoomedViewer(viewer::ZoomControl& zoom) override;
-
     ContentTable* table() const { return _table; }
-    viewer::ZoomControl* zoom() const { return _zoom; }
+    viewer::WebController* zoomedViewer(viewer::ZoomControl& zoom) override;
 
 protected:
     void viewDidLoad() override;
+    void rootWillShow(kit::NavigationController& navigationController, bool animated) override;
+    void articleWillShow(kit::NavigationController& navigationController, bool animated) override;
 
 private:
     ContentTable* _table = nullptr;
-    viewer::ZoomControl* _zoom = nullptr;
 };
 
 } // namespace contents

@@ -9,7 +9,7 @@
 
 namespace scheme {
 
-Schema::Schema() : kit::StackTab(QStringLiteral("schemaView")) {}
+Schema::Schema() : viewer::ReadingTab(QStringLiteral("schemaView")) {}
 
 void Schema::setInfoButton(kit::BarButtonItem* infoButton)
 {
@@ -25,10 +25,8 @@ void Schema::viewDidLoad()
     page->setLinkMode(viewer::LinkMode::OpensViewer);
     _viewer = page.get();
     kit::NavigationController& stack =
-        hostStack(std::move(page), kit::Window::applicationFrame().height());
-    stack.setDelegate(this);
+        hostReadingStack(std::move(page), kit::Window::applicationFrame().height());
     stack.topViewController()->navigationItem().setTitle(QStringLiteral("Универсальная схема"));
-    _zoom = new viewer::ZoomControl(this, this);
 }
 
 viewer::WebController* Schema::zoomedViewer(viewer::ZoomControl&)
@@ -36,24 +34,9 @@ viewer::WebController* Schema::zoomedViewer(viewer::ZoomControl&)
     return _viewer ? _viewer->openedViewer() : nullptr;
 }
 
-void Schema::willShowViewController(kit::NavigationController& navigationController,
-                                    kit::ViewController*, bool)
+void Schema::rootWillShow(kit::NavigationController& navigationController, bool)
 {
-    if (navigationController.viewControllers().size() == 1) {
-        _zoom->zoomSliderHide();
-        navigationController.topViewController()->navigationItem().setRightBarButtonItem(
-            _infoButton);
-    } else {
-        navigationController.topViewController()->navigationItem().setRightBarButtonItem(
-            _zoom->zoomButton());
-    }
-}
-
-void Schema::close()
-{
-    if (_zoom)
-        _zoom->zoomSliderHide();
-    kit::StackTab::close();
+    navigationController.topViewController()->navigationItem().setRightBarButtonItem(_infoButton);
 }
 
 } // namespace scheme

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "kit/controllers/BarButtonItem.h"
-#include "kit/controllers/StackTab.h"
-#include "viewer/ZoomControl.h"
+#include "viewer/ReadingTab.h"
 
 #include <QPointer>
 
@@ -12,9 +11,7 @@ namespace scheme {
 // The universal scheme tab: the scheme page at the root of a navigation stack of
 // its own, every link followed in it opening its article on top. The scheme page
 // carries the information button; every screen above it the zoom button.
-class Schema final : public kit::StackTab,
-                     public kit::NavigationControllerDelegate,
-                     public viewer::ZoomControlDelegate {
+class Schema final : public viewer::ReadingTab {
     Q_OBJECT
 
 public:
@@ -25,22 +22,18 @@ public:
     void setInfoButton(kit::BarButtonItem* infoButton);
     kit::BarButtonItem* infoButton() const { return _infoButton; }
 
-    void close() override;
-    void willShowViewController(kit::NavigationController& navigationController,
-                                kit::ViewController* viewController, bool animated) override;
     viewer::WebController* zoomedViewer(viewer::ZoomControl& zoom) override;
 
     // The scheme page's viewer, at the bottom of the stack.
     viewer::WebController* viewer() const { return _viewer; }
-    viewer::ZoomControl* zoom() const { return _zoom; }
 
 protected:
     void viewDidLoad() override;
+    void rootWillShow(kit::NavigationController& navigationController, bool animated) override;
 
 private:
     QPointer<kit::BarButtonItem> _infoButton;
     viewer::WebController* _viewer = nullptr;
-    viewer::ZoomControl* _zoom = nullptr;
 };
 
 } // namespace scheme

@@ -32,16 +32,19 @@ void StatusStrip::scheduleNextMinute()
 
 void StatusStrip::readBattery()
 {
+    if (_battery)
+        return;
     _battery = new Battery(this);
     connect(_battery, &Battery::changed, this, qOverload<>(&QWidget::update));
 }
 
 void StatusStrip::paintEvent(QPaintEvent*)
 {
-    // The power service is asked once the strip is on screen, never on the way there.
+    // The power service (on the system bus, which a start otherwise never touches) is asked
+    // once the window has settled on the screen, never on the way there.
     if (!_batteryAsked) {
         _batteryAsked = true;
-        QTimer::singleShot(0, this, &StatusStrip::readBattery);
+        QTimer::singleShot(500, this, &StatusStrip::readBattery);
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

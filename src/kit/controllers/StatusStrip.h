@@ -18,15 +18,16 @@ class StatusStrip final : public QWidget {
 public:
     explicit StatusStrip(QWidget* parent);
 
-    // The battery the strip reads; none until the strip has first been drawn.
+    // The battery the strip reads; none until it is asked for.
     Battery* battery() const { return _battery; }
+    // Starts reading the battery, as the strip does half a second after it is first drawn.
+    void readBattery();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void scheduleNextMinute();
-    void readBattery();
 
     QTimer* _minute;
     QPointer<Battery> _battery;

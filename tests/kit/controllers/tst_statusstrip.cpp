@@ -69,7 +69,7 @@ struct FakeUPower {
     }
 };
 
-// A strip on screen, drawn once so that it asks for the battery.
+// A strip on screen, reading the battery.
 struct ShownStrip {
     QWidget host;
     kit::StatusStrip* strip = new kit::StatusStrip(&host);
@@ -79,8 +79,7 @@ struct ShownStrip {
         host.resize(320, 20);
         strip->setGeometry(0, 0, 320, 20);
         host.show();
-        strip->grab();
-        waitUntil([&] { return strip->battery() != nullptr; }, 5000);
+        strip->readBattery();
     }
     QRgb pixel(int x, int y) const { return strip->grab().toImage().pixel(x, y); }
 };
