@@ -70,14 +70,6 @@ InkImageView::InkImageView(const QImage& image, QWidget* parent) : QWidget(paren
     }
 }
 
-std::vector<QRect> InkImageView::inkedAreas() const
-{
-    std::vector<QRect> areas;
-    for (const Piece& piece : _pieces)
-        areas.emplace_back(piece.at, piece.image.deviceIndependentSize().toSize());
-    return areas;
-}
-
 void InkImageView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);

@@ -18,9 +18,6 @@ class InkImageView final : public QWidget {
 public:
     explicit InkImageView(const QImage& image, QWidget* parent = nullptr);
 
-    // The parts drawn, in the picture's own coordinates (points).
-    std::vector<QRect> inkedAreas() const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -33,11 +33,4 @@ void TextField::setTextColor(const QColor& color)
     setPalette(colours);
 }
 
-void TextField::focusInEvent(QFocusEvent* event)
-{
-    QLineEdit::focusInEvent(event);
-    if (_delegate)
-        _delegate->textFieldDidBeginEditing(*this);
-}
-
 } // namespace kit

@@ -12,8 +12,6 @@ public:
     virtual ~TextFieldDelegate() = default;
     // After every change the owner makes; never for text set in code.
     virtual void textFieldDidChange(TextField&) {}
-    // The field took the keyboard's focus.
-    virtual void textFieldDidBeginEditing(TextField&) {}
     // Return (Enter) was pressed in the field.
     virtual void textFieldDidReturn(TextField&) {}
 };
@@ -28,9 +26,6 @@ public:
 
     void setDelegate(TextFieldDelegate* delegate) { _delegate = delegate; }
     void setTextColor(const QColor& color);
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
 
 private:
     TextFieldDelegate* _delegate = nullptr;
