@@ -6,11 +6,18 @@
 #include "kit/controllers/TabBar.h"
 #include "kit/controllers/TabScreen.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/pickers/AlertView.h"
 #include "kit/views/Image.h"
 #include "kit/views/ImageView.h"
 #include "kit/views/View.h"
 #include "record/CardStore.h"
 #include "record/PersonalRecord.h"
+#include "sos/EmergencyScreen.h"
+#include "sos/SOS.h"
+
+#include <QPointer>
+
+#include <algorithm>
 
 namespace app {
 
@@ -61,11 +68,71 @@ void ApplicationShell::applicationDidFinishLaunching(kit::Application&)
 }
 
 bool ApplicationShell::shouldSelectViewController(kit::TabBarController& tabBarController,
-                                                  kit::ViewController*)
+                                                  kit::ViewController* viewController)
 {
-    if (auto* leaving = qobject_cast<kit::TabScreen*>(tabBarController.selectedViewController()))
+    auto* leaving = qobject_cast<kit::TabScreen*>(tabBarController.selectedViewController());
+    if (!leaving)
+        return true;
+    if (!leaving->hasUnsavedChanges()) {
         leaving->close();
-    return true;
+        return true;
+    }
+    // The switch waits for the answer.
+    const QPointer<kit::TabScreen> from(leaving);
+    const QPointer<kit::ViewController> to(viewController);
+    askToSaveChanges(*leaving, [this, from, to] {
+        if (from)
+            from->close();
+        const auto tabs = _tabBarController->viewControllers();
+        const auto target = std::find(tabs.begin(), tabs.end(), to.data());
+        if (to && target != tabs.end())
+            _tabBarController->setSelectedIndex(int(target - tabs.begin()));
+    });
+    return false;
+}
+
+bool ApplicationShell::applicationShouldTerminate(kit::Application& application)
+{
+    // The emergency card is hard to take away on purpose: closing the window over it asks.
+    if (auto* sos = qobject_cast<sos::SOS*>(_tabBarController->viewControllers()[SosTab]);
+        sos && qobject_cast<sos::EmergencyScreen*>(sos->modalViewController())) {
+        auto* alert = new kit::AlertView(
+            QStringLiteral("Закрыть экстренную карту?"),
+            QStringLiteral("Карта, сигнал и мигание остановятся, а приложение закроется."),
+            {QStringLiteral("Закрыть"), QStringLiteral("Отмена")});
+        alert->setAnswer([&application](int button) {
+            if (button == 0)
+                application.terminate();
+        });
+        alert->show();
+        return false;
+    }
+    if (!_tabBarController->hasUnsavedChanges())
+        return true;
+    askToSaveChanges(*_tabBarController, [&application] { application.terminate(); });
+    return false;
+}
+
+void ApplicationShell::askToSaveChanges(kit::ViewController& holder, std::function<void()> proceed)
+{
+    enum Button { Save, Discard, Cancel };
+    auto* alert = new kit::AlertView(
+        QStringLiteral("Сохранить изменения?"),
+        QStringLiteral("В карте есть несохранённое изменение."),
+        {QStringLiteral("Сохранить"), QStringLiteral("Не сохранять"), QStringLiteral("Отмена")},
+        Cancel);
+    alert->setObjectName(QStringLiteral("saveChangesAlert"));
+    alert->setAnswer([holder = QPointer<kit::ViewController>(&holder),
+                      proceed = std::move(proceed)](int button) {
+        if (button == Cancel || !holder)
+            return;
+        // A save that is refused or not written keeps the edit where it is: the owner has
+        // been told why.
+        if (button == Save && !holder->saveChanges())
+            return;
+        proceed();
+    });
+    alert->show();
 }
 
 void ApplicationShell::didSelectViewController(kit::TabBarController&, kit::ViewController*) {}

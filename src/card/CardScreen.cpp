@@ -166,12 +166,17 @@ void CardScreen::viewDidAppear(bool animated)
     // What another copy of the application saved meanwhile shows too.
     defaults.refresh();
     _tableView->reloadData();
-    if (const std::optional<QString> name = defaults.stringForKey(record::OWN_NAME))
-        _nameButton->setTitle(record::shownPart(*name));
-    const QImage photo =
-        record::decodePhoto(defaults.objectForKey(record::OWN_IMAGE).toByteArray());
+    // What is stored, or what stands for nothing stored (a photo deleted, another copy's change).
+    const std::optional<QString> name = defaults.stringForKey(record::OWN_NAME);
+    _nameButton->setTitle(name ? record::shownPart(*name)
+                               : record::fieldInfo(record::Name).caption);
+    const QVariant stored = defaults.objectForKey(record::OWN_IMAGE);
+    const QImage photo = record::decodePhoto(stored.toByteArray());
+    // Data that do not decode leave the button as it was.
     if (!photo.isNull())
         _imageButton->setImage(photo);
+    else if (stored.isNull())
+        _imageButton->setImage(kit::imageNamed(QStringLiteral("noPhoto.png")));
 }
 
 int CardScreen::numberOfRowsInSection(kit::TableView&, int section)
@@ -235,8 +240,29 @@ void CardScreen::didSelectRowAtIndexPath(kit::TableView&, kit::IndexPath indexPa
 
 void CardScreen::print()
 {
-    const auto paint = [card = record::storedWalletCard()](QPainter& painter,
-                                                           QPagedPaintDevice& device) {
+    record::WalletCard card = record::storedWalletCard();
+    if (!card.isEmpty()) {
+        printCard(std::move(card));
+        return;
+    }
+    // An empty card would print a blank form: said first.
+    auto* alert = new kit::AlertView(
+        QStringLiteral("Карта пуста"),
+        QStringLiteral("В карте ещё ничего нет: напечатается пустой бланк. Заполните карту "
+                       "или напечатайте бланк, чтобы заполнить его ручкой."),
+        {QStringLiteral("Напечатать"), QStringLiteral("Отмена")});
+    alert->setObjectName(QStringLiteral("emptyCardAlert"));
+    const QPointer<CardScreen> self(this);
+    alert->setAnswer([self, card = std::move(card)](int button) mutable {
+        if (button == 0 && self)
+            self->printCard(std::move(card));
+    });
+    alert->show();
+}
+
+void CardScreen::printCard(record::WalletCard card)
+{
+    const auto paint = [card = std::move(card)](QPainter& painter, QPagedPaintDevice& device) {
         record::paintWalletSheet(painter, device, card);
     };
     const auto finished = [](const kit::PrintOutcome& outcome) {

@@ -6,6 +6,7 @@
 #include "kit/tables/TableView.h"
 #include "kit/views/Button.h"
 #include "record/CardFields.h"
+#include "record/WalletCard.h"
 
 #include <QPointer>
 
@@ -44,7 +45,7 @@ public:
 
     // Opens the editor of a field on top of the card.
     void openEditor(record::Field field);
-    // Opens the print dialog for the card for the wallet.
+    // Opens the print dialog for the card for the wallet; an empty card asks first.
     void print();
 
     void viewDidAppear(bool animated) override;
@@ -65,6 +66,8 @@ protected:
     void viewDidLoad() override;
 
 private:
+    void printCard(record::WalletCard card);
+
     QPointer<kit::TableView> _tableView;
     QPointer<kit::Button> _imageButton;
     QPointer<kit::Button> _nameButton;

@@ -36,6 +36,8 @@ void ChangeBlood::readStored()
     } else {
         _group = record::bloodGroups.at(1);
         _rhesus = record::rhesusFactors.at(0);
+        // With nothing stored, what the row shows ("II группа / Rh+") can be saved as it is.
+        enableSave();
     }
 }
 
@@ -63,11 +65,11 @@ void ChangeBlood::wheelTurned(int row, int component)
         _rhesus = rhesusPrefix + rowsOfComponent(1).at(row);
 }
 
-void ChangeBlood::save()
+bool ChangeBlood::save()
 {
     kit::UserDefaults::standardUserDefaults().setObject(record::formatBlood(_group, _rhesus),
                                                         record::OWN_BLOOD);
-    finishSave();
+    return finishSave();
 }
 
 } // namespace card

@@ -17,7 +17,7 @@ public:
     QString rhesus() const { return _rhesus; }
     kit::PickerView* picker() const { return wheels(); }
 
-    void save() override;
+    bool save() override;
 
 protected:
     void readStored() override;

@@ -146,7 +146,7 @@ void ChangeContact::showPhoneCheck()
     _note->raise();
 }
 
-void ChangeContact::save()
+bool ChangeContact::save()
 {
     const auto text = [this](Row row) {
         return _fields[size_t(row)] ? _fields[size_t(row)]->text().trimmed() : QString();
@@ -163,11 +163,11 @@ void ChangeContact::save()
             auto* alert =
                 new kit::AlertView(QStringLiteral("Номер не сохранён"), why, QStringLiteral("OK"));
             alert->show();
-            return;
+            return false;
         }
     }
     record::storeContact(_slot, contact);
-    finishSave();
+    return finishSave();
 }
 
 } // namespace card

@@ -29,7 +29,7 @@ public:
     // The note under the rows about the number.
     kit::Label* phoneNote() const { return _note; }
 
-    void save() override;
+    bool save() override;
 
     int numberOfRowsInSection(kit::TableView&, int) override { return 3; }
     kit::TableViewCell* cellForRowAtIndexPath(kit::TableView& tableView,

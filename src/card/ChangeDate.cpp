@@ -12,6 +12,8 @@ ChangeDate::ChangeDate() : FieldEditor(record::Birthday), _datePicker(new kit::D
     _datePicker->setAccessibleName(record::fieldInfo(record::Birthday).caption);
     _datePicker->setMinimumDate(QDate(1900, 1, 1));
     _datePicker->setMaximumDate(QDate::currentDate());
+    // The interface is Russian: the wheels name the months in Russian.
+    _datePicker->setLocale(record::russian());
     _datePicker->setDate(QDate(1980, 1, 1), false);
 }
 
@@ -20,6 +22,13 @@ ChangeDate::~ChangeDate() = default;
 void ChangeDate::readStored()
 {
     _text = kit::UserDefaults::standardUserDefaults().stringForKey(record::OWN_BIRTHDAY);
+    // The wheels open on the stored date when its text can be read, so turning one wheel
+    // keeps the rest of it; the text itself stays as stored until a wheel turns.
+    if (_text) {
+        const QDate stored = record::readBirthday(*_text);
+        if (stored.isValid())
+            _datePicker->setDate(stored, false);
+    }
 }
 
 void ChangeDate::viewDidLoad()
@@ -47,13 +56,13 @@ void ChangeDate::onDateChanged()
     tableView()->reloadData();
 }
 
-void ChangeDate::save()
+bool ChangeDate::save()
 {
     // Save is enabled only once the picker has given a date.
     if (!_text)
-        return;
+        return false;
     kit::UserDefaults::standardUserDefaults().setObject(*_text, record::OWN_BIRTHDAY);
-    finishSave();
+    return finishSave();
 }
 
 } // namespace card

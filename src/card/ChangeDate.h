@@ -19,7 +19,7 @@ public:
     ~ChangeDate() override;
 
     void onDateChanged();
-    void save() override;
+    bool save() override;
     kit::DatePicker* datePicker() const { return _datePicker.get(); }
     std::optional<QString> text() const { return _text; }
 

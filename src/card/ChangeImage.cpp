@@ -5,13 +5,18 @@
 #include "kit/controllers/TabBarController.h"
 #include "kit/controllers/Window.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/pickers/AlertView.h"
 #include "record/CardStore.h"
 #include "record/PersonalRecord.h"
+
+#include <QFileInfo>
+#include <QPointer>
 
 namespace card {
 namespace {
 
-enum SheetButton { CameraButton = 0, LibraryButton = 1, CancelButton = 2 };
+// The sheet's buttons: the camera, the pictures, "Удалить фото" where a photo is set, Отмена.
+enum SheetButton { CameraButton = 0, LibraryButton = 1, DeleteButton = 2 };
 
 } // namespace
 
@@ -37,9 +42,15 @@ void ChangeImage::loadView()
 
 void ChangeImage::viewDidLoad()
 {
+    // A photo that is set can be taken away too.
+    QStringList others{QStringLiteral("Библиотека")};
+    if (!kit::UserDefaults::standardUserDefaults().objectForKey(record::OWN_IMAGE).isNull()) {
+        others << QStringLiteral("Удалить фото");
+        _deleteButton = DeleteButton;
+    }
     _actionSheet.reset(new kit::ActionSheet(QStringLiteral("Выберите источник"), this,
                                             QStringLiteral("Отмена"), QStringLiteral("Камера"),
-                                            {QStringLiteral("Библиотека")}));
+                                            others));
     _actionSheet->setObjectName(QStringLiteral("sourceSheet"));
     // Where no camera exists its button stays, greyed, so the sheet reads the same everywhere.
     if (!kit::ImagePickerController::isSourceTypeAvailable(kit::ImagePickerSourceType::Camera))
@@ -50,8 +61,17 @@ void ChangeImage::viewDidLoad()
         _actionSheet->showInView(view());
 }
 
-void ChangeImage::clickedButtonAtIndex(kit::ActionSheet&, int buttonIndex)
+void ChangeImage::clickedButtonAtIndex(kit::ActionSheet& actionSheet, int buttonIndex)
 {
+    if (buttonIndex == actionSheet.cancelButtonIndex()) {
+        if (kit::NavigationController* stack = navigationController())
+            stack->popViewControllerAnimated(true);
+        return;
+    }
+    if (buttonIndex == _deleteButton) {
+        deletePhoto();
+        return;
+    }
     switch (buttonIndex) {
     case CameraButton:
         if (_imagePicker)
@@ -63,13 +83,28 @@ void ChangeImage::clickedButtonAtIndex(kit::ActionSheet&, int buttonIndex)
             _imagePicker->setSourceType(kit::ImagePickerSourceType::PhotoLibrary);
         presentPicker();
         break;
-    case CancelButton:
-        if (kit::NavigationController* stack = navigationController())
-            stack->popViewControllerAnimated(true);
-        break;
     default:
         presentPicker();
     }
+}
+
+void ChangeImage::deletePhoto()
+{
+    auto* alert = new kit::AlertView(QStringLiteral("Удалить фото?"),
+                                     QStringLiteral("Фотография уйдёт из карты и с экстренной "
+                                                    "карты."),
+                                     {QStringLiteral("Удалить"), QStringLiteral("Отмена")});
+    const QPointer<ChangeImage> self(this);
+    alert->setAnswer([self](int button) {
+        if (button == 0) {
+            record::removeStoredField(record::Photo);
+            record::synchronizeCard();
+        }
+        if (self)
+            if (kit::NavigationController* stack = self->navigationController())
+                stack->popViewControllerAnimated(true);
+    });
+    alert->show();
 }
 
 void ChangeImage::presentPicker()
@@ -81,18 +116,28 @@ void ChangeImage::presentPicker()
 void ChangeImage::didFinishPickingImage(kit::ImagePickerController&, const QImage& image,
                                         const QVariantMap&)
 {
-    const QByteArray photo = record::photoThumbnail(image);
     // A picture that gives no thumbnail leaves the earlier photo as it was.
-    if (!photo.isEmpty()) {
-        kit::UserDefaults::standardUserDefaults().setObject(photo, record::OWN_IMAGE);
+    if (record::storePhoto(image))
         record::synchronizeCard();
-    }
     finish();
 }
 
 void ChangeImage::imagePickerControllerDidCancel(kit::ImagePickerController&)
 {
     finish();
+}
+
+void ChangeImage::didFailToReadImage(kit::ImagePickerController&, const QString& path)
+{
+    finish();
+    // Said once the picker has gone; the earlier photo stays.
+    auto* alert = new kit::AlertView(
+        QStringLiteral("Фото не выбрано"),
+        QStringLiteral("Файл «%1» не открылся как изображение: это не картинка, она повреждена "
+                       "или слишком велика. Прежнее фото осталось.")
+            .arg(QFileInfo(path).fileName()),
+        QStringLiteral("OK"));
+    alert->show();
 }
 
 void ChangeImage::finish()

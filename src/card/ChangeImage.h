@@ -30,12 +30,15 @@ public:
     void didFinishPickingImage(kit::ImagePickerController& picker, const QImage& image,
                                const QVariantMap& editingInfo) override;
     void imagePickerControllerDidCancel(kit::ImagePickerController& picker) override;
+    void didFailToReadImage(kit::ImagePickerController& picker, const QString& path) override;
 
 protected:
     void loadView() override;
     void viewDidLoad() override;
 
 private:
+    // Asks once, then removes the photo.
+    void deletePhoto();
     void presentPicker();
     void finish();
 
@@ -43,6 +46,8 @@ private:
     std::unique_ptr<kit::ImagePickerController> _pickerToPresent;
     QPointer<kit::ImagePickerController> _imagePicker;
     kit::Owned<kit::ActionSheet> _actionSheet;
+    // The sheet's "Удалить фото", where a photo is set.
+    int _deleteButton = -1;
 };
 
 } // namespace card

@@ -66,19 +66,28 @@ void ChangeInfo::showLongValueNote()
 void ChangeInfo::viewDidAppear(bool animated)
 {
     FieldEditor::viewDidAppear(animated);
-    // Typing goes straight into the text, after what it already holds.
-    if (_text) {
-        _text->setFocus();
-        _text->moveCursor(QTextCursor::End);
-    }
-}
-
-void ChangeInfo::save()
-{
     if (!_text)
         return;
-    kit::UserDefaults::standardUserDefaults().setObject(_text->text() + _kept, key());
-    finishSave();
+    _text->setFocus();
+    // Typing goes straight into the text: after what is stored, or over the starting text,
+    // which opens selected so that the first key replaces it and it never becomes data.
+    if (_stored)
+        _text->moveCursor(QTextCursor::End);
+    else
+        _text->selectAll();
+}
+
+bool ChangeInfo::save()
+{
+    if (!_text)
+        return false;
+    QString text = _text->text() + _kept;
+    // A name is one line on every card: line breaks after it are not kept.
+    if (_field == record::Name)
+        while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+            text.chop(1);
+    kit::UserDefaults::standardUserDefaults().setObject(text, key());
+    return finishSave();
 }
 
 } // namespace card

@@ -23,7 +23,7 @@ public:
 
     record::Field field() const { return _field; }
 
-    void save() override;
+    bool save() override;
     kit::TextView* textView() const { return _text; }
     // Shown under the text when the stored value was too long to edit whole.
     kit::Label* longValueNote() const { return _note; }

@@ -18,14 +18,13 @@ void ChangeWeight::readStored()
     const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     const std::optional<QString> weight = defaults.stringForKey(record::OWN_WEIGHT);
     const std::optional<QString> growth = defaults.stringForKey(record::OWN_GROWTH);
-    // The stored pair is taken only whole; one value alone starts from the defaults.
-    if (weight && growth) {
-        _weight = *weight;
-        _growth = *growth;
-    } else {
-        _weight = record::formatMeasure(record::defaultWeight);
-        _growth = record::formatMeasure(record::defaultGrowth);
-    }
+    // Each value as stored, the default where none is: a wheel that moves replaces only its
+    // own, so a value stored alone is never written over by a default.
+    _weight = weight.value_or(record::formatMeasure(record::defaultWeight));
+    _growth = growth.value_or(record::formatMeasure(record::defaultGrowth));
+    // With nothing stored, what the row shows can be saved as it is.
+    if (!weight && !growth)
+        enableSave();
 }
 
 void ChangeWeight::viewDidLoad()
@@ -54,12 +53,12 @@ void ChangeWeight::wheelTurned(int row, int component)
         _growth = rowsOfComponent(1).at(row);
 }
 
-void ChangeWeight::save()
+bool ChangeWeight::save()
 {
     kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
     defaults.setObject(_weight, record::OWN_WEIGHT);
     defaults.setObject(_growth, record::OWN_GROWTH);
-    finishSave();
+    return finishSave();
 }
 
 } // namespace card

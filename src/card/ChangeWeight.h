@@ -15,7 +15,7 @@ public:
 
     kit::PickerView* weightPicker() const { return wheels(); }
 
-    void save() override;
+    bool save() override;
 
 protected:
     void readStored() override;

@@ -8,6 +8,8 @@
 #include "record/CardStore.h"
 #include "record/PersonalRecord.h"
 
+#include <QShortcut>
+
 namespace card {
 
 FieldEditor::FieldEditor(record::Field field)
@@ -30,6 +32,16 @@ void FieldEditor::viewDidLoad()
     readStored();
     tableView()->setAccessibleName(title());
     navigationItem().setRightBarButtonItem(_saveButton);
+    // Ctrl+Enter saves, from whichever line of the editor has the keyboard.
+    for (const QKeySequence keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(keys, view());
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            if (isSaveEnabled())
+                save();
+        });
+    }
 }
 
 void FieldEditor::enableSave()
@@ -37,14 +49,16 @@ void FieldEditor::enableSave()
     _saveButton->setEnabled(true);
 }
 
-void FieldEditor::finishSave()
+bool FieldEditor::finishSave()
 {
     // A change that could not be written keeps the editor open: the owner has been told
     // and can save again.
     if (!record::synchronizeCard())
-        return;
+        return false;
+    _saveButton->setEnabled(false);
     if (kit::NavigationController* stack = navigationController())
         stack->popViewControllerAnimated(true);
+    return true;
 }
 
 kit::TableViewCell* FieldEditor::valueCell(const QString& text)

@@ -23,10 +23,14 @@ public:
     int numberOfRowsInSection(kit::TableView&, int) override { return 1; }
     QString titleForHeaderInSection(kit::TableView&, int) override { return _header; }
 
-    // Writes what the editor holds and, once the store is written, goes back to the card.
-    // A change that could not be written keeps the editor open: the owner has been told and
-    // can save again.
-    virtual void save() = 0;
+    // Writes what the editor holds and, once the store is written, goes back to the card:
+    // true. A change that could not be written, or that the editor refuses (a number that is
+    // none), keeps the editor open: the owner has been told why and can save again.
+    virtual bool save() = 0;
+
+    // A change is unsaved from the owner's first change to a save.
+    bool hasUnsavedChanges() const override { return isSaveEnabled(); }
+    bool saveChanges() override { return save(); }
 
 protected:
     // An editor of a field of the card: its title and header are the field's.
@@ -42,8 +46,9 @@ protected:
     // After every change the owner makes.
     void enableSave();
     bool isSaveEnabled() const { return _saveButton && _saveButton->isEnabled(); }
-    // The end of every save: flush the store, then back to the card.
-    void finishSave();
+    // The end of every save: flush the store, then back to the card; false when the store
+    // could not be written.
+    bool finishSave();
 
     // The one row of the picker editors: a plain cell whose text is the value.
     kit::TableViewCell* valueCell(const QString& text);

@@ -45,6 +45,8 @@ inline const QString OWN_ALLERGY = QStringLiteral("OWN_ALLERGY");
 inline const QString OWN_MEDICINE = QStringLiteral("OWN_MEDICINE");
 // PNG bytes of the photo, its longer side 66 pixels.
 inline const QString OWN_IMAGE = QStringLiteral("OWN_IMAGE");
+// The same photo for paper: JPEG bytes, its longer side at most 600 pixels.
+inline const QString OWN_IMAGE_PRINT = QStringLiteral("OWN_IMAGE_PRINT");
 // The people to call are stored under OWN_CONTACT1_NAME, OWN_CONTACT1_WHO and
 // OWN_CONTACT1_PHONE, then 2 and 3 (PersonalRecord.h).
 
@@ -88,8 +90,13 @@ struct FieldInfo {
     CardPlace place;
     EmergencyLine emergency;
     WalletLine wallet;
-    // Where the field comes on the wallet card and in its QR code: 1 first; 0 not printed.
-    int printOrder;
+    // Where the field comes on the wallet card's front (1 first; 0 not there), and in the QR
+    // code that holds the whole card (1 first).
+    int frontOrder;
+    int qrOrder;
+    // What a crew must read before anything else: kept whole in the QR code, which cuts the
+    // rest first when the whole card cannot fit.
+    bool vital;
 };
 
 // Every field, in the card's order: the card's rows, the name, the section for the
@@ -98,9 +105,10 @@ const std::vector<FieldInfo>& cardFields();
 const FieldInfo& fieldInfo(Field field);
 // The fields of one place of the card screen, in their order.
 std::vector<Field> fieldsAt(CardPlace place);
-// The fields printed on the wallet card and held in its QR code, in the order they are
-// printed.
-std::vector<Field> walletFields();
+// The fields printed on the wallet card's front, in their order.
+std::vector<Field> frontFields();
+// The fields the QR code holds, in its order: the vital ones first.
+std::vector<Field> qrFields();
 
 // The keys a field is stored under.
 inline const QStringList& keysForField(Field field)

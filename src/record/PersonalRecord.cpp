@@ -2,9 +2,11 @@
 #include "PersonalRecord.h"
 
 #include "kit/foundation/UserDefaults.h"
+#include "kit/views/ImageReading.h"
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -186,7 +188,15 @@ QString shownPart(const QString& value, qsizetype limit)
     return value.left(cutLength(value, limit)) + QStringLiteral("…");
 }
 
-QString formatBirthday(QDate date, const QLocale& locale)
+QLocale russian()
+{
+    return QLocale(QLocale::Russian, QLocale::Russia);
+}
+
+namespace {
+
+// The locale's long date format without the weekday: how a birthday is written.
+QString birthdayFormat(const QLocale& locale)
 {
     // The locale's long format names the weekday too; a date of birth reads without it.
     QString format = locale.dateFormat(QLocale::LongFormat);
@@ -204,7 +214,24 @@ QString formatBirthday(QDate date, const QLocale& locale)
             from -= 1;
         format.remove(from, to - from);
     }
-    return locale.toString(date, format);
+    return format;
+}
+
+} // namespace
+
+QString formatBirthday(QDate date, const QLocale& locale)
+{
+    return locale.toString(date, birthdayFormat(locale));
+}
+
+QDate readBirthday(const QString& text)
+{
+    for (const QLocale& locale : {russian(), QLocale::system(), QLocale(QLocale::English)}) {
+        const QDate date = locale.toDate(text.trimmed(), birthdayFormat(locale));
+        if (date.isValid())
+            return date;
+    }
+    return {};
 }
 
 QString weightAndHeightText(const std::optional<QString>& weight,
@@ -238,6 +265,53 @@ QByteArray photoThumbnail(const QImage& picture)
     if (!thumbnail.save(&buffer, "PNG"))
         return {};
     return png;
+}
+
+QByteArray photoForPrint(const QImage& picture)
+{
+    if (picture.isNull())
+        return {};
+    QImage copy = picture;
+    if (std::max(copy.width(), copy.height()) > printPhotoSide)
+        copy = copy.scaled(printPhotoSide, printPhotoSide, Qt::KeepAspectRatio,
+                           Qt::SmoothTransformation);
+    // A photo has no transparency worth keeping on paper: white under it.
+    QImage flat(copy.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter(&flat).drawImage(0, 0, copy);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    if (!flat.save(&buffer, "JPEG", 90))
+        return {};
+    return jpeg;
+}
+
+bool storePhoto(const QImage& picture)
+{
+    const QByteArray thumbnail = photoThumbnail(picture);
+    if (thumbnail.isEmpty())
+        return false;
+    kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    defaults.setObject(thumbnail, OWN_IMAGE);
+    const QByteArray print = photoForPrint(picture);
+    if (print.isEmpty())
+        defaults.removeObjectForKey(OWN_IMAGE_PRINT);
+    else
+        defaults.setObject(print, OWN_IMAGE_PRINT);
+    return true;
+}
+
+QImage storedPrintPhoto()
+{
+    const kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+    QImage photo = kit::readImageBounded(defaults.objectForKey(OWN_IMAGE_PRINT).toByteArray());
+    if (photo.isNull())
+        photo = kit::readImageBounded(defaults.objectForKey(OWN_IMAGE).toByteArray());
+    if (!photo.isNull() && std::max(photo.width(), photo.height()) > printPhotoSide)
+        photo = photo.scaled(printPhotoSide, printPhotoSide, Qt::KeepAspectRatio,
+                             Qt::SmoothTransformation);
+    return photo;
 }
 
 QImage decodePhoto(const QByteArray& data)

@@ -83,9 +83,14 @@ qsizetype cutLength(const QString& value, qsizetype limit);
 // value when it has at most limit characters; else its beginning and "…".
 QString shownPart(const QString& value, qsizetype limit = shownLength);
 
-// The birthday as stored: the locale's long date, month written out, without the
-// weekday ("7 декабря 2026 г.", "December 7, 2026").
-QString formatBirthday(QDate date, const QLocale& locale = QLocale());
+// The interface's language: dates are written in Russian whatever the desktop's locale.
+QLocale russian();
+// The birthday as stored: the locale's long date, month written out, without the weekday
+// ("7 декабря 2026 г."; in another locale "December 7, 2026").
+QString formatBirthday(QDate date, const QLocale& locale = russian());
+// The date a stored birthday names, when its text can be read: as this application writes
+// it in Russian, or in the desktop's language, or in English; invalid otherwise.
+QDate readBirthday(const QString& text);
 
 // Weight and height.
 // Row text of the weight and height: both, either one alone, or empty when neither is stored.
@@ -123,5 +128,15 @@ QByteArray photoThumbnail(const QImage& picture);
 // The stored photo; null when the data do not decode. A picture larger than the
 // photo place, which the picker never writes, is read scaled into it.
 QImage decodePhoto(const QByteArray& data);
+// The photo's copy for paper: its longer side at most 600 pixels, JPEG. Empty for a null
+// picture.
+inline constexpr int printPhotoSide = 600;
+QByteArray photoForPrint(const QImage& picture);
+// Stores a picked picture as the photo: the thumbnail and the copy for paper. False when the
+// picture gives no thumbnail (nothing is stored then).
+bool storePhoto(const QImage& picture);
+// The photo as it is printed: the copy for paper, or where there is none (a photo stored
+// before), the thumbnail at its own size; null when none decodes.
+QImage storedPrintPhoto();
 
 } // namespace record

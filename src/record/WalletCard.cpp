@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextLayout>
 
 #include <qrencode.h>
@@ -30,7 +31,7 @@ constexpr qreal sheetWidth = 210.0;
 constexpr qreal stripTop = 45.0;
 constexpr qreal band = 8.0;
 constexpr qreal inset = 3.0;
-constexpr qreal qrSide = 30.0;
+constexpr qreal qrSide = printedQrSide;
 
 // Draws in millimetres on a device of any resolution.
 class Sheet {
@@ -147,9 +148,9 @@ void drawFront(Sheet& sheet, const WalletCard& card, qreal left, qreal top)
     const qreal textWidth = left + cardWidth - inset - textLeft;
     // Beside the photo: the name, the plain lines, the blood group.
     qreal y = photoTop;
-    const std::vector<Field> printed = walletFields();
+    const std::vector<Field> printed = frontFields();
     for (const Field field : printed) {
-        const QString value = card.text.value(field);
+        const QString value = oneLine(card.text.value(field));
         if (value.isEmpty())
             continue;
         switch (fieldInfo(field).wallet) {
@@ -169,15 +170,14 @@ void drawFront(Sheet& sheet, const WalletCard& card, qreal left, qreal top)
             break;
         }
     }
-    // The medical lines run the card's width below the photo; allergies in bold, since a crew
-    // must know them before giving anything.
+    // The medical lines run the card's width below the photo: allergies in bold, since a crew
+    // must know them before giving anything, then medicines, illnesses and notes.
     y = std::max(y, card.photo.isNull() ? y : photoTop + 20) + 1.5;
     const qreal bottom = top + cardHeight - 2;
     for (const Field field : printed) {
         const WalletLine style = fieldInfo(field).wallet;
-        const QString value = card.text.value(field);
-        if ((style != WalletLine::MedicalBold && style != WalletLine::Medical) ||
-            value.trimmed().isEmpty())
+        const QString value = oneLine(card.text.value(field));
+        if ((style != WalletLine::MedicalBold && style != WalletLine::Medical) || value.isEmpty())
             continue;
         const bool bold = style == WalletLine::MedicalBold;
         const QFont font = sheet.font(2.4, bold);
@@ -195,7 +195,8 @@ void drawFront(Sheet& sheet, const WalletCard& card, qreal left, qreal top)
 void drawBack(Sheet& sheet, const WalletCard& card, qreal left, qreal top)
 {
     drawBand(sheet, left, top, QStringLiteral("Экстренные контакты / ICE"));
-    const QrCode code = encodeQr(walletQrText(card));
+    const WalletQr qr = walletQr(card);
+    const QrCode& code = qr.code;
     const qreal qrLeft = left + cardWidth - inset - qrSide;
     const qreal qrTop = top + band + 2.5;
     if (code.side > 0) {
@@ -209,8 +210,8 @@ void drawBack(Sheet& sheet, const WalletCard& card, qreal left, qreal top)
                 if (code.dark(x, y))
                     painter.drawRect(QRectF(sheet.px(qrLeft) + x * module,
                                             sheet.px(qrTop) + y * module, module, module));
-        sheet.text(QStringLiteral("Вся карта в QR-коде"), qrLeft, qrTop + qrSide + 1, qrSide,
-                   sheet.font(2.0, false), quiet, 1);
+        sheet.text(qr.caption(), qrLeft, qrTop + qrSide + 0.8, qrSide, sheet.font(2.0, false),
+                   quiet, 1);
     }
     const qreal width = qrLeft - 2.5 - (left + inset);
     qreal y = top + band + 2.5;
@@ -229,26 +230,52 @@ void drawBack(Sheet& sheet, const WalletCard& card, qreal left, qreal top)
 
 } // namespace
 
+bool WalletCard::isEmpty() const
+{
+    for (auto it = text.cbegin(); it != text.cend(); ++it)
+        if (!it.value().trimmed().isEmpty())
+            return false;
+    return contacts.empty() && photo.isNull();
+}
+
 WalletCard storedWalletCard()
 {
     WalletCard card;
-    for (const Field field : walletFields())
-        if (field != Contacts)
-            card.text.insert(field, storedText(field).value_or(QString()));
+    for (const std::vector<Field>& fields : {frontFields(), qrFields()})
+        for (const Field field : fields)
+            if (field != Contacts && !card.text.contains(field))
+                card.text.insert(field, storedText(field).value_or(QString()));
     card.contacts = storedContacts();
-    card.photo = decodePhoto(
-        kit::UserDefaults::standardUserDefaults().objectForKey(OWN_IMAGE).toByteArray());
+    card.photo = storedPrintPhoto();
     return card;
 }
 
-QString walletQrText(const WalletCard& card)
+QString oneLine(const QString& value)
 {
-    QStringList lines{QStringLiteral("МЕДИЦИНСКАЯ КАРТА / ICE")};
-    for (const Field field : walletFields()) {
+    QStringList parts;
+    for (const QString& line : value.split(QRegularExpression(QStringLiteral("[\\r\\n]+"))))
+        if (!line.trimmed().isEmpty())
+            parts << line.trimmed();
+    return parts.join(QStringLiteral(", "));
+}
+
+namespace {
+
+// One entry of the code: a field's line (the people to call: their caption and a line each).
+struct QrEntry {
+    QString text;
+    bool vital = false;
+};
+
+std::vector<QrEntry> qrEntries(const WalletCard& card)
+{
+    std::vector<QrEntry> entries;
+    for (const Field field : qrFields()) {
+        const bool vital = fieldInfo(field).vital;
         if (field == Contacts) {
             if (card.contacts.empty())
                 continue;
-            lines << captionLine(Contacts);
+            QStringList lines{captionLine(Contacts)};
             for (const Contact& contact : card.contacts) {
                 QStringList parts;
                 for (const QString& part : {contact.name, contact.who, contact.phone})
@@ -256,65 +283,140 @@ QString walletQrText(const WalletCard& card)
                         parts << part.trimmed();
                 lines << parts.join(QStringLiteral(", "));
             }
+            entries.push_back({lines.join(QLatin1Char('\n')), vital});
             continue;
         }
-        const QString value = card.text.value(field).trimmed();
+        const QString value = oneLine(card.text.value(field));
         if (value.isEmpty())
             continue;
         // The name stands alone on its line; every other field after its caption.
-        lines << (fieldInfo(field).wallet == WalletLine::Name ? value
-                                                              : printedCaption(field) + value);
+        entries.push_back(
+            {fieldInfo(field).wallet == WalletLine::Name ? value : printedCaption(field) + value,
+             vital});
     }
+    return entries;
+}
+
+const QString qrHeading = QStringLiteral("МЕДИЦИНСКАЯ КАРТА / ICE");
+
+// The code of UTF-8 bytes (ECI 26 says they are UTF-8, so readers do not guess another
+// encoding), or none when it would need more than the largest version.
+QRcode* encodeBytes(const QByteArray& bytes)
+{
+    QRinput* input = QRinput_new2(0, QR_ECLEVEL_M);
+    if (!input)
+        return nullptr;
+    QRcode* code = nullptr;
+    if (QRinput_appendECIheader(input, 26) == 0 &&
+        QRinput_append(input, QR_MODE_8, int(bytes.size()),
+                       reinterpret_cast<const unsigned char*>(bytes.constData())) == 0)
+        code = QRcode_encodeInput(input);
+    QRinput_free(input);
+    if (code && code->version > maximumQrVersion) {
+        QRcode_free(code);
+        code = nullptr;
+    }
+    return code;
+}
+
+bool fits(const QString& text)
+{
+    QRcode* code = encodeBytes(text.toUtf8());
+    QRcode_free(code);
+    return code != nullptr;
+}
+
+// The longest beginning of text, cut after a whole word and ended with "…", that still fits
+// after what comes before it; empty when not even one word does.
+QString cutToFit(const QString& before, const QString& text)
+{
+    std::vector<qsizetype> ends;
+    for (qsizetype i = 1; i < text.size(); ++i)
+        if (text.at(i).isSpace() && !text.at(i - 1).isSpace())
+            ends.push_back(i);
+    const auto cut = [&](size_t index) {
+        QString piece = text.left(ends[index]);
+        while (!piece.isEmpty() && (piece.back().isPunct() || piece.back().isSpace()))
+            piece.chop(1);
+        return piece + QStringLiteral("…");
+    };
+    // The most words that fit, found by halving.
+    qsizetype low = -1;
+    qsizetype high = qsizetype(ends.size());
+    while (high - low > 1) {
+        const qsizetype middle = (low + high) / 2;
+        if (fits(before + cut(size_t(middle))))
+            low = middle;
+        else
+            high = middle;
+    }
+    return low < 0 ? QString() : cut(size_t(low));
+}
+
+QrCode modulesOf(QRcode* code, bool cut)
+{
+    QrCode result;
+    if (!code)
+        return result;
+    result.side = code->width;
+    result.modules.resize(size_t(code->width) * size_t(code->width));
+    for (size_t i = 0; i < result.modules.size(); ++i)
+        result.modules[i] = code->data[i] & 1;
+    result.cut = cut;
+    QRcode_free(code);
+    return result;
+}
+
+} // namespace
+
+QString walletQrText(const WalletCard& card)
+{
+    QStringList lines{qrHeading};
+    for (const QrEntry& entry : qrEntries(card))
+        lines << entry.text;
     return lines.join(QLatin1Char('\n'));
 }
 
 QrCode encodeQr(const QString& text)
 {
-    const auto encode = [](const QByteArray& bytes) -> QRcode* {
-        QRinput* input = QRinput_new2(0, QR_ECLEVEL_M);
-        if (!input)
-            return nullptr;
-        // ECI 26 says the bytes are UTF-8, so readers do not guess another encoding.
-        QRcode* code = nullptr;
-        if (QRinput_appendECIheader(input, 26) == 0 &&
-            QRinput_append(input, QR_MODE_8, int(bytes.size()),
-                           reinterpret_cast<const unsigned char*>(bytes.constData())) == 0)
-            code = QRcode_encodeInput(input);
-        QRinput_free(input);
-        if (code && code->version > maximumQrVersion) {
-            QRcode_free(code);
-            code = nullptr;
-        }
-        return code;
-    };
-    QrCode result;
-    QRcode* code = encode(text.toUtf8());
-    if (!code) {
-        // Too much for a readable code: the longest beginning that fits, and "…".
-        qsizetype fits = 0;
-        qsizetype tooLong = text.size();
-        while (tooLong - fits > 1) {
-            const qsizetype middle = (fits + tooLong) / 2;
-            QRcode* trial =
-                encode((text.left(cutLength(text, middle)) + QStringLiteral("…")).toUtf8());
-            if (trial) {
-                QRcode_free(trial);
-                fits = middle;
-            } else {
-                tooLong = middle;
-            }
-        }
-        code = encode((text.left(cutLength(text, fits)) + QStringLiteral("…")).toUtf8());
-        result.cut = true;
+    if (QRcode* code = encodeBytes(text.toUtf8()))
+        return modulesOf(code, false);
+    const QString cut = cutToFit(QString(), text);
+    return modulesOf(encodeBytes((cut.isEmpty() ? QStringLiteral("…") : cut).toUtf8()), true);
+}
+
+QString WalletQr::caption() const
+{
+    return whole ? QStringLiteral("Вся карта в QR-коде")
+                 : QStringLiteral("В QR-коде главное, остальное сокращено");
+}
+
+WalletQr walletQr(const WalletCard& card)
+{
+    WalletQr qr;
+    qr.text = walletQrText(card);
+    if (fits(qr.text)) {
+        qr.code = encodeQr(qr.text);
+        return qr;
     }
-    if (!code)
-        return {};
-    result.side = code->width;
-    result.modules.resize(size_t(code->width) * size_t(code->width));
-    for (size_t i = 0; i < result.modules.size(); ++i)
-        result.modules[i] = code->data[i] & 1;
-    QRcode_free(code);
-    return result;
+    // Line by line in the code's order, the vital ones first, as far as they fit; the line
+    // that does not is cut at a word, and the rest left out.
+    qr.whole = false;
+    QString text = qrHeading;
+    for (const QrEntry& entry : qrEntries(card)) {
+        const QString next = text + QLatin1Char('\n') + entry.text;
+        if (fits(next)) {
+            text = next;
+            continue;
+        }
+        const QString cut = cutToFit(text + QLatin1Char('\n'), entry.text);
+        if (!cut.isEmpty())
+            text += QLatin1Char('\n') + cut;
+        break;
+    }
+    qr.text = text;
+    qr.code = encodeQr(text);
+    return qr;
 }
 
 void paintWalletSheet(QPainter& painter, QPagedPaintDevice& device, const WalletCard& card)

@@ -14,9 +14,10 @@ class QPagedPaintDevice;
 
 // The medical card on paper: a bank-card-size card (85.6 × 54 mm) printed as its front
 // and back side by side, to be cut out along the marks and folded in two, laid out on an
-// A4 sheet. The front has the photo, name, birthday, blood group, allergies, medicines and
-// illnesses under a red heading; the back the people to call and a QR code holding all of
-// it as plain UTF-8 text, which any phone's camera reads without an application.
+// A4 sheet. The front has the photo, name, birthday, blood group, allergies, medicines,
+// illnesses and notes under a red heading; the back the people to call and a QR code
+// holding the whole card as plain UTF-8 text, which any phone's camera reads without an
+// application.
 namespace record {
 
 // What the wallet card prints: the text of each printed field (empty where nothing is
@@ -25,28 +26,47 @@ struct WalletCard {
     QHash<Field, QString> text;
     std::vector<Contact> contacts;
     QImage photo;
+    // Nothing to print: no field, no person, no photo.
+    bool isEmpty() const;
 };
 
-// The card as stored now.
+// The card as stored now, the photo as printed (the copy for paper where there is one).
 WalletCard storedWalletCard();
 
-// The text the QR code holds: a heading line, then one line per filled field, then the
-// contacts; empty fields leave no line.
+// A value on one line, as paper and the code write it: its line breaks become commas
+// ("Диабет\nАстма" reads "Диабет, Астма").
+QString oneLine(const QString& value);
+
+// The whole card as the QR code holds it: a heading line, then one line per filled field in
+// the code's order (name, blood group, allergies, medicines, the people to call; then
+// illnesses, notes, birthday, address, weight and height); empty fields leave no line.
 QString walletQrText(const WalletCard& card);
 
-// A QR code's modules for text (UTF-8, marked as such), dark ones true, row by row, side
-// by side; the text is cut and ends in "…" where the whole would need more than
-// maximumQrVersion. Empty when it cannot be made.
+// A QR code's modules (UTF-8, marked as such), dark ones true, row by row, side by side.
 struct QrCode {
     int side = 0;
     std::vector<bool> modules;
     bool cut = false;
     bool dark(int x, int y) const { return modules[size_t(y * side + x)]; }
 };
-// Version 20 (97 × 97 modules) printed 30 mm wide: modules of 0.31 mm, which phone
-// cameras read.
-inline constexpr int maximumQrVersion = 20;
+// The largest code that scans from the card: version 24 (113 × 113 modules) printed 38 mm
+// wide gives modules of a third of a millimetre, which phone cameras read.
+inline constexpr int maximumQrVersion = 24;
+inline constexpr double printedQrSide = 38.0;
+// The code of a text; where the whole would need more than maximumQrVersion, the longest
+// beginning that fits, cut at a word and ended with "…" (cut set). Empty when none can be made.
 QrCode encodeQr(const QString& text);
+
+// The wallet card's code: the whole card where it fits; where it does not, the vital lines
+// (name, blood group, allergies, medicines, the people to call) whole, and the rest, in order,
+// as far as it fits, the last line cut at a word with "…". The caption says which.
+struct WalletQr {
+    QrCode code;
+    bool whole = true;
+    QString text;
+    QString caption() const;
+};
+WalletQr walletQr(const WalletCard& card);
 
 // Draws the sheet on device (its page set to A4 by the caller), at its resolution.
 void paintWalletSheet(QPainter& painter, QPagedPaintDevice& device, const WalletCard& card);

@@ -3,15 +3,26 @@
 
 #include "app/ApplicationShell.h"
 #include "app/MainInterface.h"
+#include "card/CardScreen.h"
+#include "card/CardTab.h"
+#include "card/ChangeInfo.h"
 #include "contents/Content.h"
 #include "contents/ContentTable.h"
+#include "kit/controllers/NavigationController.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/controllers/TabScreen.h"
+#include "kit/controllers/Window.h"
+#include "kit/foundation/RunLoop.h"
+#include "kit/foundation/Timer.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/pickers/AlertView.h"
 #include "kit/tables/TableView.h"
 #include "kit/views/ImageView.h"
 #include "record/PersonalRecord.h"
+#include "sos/EmergencyScreen.h"
+#include "sos/SOS.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -244,6 +255,86 @@ private slots:
                  (QStringList{QStringLiteral("close 0"), QStringLiteral("willDisappear 0"),
                               QStringLiteral("willAppear 4"), QStringLiteral("close 4"),
                               QStringLiteral("willDisappear 4"), QStringLiteral("willAppear 1")}));
+    }
+
+    void closingTheWindowAsksAboutAnUnsavedEdit()
+    {
+        TestStore store;
+        LaunchedApplication app;
+        kit::Window* window = app.shell().window();
+        auto* cardTab = app.showTab<card::CardTab>(3);
+        cardTab->cardScreen()->openEditor(record::Address);
+        auto* editor = qobject_cast<card::ChangeInfo*>(cardTab->stack()->topViewController());
+        QVERIFY(editor);
+        editor->textView()->selectAll();
+        QTest::keyClicks(editor->textView(), QStringLiteral("Moscow"));
+        QVERIFY(cardTab->hasUnsavedChanges());
+
+        // Closing asks; Отмена keeps the window and the edit.
+        QVERIFY(!window->close());
+        QCOMPARE(kit::AlertView::visibleAlerts().size(), 1);
+        kit::AlertView* question = kit::AlertView::visibleAlerts().constFirst();
+        QCOMPARE(question->title(), QStringLiteral("Сохранить изменения?"));
+        QCOMPARE(question->numberOfButtons(), 3);
+        QTest::keyClick(question, Qt::Key_Escape);
+        QVERIFY(window->isVisible());
+        QCOMPARE(cardTab->stack()->topViewController(), editor);
+
+        // Ctrl+Q asks the same; Сохранить writes the edit, then the window closes.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(kit::AlertView::visibleAlerts().size(), 1);
+        QTest::mouseClick(kit::AlertView::visibleAlerts().constFirst()->buttonAt(0),
+                          Qt::LeftButton);
+        QCOMPARE(kit::UserDefaults(store.path()).stringForKey(record::OWN_ADDRESS),
+                 QStringLiteral("Moscow"));
+        QVERIFY(!window->isVisible());
+    }
+
+    void closingWithNothingOpenDoesNotAskAndNotSavingWritesNothing()
+    {
+        {
+            TestStore store;
+            LaunchedApplication app;
+            QVERIFY(app.shell().window()->close());
+            QVERIFY(kit::AlertView::visibleAlerts().isEmpty());
+        }
+        TestStore store;
+        LaunchedApplication app;
+        auto* cardTab = app.showTab<card::CardTab>(3);
+        cardTab->cardScreen()->openEditor(record::Note);
+        auto* editor = qobject_cast<card::ChangeInfo*>(cardTab->stack()->topViewController());
+        editor->textView()->selectAll();
+        QTest::keyClicks(editor->textView(), QStringLiteral("note"));
+        QVERIFY(!app.shell().window()->close());
+        QTest::mouseClick(kit::AlertView::visibleAlerts().constFirst()->buttonAt(1),
+                          Qt::LeftButton);
+        QVERIFY(!app.shell().window()->isVisible());
+        QVERIFY(!kit::UserDefaults(store.path()).stringForKey(record::OWN_NOTE));
+    }
+
+    void closingOverTheEmergencyCardAsksFirst()
+    {
+        kit::ManualClock clock;
+        TestStore store;
+        LaunchedApplication app;
+        auto* sos = app.showTab<sos::SOS>(4);
+        sos->callHelp();
+        QVERIFY(qobject_cast<sos::EmergencyScreen*>(sos->modalViewController()));
+        QVERIFY(!app.shell().window()->close());
+        kit::AlertView* question = kit::AlertView::visibleAlerts().constFirst();
+        QCOMPARE(question->title(), QStringLiteral("Закрыть экстренную карту?"));
+        // Escape, or Отмена, leaves the card up.
+        QTest::keyClick(question, Qt::Key_Escape);
+        QVERIFY(sos->modalViewController());
+        QVERIFY(app.shell().window()->isVisible());
+        QVERIFY(!app.shell().window()->close());
+        QTest::mouseClick(kit::AlertView::visibleAlerts().constFirst()->buttonAt(0),
+                          Qt::LeftButton);
+        QVERIFY(!app.shell().window()->isVisible());
+        for (kit::Timer* timer : kit::RunLoop::main().timers())
+            timer->invalidate();
     }
 };
 

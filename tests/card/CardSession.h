@@ -13,6 +13,7 @@
 #include "kit/controllers/TabBar.h"
 #include "kit/controllers/TabBarController.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/pickers/AlertView.h"
 #include "kit/pickers/PickerView.h"
 #include "kit/tables/TableViewController.h"
 #include "kit/views/Label.h"
@@ -34,6 +35,15 @@ void typeText(QWidget* widget, const QString& text)
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QCoreApplication::sendEvent(widget, &release);
     }
+}
+
+// Answers the question "Сохранить изменения?": 0 Сохранить, 1 Не сохранять, 2 Отмена.
+void answerSaveQuestion(int button)
+{
+    const QList<kit::AlertView*> alerts = kit::AlertView::visibleAlerts();
+    QVERIFY(!alerts.isEmpty());
+    QCOMPARE(alerts.constLast()->title(), QStringLiteral("Сохранить изменения?"));
+    QTest::mouseClick(alerts.constLast()->buttonAt(button), Qt::LeftButton);
 }
 
 // The record as a new reader of the settings file sees it.

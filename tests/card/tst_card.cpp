@@ -125,11 +125,16 @@ private slots:
         QCOMPARE(record::fieldsAt(record::CardPlace::CardRows).size(), size_t(6));
         QVERIFY(!card::CardScreen::indexPathOf(record::Name));
         QVERIFY(!card::CardScreen::fieldAt({0, 6}));
-        // What the wallet card prints, in its order.
-        const std::vector<record::Field> printed = record::walletFields();
-        QCOMPARE(printed, (std::vector<record::Field>{record::Name, record::Birthday, record::Blood,
-                                                      record::Allergy, record::Medicine,
-                                                      record::Illness, record::Contacts}));
+        // What the wallet card prints, in its order, and what its code holds.
+        QCOMPARE(record::frontFields(),
+                 (std::vector<record::Field>{record::Name, record::Birthday, record::Blood,
+                                             record::Allergy, record::Medicine, record::Illness,
+                                             record::Note}));
+        QCOMPARE(record::qrFields(),
+                 (std::vector<record::Field>{record::Name, record::Blood, record::Allergy,
+                                             record::Medicine, record::Contacts, record::Illness,
+                                             record::Note, record::Birthday, record::Address,
+                                             record::WeightAndHeight}));
     }
 
     void storedFieldsShowTheirValuesWithADeleteControl()
@@ -257,16 +262,33 @@ private slots:
         QCOMPARE(editor->textView()->text(), QStringLiteral("Аллергия на пенициллин"));
         typeText(editor->textView(), QStringLiteral(" и"));
         tab.back();
-        // Typing, then a tab switch while the editor is open: the card comes back, unchanged.
+        // Typing, then a tab switch while the editor is open: asked, and "Не сохранять" brings
+        // the card back, unchanged.
         editor = tab.open<card::ChangeInfo>(5);
         typeText(editor->textView(), QStringLiteral(" и"));
         tab.selectTab(0);
+        QCOMPARE(tab.app->shell().tabBarController()->selectedIndex(), 3);
+        answerSaveQuestion(1);
+        QCOMPARE(tab.app->shell().tabBarController()->selectedIndex(), 0);
         tab.selectTab(3);
         QCOMPARE(tab.top(), tab.screen());
         QFile file(tab.store.path());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
         QCOMPARE(tab.rowText(5), QStringLiteral("Аллергия на пенициллин"));
+
+        // Отмена stays on the editor with the change; Сохранить writes it, then switches.
+        editor = tab.open<card::ChangeInfo>(5);
+        typeText(editor->textView(), QStringLiteral(" и"));
+        tab.selectTab(4);
+        answerSaveQuestion(2);
+        QCOMPARE(tab.app->shell().tabBarController()->selectedIndex(), 3);
+        QCOMPARE(tab.top(), editor);
+        tab.selectTab(4);
+        answerSaveQuestion(0);
+        QCOMPARE(tab.app->shell().tabBarController()->selectedIndex(), 4);
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_NOTE),
+                 QStringLiteral("Аллергия на пенициллин и"));
     }
 
     void nameEditorSetsTheNameButton()
@@ -277,11 +299,31 @@ private slots:
         QCOMPARE(editor->tableView()->headerLabelForSection(0)->text(),
                  QStringLiteral("Имя Фамилия"));
         QCOMPARE(editor->textView()->text(), QStringLiteral("Введите имя и фамилию"));
-        editor->textView()->selectAll();
+        // The starting text opens selected: the first key replaces it, so it never becomes
+        // part of the name.
+        QCOMPARE(editor->textView()->textCursor().selectedText(),
+                 QStringLiteral("Введите имя и фамилию"));
         typeText(editor->textView(), QStringLiteral("Анна Смирнова"));
-        tab.save();
+        // Line breaks after a name are not kept: it is one line on every card.
+        QTest::keyClick(editor->textView(), Qt::Key_Return);
+        QTest::keyClick(editor->textView(), Qt::Key_Return);
+        QCOMPARE(editor->textView()->text(), QStringLiteral("Анна Смирнова\n\n"));
+        // Ctrl+Enter saves (a shortcut: it needs the window active and the text focused).
+        QApplication::setActiveWindow(tab.app->shell().window());
+        editor->textView()->setFocus();
+        QTest::keyClick(editor->textView(), Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_NAME), QStringLiteral("Анна Смирнова"));
+        QCOMPARE(tab.top(), tab.screen());
         QCOMPARE(tab.screen()->nameButton()->title(), QStringLiteral("Анна Смирнова"));
+
+        // A stored name opens with the cursor after it, nothing selected; Escape goes back.
+        QTest::mouseClick(tab.screen()->nameButton(), Qt::LeftButton);
+        editor = qobject_cast<card::ChangeInfo*>(tab.top());
+        QVERIFY(editor->textView()->textCursor().selectedText().isEmpty());
+        typeText(editor->textView(), QStringLiteral("ва"));
+        QTest::keyClick(editor->textView(), Qt::Key_Escape);
+        QCOMPARE(tab.top(), tab.screen());
+        QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_NAME), QStringLiteral("Анна Смирнова"));
     }
 
     void valuesFarLongerThanAnyoneTypesStayWholeAndUsable()
@@ -361,7 +403,7 @@ private slots:
         QCOMPARE(tab.rowText(2), QStringLiteral("Вес 61кг / Рост 180см"));
     }
 
-    void weightEditorStartsFromTheDefaultsUnlessBothAreStored()
+    void weightEditorKeepsWhatIsStoredAndSavesWhatItShows()
     {
         {
             CardSession tab;
@@ -373,23 +415,42 @@ private slots:
             QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_GROWTH), QStringLiteral("165"));
         }
         {
+            // A weight stored alone is kept when the height wheel moves.
             CardSession tab({{record::OWN_WEIGHT, QStringLiteral("75")}});
             auto* editor = tab.open<card::ChangeWeight>(2);
-            QCOMPARE(tab.editorRow(), QStringLiteral("Вес 60кг / Рост 170см"));
+            QCOMPARE(tab.editorRow(), QStringLiteral("Вес 75кг / Рост 170см"));
+            QVERIFY(!tab.saveEnabled());
             editor->weightPicker()->userSelectRow(60, 1);
             tab.save();
-            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_WEIGHT), QStringLiteral("60"));
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_WEIGHT), QStringLiteral("75"));
             QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_GROWTH), QStringLiteral("65"));
+        }
+        {
+            // Nothing stored: what the row shows is saved as it is.
+            CardSession tab;
+            tab.open<card::ChangeWeight>(2);
+            QVERIFY(tab.saveEnabled());
+            tab.save();
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_WEIGHT), QStringLiteral("60"));
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_GROWTH), QStringLiteral("170"));
         }
     }
 
     void bloodEditorReplacesOnlyTheTurnedHalf()
     {
         {
+            // Nothing stored: the group the row shows can be saved as it is.
+            CardSession tab;
+            tab.open<card::ChangeBlood>(3);
+            QCOMPARE(tab.editorRow(), QStringLiteral("II группа / Rh+"));
+            QVERIFY(tab.saveEnabled());
+            tab.save();
+            QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BLOOD),
+                     QStringLiteral("II группа / Rh+"));
+        }
+        {
             CardSession tab;
             auto* editor = tab.open<card::ChangeBlood>(3);
-            QCOMPARE(tab.editorRow(), QStringLiteral("II группа / Rh+"));
-            QVERIFY(!tab.saveEnabled());
             QCOMPARE(tab.wheelText(editor->picker(), 0), QStringLiteral("II"));
             QCOMPARE(tab.wheelText(editor->picker(), 1), QStringLiteral("+"));
             editor->picker()->userSelectRow(3, 0);
@@ -432,13 +493,16 @@ private slots:
         QCOMPARE(editor->datePicker()->geometry(), QRect(0, 151, 320, 216));
         QCOMPARE(tab.editorRow(), QStringLiteral("March 2, 1985"));
         QVERIFY(!tab.saveEnabled());
-        editor->datePicker()->userSetDate(QDate(1985, 3, 2));
-        QCOMPARE(tab.editorRow(), QStringLiteral("2 марта 1985 г."));
+        // The wheels open on the stored date, read from its English wording.
+        QCOMPARE(editor->datePicker()->date(), QDate(1985, 3, 2));
+        // Only the year turns: day and month stay; the date is written in Russian.
+        editor->datePicker()->userSetDate(QDate(1986, 3, 2));
+        QCOMPARE(tab.editorRow(), QStringLiteral("2 марта 1986 г."));
         QVERIFY(tab.saveEnabled());
         tab.save();
         QCOMPARE(storedOnDisk(tab.store.path(), record::OWN_BIRTHDAY),
-                 QStringLiteral("2 марта 1985 г."));
-        QCOMPARE(tab.rowText(1), QStringLiteral("2 марта 1985 г."));
+                 QStringLiteral("2 марта 1986 г."));
+        QCOMPARE(tab.rowText(1), QStringLiteral("2 марта 1986 г."));
 
         // Nothing stored: a blank row, and moving the picker then going back writes nothing new.
         kit::UserDefaults::standardUserDefaults().removeObjectForKey(record::OWN_BIRTHDAY);
@@ -450,6 +514,24 @@ private slots:
         editor->datePicker()->userSetDate(QDate(1990, 12, 31));
         tab.back();
         QVERIFY(!kit::UserDefaults::standardUserDefaults().stringForKey(record::OWN_BIRTHDAY));
+    }
+
+    void aNewDateIsWrittenInRussianWhateverTheDesktopsLanguage()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        CardSession tab({{record::OWN_BIRTHDAY, QStringLiteral("12 марта 1985 г.")}});
+        auto* editor = tab.open<card::ChangeDate>(1);
+        QCOMPARE(editor->datePicker()->date(), QDate(1985, 3, 12));
+        // The month wheel speaks Russian too.
+        QCOMPARE(editor->datePicker()->locale().language(), QLocale::Russian);
+        editor->datePicker()->userSetDate(QDate(1986, 3, 12));
+        QCOMPARE(tab.editorRow(), QStringLiteral("12 марта 1986 г."));
+        // An unreadable stored text leaves the wheels where they start, and shows as stored.
+        tab.back();
+        tab.store.set(record::OWN_BIRTHDAY, QStringLiteral("весной 1985"));
+        editor = tab.open<card::ChangeDate>(1);
+        QCOMPARE(tab.editorRow(), QStringLiteral("весной 1985"));
+        QCOMPARE(editor->datePicker()->date(), QDate(1980, 1, 1));
     }
 
     void birthdayTextIsTheLongDateWithoutTheWeekday()
@@ -497,16 +579,56 @@ private slots:
         QVERIFY(screen);
         kit::ActionSheet* sheet = screen->actionSheet();
         QVERIFY(sheet && sheet->isVisible());
+        // A photo is set: it can be taken away too.
         QCOMPARE(sheet->buttonTitleAtIndex(0), QStringLiteral("Камера"));
         QCOMPARE(sheet->buttonTitleAtIndex(1), QStringLiteral("Библиотека"));
-        QCOMPARE(sheet->buttonTitleAtIndex(2), QStringLiteral("Отмена"));
+        QCOMPARE(sheet->buttonTitleAtIndex(2), QStringLiteral("Удалить фото"));
+        QCOMPARE(sheet->buttonTitleAtIndex(3), QStringLiteral("Отмена"));
         QTest::mouseClick(sheet->buttonAtIndex(1), Qt::LeftButton);
         QVERIFY(waitUntil([&] { return tab.top() == tab.screen(); }, 5000));
-        const QImage stored = QImage::fromData(
-            kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE).toByteArray());
+        const kit::UserDefaults onDisk(tab.store.path());
+        const QImage stored =
+            QImage::fromData(onDisk.objectForKey(record::OWN_IMAGE).toByteArray());
         QCOMPARE(stored.size(), QSize(50, 66));
         QCOMPARE(stored.pixelColor(25, 33).blue() > 200, true);
         QCOMPARE(tab.screen()->imageButton()->image().size(), QSize(50, 66));
+        // A copy for paper too, sharp at the printed size; the wallet card prints that one.
+        const QImage print =
+            QImage::fromData(onDisk.objectForKey(record::OWN_IMAGE_PRINT).toByteArray(), "JPEG");
+        QCOMPARE(print.size(), QSize(450, 600));
+        QCOMPARE(record::storedWalletCard().photo.size(), QSize(450, 600));
+    }
+
+    void thePhotoCanBeDeletedAfterOneQuestion()
+    {
+        CardSession tab;
+        kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
+        defaults.setObject(encodedImage(picture(66, 66, Qt::red)), record::OWN_IMAGE);
+        defaults.setObject(encodedImage(picture(600, 600, Qt::red)), record::OWN_IMAGE_PRINT);
+        defaults.synchronize();
+        for (const int answer : {1, 0}) {
+            QTest::mouseClick(tab.screen()->imageButton(), Qt::LeftButton);
+            auto* screen = qobject_cast<card::ChangeImage*>(tab.top());
+            QTest::mouseClick(screen->actionSheet()->buttonAtIndex(2), Qt::LeftButton);
+            const QList<kit::AlertView*> alerts = kit::AlertView::visibleAlerts();
+            QCOMPARE(alerts.size(), 1);
+            QCOMPARE(alerts.constFirst()->title(), QStringLiteral("Удалить фото?"));
+            QTest::mouseClick(alerts.constFirst()->buttonAt(answer), Qt::LeftButton);
+            QVERIFY(waitUntil([&] { return tab.top() == tab.screen(); }, 5000));
+            // Отмена keeps it; Удалить takes both the photo and its copy for paper.
+            const bool kept = answer == 1;
+            QCOMPARE(!kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE).isNull(),
+                     kept);
+            QCOMPARE(
+                !kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE_PRINT).isNull(),
+                kept);
+        }
+        QCOMPARE(tab.screen()->imageButton()->image(),
+                 kit::imageNamed(QStringLiteral("noPhoto.png")));
+        // Without a photo the sheet offers no deleting.
+        QTest::mouseClick(tab.screen()->imageButton(), Qt::LeftButton);
+        auto* screen = qobject_cast<card::ChangeImage*>(tab.top());
+        QCOMPARE(screen->actionSheet()->numberOfButtons(), 3);
     }
 
     void cancelOrABadFileLeavesThePhotoAlone()
@@ -525,10 +647,12 @@ private slots:
         // The sheet's own cancel.
         QTest::mouseClick(tab.screen()->imageButton(), Qt::LeftButton);
         auto* screen = qobject_cast<card::ChangeImage*>(tab.top());
-        QTest::mouseClick(screen->actionSheet()->buttonAtIndex(2), Qt::LeftButton);
+        QTest::mouseClick(
+            screen->actionSheet()->buttonAtIndex(screen->actionSheet()->cancelButtonIndex()),
+            Qt::LeftButton);
         QCOMPARE(tab.top(), tab.screen());
 
-        // The library's cancel, then a file that is not a picture.
+        // The library's cancel, then a file that is not a picture, which is said.
         for (const std::optional<QString>& chosen :
              {std::optional<QString>(), std::optional<QString>(text)}) {
             ChosenFile chooser(chosen);
@@ -536,6 +660,13 @@ private slots:
             screen = qobject_cast<card::ChangeImage*>(tab.top());
             QTest::mouseClick(screen->actionSheet()->buttonAtIndex(1), Qt::LeftButton);
             QVERIFY(waitUntil([&] { return tab.top() == tab.screen(); }, 5000));
+            const QList<kit::AlertView*> alerts = kit::AlertView::visibleAlerts();
+            QCOMPARE(alerts.size(), chosen ? 1 : 0);
+            if (chosen) {
+                QCOMPARE(alerts.constFirst()->title(), QStringLiteral("Фото не выбрано"));
+                QVERIFY(alerts.constFirst()->message().contains(QStringLiteral("notes.png")));
+                alerts.constFirst()->dismiss();
+            }
         }
         QCOMPARE(kit::UserDefaults(tab.store.path()).objectForKey(record::OWN_IMAGE).toByteArray(),
                  earlier);

@@ -48,7 +48,9 @@ void fillCard(TestStore& store)
     store.set(record::OWN_BIRTHDAY, QStringLiteral("12 марта 1985 г."));
     store.set(record::OWN_BLOOD, QStringLiteral("II группа / Rh+"));
     store.set(record::OWN_ALLERGY, QStringLiteral("Пенициллин (отёк Квинке)"));
-    store.set(record::OWN_ILLNESS, QStringLiteral("Сахарный диабет 1 типа"));
+    store.set(record::OWN_ILLNESS, QStringLiteral("Сахарный диабет 1 типа\nАстма"));
+    store.set(record::OWN_NOTE, QStringLiteral("Кардиостимулятор — не делать МРТ"));
+    store.set(record::OWN_ADDRESS, QStringLiteral("Москва, ул. Ленина, д. 1"));
     store.set(record::contactKey(0, "NAME"), QStringLiteral("Сергей Иванов"));
     store.set(record::contactKey(0, "WHO"), QStringLiteral("муж"));
     store.set(record::contactKey(0, "PHONE"), QStringLiteral("+7 (921) 555-12-34"));
@@ -68,16 +70,56 @@ private slots:
         store.set(record::contactKey(2, "PHONE"), QStringLiteral("112"));
         const record::WalletCard card = record::storedWalletCard();
         QCOMPARE(card.contacts.size(), size_t(2));
+        // What a crew needs first, then the rest; a value's line breaks become commas.
         QCOMPARE(record::walletQrText(card).split(QLatin1Char('\n')),
                  (QStringList{QStringLiteral("МЕДИЦИНСКАЯ КАРТА / ICE"),
                               QStringLiteral("Иванова Мария Сергеевна"),
-                              QStringLiteral("Дата рождения: 12 марта 1985 г."),
                               QStringLiteral("Группа крови: II группа / Rh+"),
                               QStringLiteral("Аллергии: Пенициллин (отёк Квинке)"),
-                              QStringLiteral("Заболевания: Сахарный диабет 1 типа"),
                               QStringLiteral("Экстренные контакты:"),
                               QStringLiteral("Сергей Иванов, муж, +7 (921) 555-12-34"),
-                              QStringLiteral("112")}));
+                              QStringLiteral("112"),
+                              QStringLiteral("Заболевания: Сахарный диабет 1 типа, Астма"),
+                              QStringLiteral("Заметки: Кардиостимулятор — не делать МРТ"),
+                              QStringLiteral("Дата рождения: 12 марта 1985 г."),
+                              QStringLiteral("Домашний адрес: Москва, ул. Ленина, д. 1")}));
+        const record::WalletQr qr = record::walletQr(card);
+        QVERIFY(qr.whole);
+        QCOMPARE(qr.caption(), QStringLiteral("Вся карта в QR-коде"));
+    }
+
+    void aCardTooLongForTheCodeKeepsWhatACrewNeedsWhole()
+    {
+        TestStore store;
+        fillCard(store);
+        store.set(record::OWN_MEDICINE, QStringLiteral("Инсулин гларгин 20 ЕД вечером"));
+        store.set(
+            record::OWN_NOTE,
+            QStringLiteral("Очень длинная заметка о прошлых операциях. ").repeated(40).trimmed());
+        const record::WalletQr qr = record::walletQr(record::storedWalletCard());
+        QVERIFY(!qr.whole);
+        QCOMPARE(qr.caption(), QStringLiteral("В QR-коде главное, остальное сокращено"));
+        QVERIFY(qr.code.side > 0 && qr.code.side <= 17 + 4 * record::maximumQrVersion);
+        const QStringList lines = qr.text.split(QLatin1Char('\n'));
+        // The vital lines whole, in order, then the illnesses; the note cut after a word.
+        QCOMPARE(lines.mid(0, 8),
+                 (QStringList{QStringLiteral("МЕДИЦИНСКАЯ КАРТА / ICE"),
+                              QStringLiteral("Иванова Мария Сергеевна"),
+                              QStringLiteral("Группа крови: II группа / Rh+"),
+                              QStringLiteral("Аллергии: Пенициллин (отёк Квинке)"),
+                              QStringLiteral("Лекарства: Инсулин гларгин 20 ЕД вечером"),
+                              QStringLiteral("Экстренные контакты:"),
+                              QStringLiteral("Сергей Иванов, муж, +7 (921) 555-12-34"),
+                              QStringLiteral("Заболевания: Сахарный диабет 1 типа, Астма")}));
+        QCOMPARE(lines.size(), 9);
+        QVERIFY(lines[8].startsWith(QStringLiteral("Заметки: Очень длинная заметка")));
+        QVERIFY(lines[8].endsWith(QStringLiteral("…")));
+        // Cut after a whole word: what is kept stands in the note as it was, a word's end.
+        const QString kept = lines[8].mid(9).chopped(1);
+        const QString note =
+            QStringLiteral("Очень длинная заметка о прошлых операциях. ").repeated(40);
+        QVERIFY(note.startsWith(kept));
+        QVERIFY(!note.at(kept.size()).isLetterOrNumber());
     }
 
     void aTextTooLongForAReadableCodeIsCutWithAnEllipsis()
@@ -89,8 +131,8 @@ private slots:
         const record::QrCode cut =
             record::encodeQr(QStringLiteral("Очень длинная заметка. ").repeated(400));
         QVERIFY(cut.cut);
-        // Version 20 is 97 modules a side; the largest the card prints.
-        QVERIFY(cut.side > 0 && cut.side <= 17 + 4 * record::maximumQrVersion);
+        // Version 24 is 113 modules a side; the largest the card prints.
+        QCOMPARE(cut.side, 17 + 4 * record::maximumQrVersion);
     }
 
     void exportedPdfReadsBackAndItsCodeDecodesToTheCard()
@@ -116,6 +158,9 @@ private slots:
         QVERIFY(words.contains(QStringLiteral("Иванова Мария Сергеевна")));
         QVERIFY(words.contains(QStringLiteral("Группа крови: II группа / Rh+")));
         QVERIFY(words.contains(QStringLiteral("+7 (921) 555-12-34")));
+        // The notes are printed too; the illnesses' lines joined by a comma.
+        QVERIFY(words.contains(QStringLiteral("Кардиостимулятор")));
+        QVERIFY(words.simplified().contains(QStringLiteral("1 типа, Астма")));
         // Nothing stored for the medicines: no caption for them either.
         QVERIFY(!words.contains(QStringLiteral("Лекарства")));
 

@@ -5,6 +5,7 @@
 #include "kit/platform/IdleTimer.h"
 #include "kit/views/FocusRing.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QStandardPaths>
@@ -70,6 +71,14 @@ bool Application::canOpenURL(const QUrl& url) const
     }
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 &&
            !process.readAllStandardOutput().trimmed().isEmpty();
+}
+
+void Application::terminate()
+{
+    _terminating = true;
+    if (_keyWindow)
+        _keyWindow->close();
+    QCoreApplication::quit();
 }
 
 void Application::setIdleTimerDisabled(bool disabled)

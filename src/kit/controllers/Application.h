@@ -13,6 +13,9 @@ class ApplicationDelegate {
 public:
     virtual ~ApplicationDelegate() = default;
     virtual void applicationDidFinishLaunching(Application& application) = 0;
+    // Asked before the window closes (its close button, Ctrl+Q): true lets it close now. To
+    // ask the owner first, return false and call terminate() once the answer is to go on.
+    virtual bool applicationShouldTerminate(Application&) { return true; }
 };
 
 // The shared application object: its delegate and its key window. One exists
@@ -36,6 +39,10 @@ public:
     // Whether the desktop names an application for the address's scheme (a dialer for
     // tel:, a mail client for mailto:); web and file addresses always have one.
     bool canOpenURL(const QUrl& url) const;
+    // Closes the key window and ends the application without asking the delegate again.
+    void terminate();
+    bool isTerminating() const { return _terminating; }
+
     // While disabled the desktop does not blank or lock the screen.
     void setIdleTimerDisabled(bool disabled);
     bool isIdleTimerDisabled() const;
@@ -46,6 +53,7 @@ private:
 
     ApplicationDelegate* _delegate = nullptr;
     QPointer<Window> _keyWindow;
+    bool _terminating = false;
 };
 
 } // namespace kit

@@ -4,6 +4,7 @@
 #include "NavigationBar.h"
 #include "Window.h"
 
+#include <QKeyEvent>
 #include <QResizeEvent>
 
 #include <functional>
@@ -12,16 +13,27 @@
 namespace kit {
 namespace {
 
-// The container view: lays the bar and the top screen out whenever it is resized.
+// The container view: lays the bar and the top screen out whenever it is resized, and
+// takes Escape that nothing inside wanted as the back button.
 class NavigationView final : public QWidget {
 public:
-    explicit NavigationView(std::function<void()> relayout) : _relayout(std::move(relayout)) {}
+    NavigationView(std::function<void()> relayout, std::function<bool()> back)
+        : _relayout(std::move(relayout)), _back(std::move(back))
+    {
+    }
 
 protected:
     void resizeEvent(QResizeEvent*) override { _relayout(); }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && _back())
+            return;
+        QWidget::keyPressEvent(event);
+    }
 
 private:
     std::function<void()> _relayout;
+    std::function<bool()> _back;
 };
 
 } // namespace
@@ -36,7 +48,13 @@ NavigationController::~NavigationController() = default;
 
 void NavigationController::loadView()
 {
-    auto* view = new NavigationView([this] { layout(); });
+    auto* view = new NavigationView([this] { layout(); },
+                                    [this] {
+                                        if (_stack.size() < 2 || _barHidden)
+                                            return false;
+                                        popViewControllerAnimated(true);
+                                        return true;
+                                    });
     view->setObjectName(QStringLiteral("navigationView"));
     view->resize(Window::applicationFrame().size());
     _bar = new NavigationBar(view);

@@ -151,6 +151,22 @@ std::vector<ViewController*> ViewController::shownChildren() const
     return shown;
 }
 
+bool ViewController::hasUnsavedChanges() const
+{
+    for (ViewController* child : shownChildren())
+        if (child->hasUnsavedChanges())
+            return true;
+    return false;
+}
+
+bool ViewController::saveChanges()
+{
+    for (ViewController* child : shownChildren())
+        if (child->hasUnsavedChanges() && !child->saveChanges())
+            return false;
+    return true;
+}
+
 void ViewController::viewWillAppear(bool animated)
 {
     _shown = true;

@@ -83,6 +83,13 @@ public:
     void addChildViewController(ViewController* child);
     void removeChildViewController(ViewController* child);
 
+    // Whether the screen holds a change the owner has not saved (an open editor's); by
+    // default, whether a child shown with it does.
+    virtual bool hasUnsavedChanges() const;
+    // Saves that change: true once it is saved, false when it could not be (the owner has
+    // been told why). By default the children shown with it save theirs.
+    virtual bool saveChanges();
+
     // Around showing and hiding the screen; by default they pass the call on to the
     // children shown with this screen. A screen that overrides one calls the base too.
     virtual void viewWillAppear(bool animated);

@@ -6,7 +6,9 @@
 #include "ViewController.h"
 #include "kit/views/View.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QShortcut>
 
 namespace kit {
 
@@ -20,6 +22,10 @@ Window::Window() : _statusStrip(new StatusStrip(this))
     background.setColor(QPalette::Window, Qt::black);
     setPalette(background);
     _statusStrip->setGeometry(0, 0, width, statusStripHeight);
+    // Ctrl+Q, whatever the desktop's theme says (some name no key for quitting).
+    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    quit->setContext(Qt::ApplicationShortcut);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
 }
 
 Window::~Window() = default;
@@ -34,6 +40,18 @@ void Window::makeKeyAndVisible()
     if (Application* application = Application::sharedApplication())
         application->setKeyWindow(this);
     show();
+}
+
+void Window::closeEvent(QCloseEvent* event)
+{
+    Application* application = Application::sharedApplication();
+    ApplicationDelegate* delegate = application ? application->delegate() : nullptr;
+    if (application && delegate && !application->isTerminating() &&
+        !delegate->applicationShouldTerminate(*application)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 void Window::addSubview(QWidget* view)

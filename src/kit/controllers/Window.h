@@ -29,6 +29,10 @@ public:
     // controller's view, that controller is told it appears.
     void addSubview(QWidget* view);
 
+protected:
+    // Closing (the close button, Ctrl+Q) asks the application's delegate first.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     StatusStrip* _statusStrip;
 };

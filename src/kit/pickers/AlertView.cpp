@@ -50,17 +50,37 @@ int textHeight(const QString& text, const QFont& font, int width)
 } // namespace
 
 AlertView::AlertView(const QString& title, const QString& message, const QString& buttonTitle)
+    : AlertView(title, message, QStringList{buttonTitle})
+{
+}
+
+AlertView::AlertView(const QString& title, const QString& message, const QStringList& buttonTitles,
+                     int cancelIndex)
     : _title(title), _message(message)
 {
     setObjectName(QStringLiteral("alertView"));
     setAccessibleName(title);
     setAccessibleDescription(message);
-    _button = new TitledButton(buttonTitle, alertButtonLook, this);
-    _button->setObjectName(QStringLiteral("alertButton"));
-    _button->setFont(boldSystemFont(18));
-    _button->setFocusPolicy(Qt::StrongFocus);
-    _button->addTarget(
-        this, [this] { dismiss(); }, ControlEvent::TouchUpInside);
+    for (qsizetype i = 0; i < buttonTitles.size(); ++i) {
+        auto* button = new TitledButton(buttonTitles[i], alertButtonLook, this);
+        button->setObjectName(i == 0 ? QStringLiteral("alertButton")
+                                     : QStringLiteral("alertButton%1").arg(i));
+        button->setAccessibleName(buttonTitles[i]);
+        button->setFont(boldSystemFont(buttonTitles.size() > 1 ? 16 : 18));
+        button->setFocusPolicy(Qt::StrongFocus);
+        const int index = int(i);
+        button->addTarget(
+            this, [this, index] { dismissWithButtonIndex(index); }, ControlEvent::TouchUpInside);
+        _buttons.push_back(button);
+    }
+    _cancelIndex = cancelIndex >= 0 && cancelIndex < int(_buttons.size())
+                       ? cancelIndex
+                       : int(_buttons.size()) - 1;
+}
+
+Control* AlertView::buttonAt(int index) const
+{
+    return index >= 0 && index < int(_buttons.size()) ? _buttons[size_t(index)] : nullptr;
 }
 
 void AlertView::show()
@@ -80,7 +100,7 @@ void AlertView::show()
     _focusBefore = window ? window->focusWidget() : QApplication::focusWidget();
     QWidget::show();
     raise();
-    _button->setFocus();
+    button()->setFocus();
 }
 
 void AlertView::layout()
@@ -88,14 +108,32 @@ void AlertView::layout()
     const int inner = boxWidth - 2 * padding;
     const int titleHeight = textHeight(_title, boldSystemFont(18), inner);
     const int messageHeight = textHeight(_message, systemFont(16), inner);
-    const int height = padding + titleHeight + 8 + messageHeight + padding + buttonHeight + padding;
+    // Two buttons side by side; one, or more than two, each across the box.
+    const int count = int(_buttons.size());
+    const int rows = count == 2 ? 1 : count;
+    const int buttons = rows * buttonHeight + (rows - 1) * 8;
+    const int height = padding + titleHeight + 8 + messageHeight + padding + buttons + padding;
     _box = QRect((width() - boxWidth) / 2, std::max(10, (this->height() - height) / 2), boxWidth,
                  height);
-    _button->setGeometry(_box.left() + padding, _box.bottom() + 1 - padding - buttonHeight, inner,
-                         buttonHeight);
+    const int top = _box.bottom() + 1 - padding - buttons;
+    for (int i = 0; i < count; ++i) {
+        if (count == 2) {
+            const int half = (inner - 8) / 2;
+            _buttons[size_t(i)]->setGeometry(_box.left() + padding + i * (half + 8), top, half,
+                                             buttonHeight);
+        } else {
+            _buttons[size_t(i)]->setGeometry(_box.left() + padding, top + i * (buttonHeight + 8),
+                                             inner, buttonHeight);
+        }
+    }
 }
 
 void AlertView::dismiss()
+{
+    dismissWithButtonIndex(_cancelIndex);
+}
+
+void AlertView::dismissWithButtonIndex(int index)
 {
     if (!isVisible())
         return;
@@ -107,6 +145,9 @@ void AlertView::dismiss()
         _focusBefore->setFocus(Qt::OtherFocusReason);
     emit dismissed();
     deleteLater();
+    // Last: the answer may put up another alert or close the window.
+    if (std::function<void(int)> answer = std::move(_answer))
+        answer(index);
 }
 
 QList<AlertView*> AlertView::visibleAlerts()
@@ -149,6 +190,19 @@ void AlertView::keyPressEvent(QKeyEvent* event)
         dismiss();
     else
         QWidget::keyPressEvent(event);
+}
+
+bool AlertView::focusNextPrevChild(bool next)
+{
+    // Tab goes round the alert's own buttons, never to the screen beneath.
+    const int count = int(_buttons.size());
+    int current = 0;
+    for (int i = 0; i < count; ++i)
+        if (_buttons[size_t(i)]->hasFocus())
+            current = i;
+    _buttons[size_t((current + (next ? 1 : count - 1)) % count)]->setFocus(
+        next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 bool AlertView::eventFilter(QObject* watched, QEvent* event)

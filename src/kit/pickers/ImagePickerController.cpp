@@ -218,12 +218,13 @@ void ImagePickerController::chooseFromLibrary()
     const std::optional<QString> path = choose(view(), nameFilter());
     if (!self)
         return;
-    // What cannot be read as a picture counts as no choice.
     const QImage image = path ? readImageBounded(*path) : QImage();
     if (!_delegate)
         return;
-    if (image.isNull())
+    if (!path)
         _delegate->imagePickerControllerDidCancel(*this);
+    else if (image.isNull())
+        _delegate->didFailToReadImage(*this, *path);
     else
         _delegate->didFinishPickingImage(*this, image, {});
 }

@@ -26,11 +26,17 @@ public:
     virtual void didFinishPickingImage(ImagePickerController& picker, const QImage& image,
                                        const QVariantMap& editingInfo) = 0;
     virtual void imagePickerControllerDidCancel(ImagePickerController& picker) = 0;
+    // A file was chosen that cannot be read as a picture (not one, or far too large).
+    virtual void didFailToReadImage(ImagePickerController& picker, const QString& path)
+    {
+        Q_UNUSED(path);
+        imagePickerControllerDidCancel(picker);
+    }
 };
 
 // A photo from the user's pictures (a file dialog) or from the camera, presented
 // modally over the whole window. The photo library opens its dialog once the
-// picker has appeared; a file that cannot be read as a picture counts as cancelled.
+// picker has appeared; a file that cannot be read as a picture is reported as such.
 // The camera shows its live picture with "Снять" and "Отмена" below it.
 class ImagePickerController final : public ViewController {
     Q_OBJECT
