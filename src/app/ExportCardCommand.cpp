@@ -22,7 +22,9 @@ kit::CommandLineCommand exportCardCommand()
                 }
                 return 0;
             },
-            true};
+            true,
+            QStringLiteral("Записать медицинскую карту для кошелька (лист, который вырезают и "
+                           "складывают) в PDF-файл и выйти.")};
 }
 
 } // namespace app

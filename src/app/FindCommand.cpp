@@ -50,7 +50,10 @@ kit::CommandLineCommand findCommand()
                 for (const QString& line : findLines(query))
                     std::printf("%s\n", line.toUtf8().constData());
                 return 0;
-            }};
+            },
+            false,
+            QStringLiteral("Напечатать, что находит поиск по содержанию: по строке на статью, "
+                           "лучшие первыми, и выйти.")};
 }
 
 } // namespace app

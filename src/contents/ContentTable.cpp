@@ -68,6 +68,11 @@ void ContentTable::viewDidLoad()
         ++row;
     }
     _titleSearch.setTitles(titles);
+    // The page that tells how to call for help: what a search that finds nothing offers.
+    _callRow.reset();
+    for (size_t row = 0; row < _cells.size(); ++row)
+        if (_cells[row]->link() == QLatin1String("call.html"))
+            _callRow = row;
     _filteredCells.clear();
     _filteredCells.reserve(_cells.size());
     _filteredRows.clear();
@@ -88,13 +93,20 @@ int ContentTable::numberOfSectionsInTableView(kit::TableView& tableView)
 
 QString ContentTable::titleForHeaderInSection(kit::TableView& tableView, int section)
 {
-    return isResults(tableView) && section == 1 ? QStringLiteral("В тексте статей") : QString();
+    if (!isResults(tableView))
+        return {};
+    if (section == 0 && _nothingFound)
+        return QStringLiteral("Ничего не найдено");
+    return section == 1 ? QStringLiteral("В тексте статей") : QString();
 }
 
 int ContentTable::numberOfRowsInSection(kit::TableView& tableView, int section)
 {
-    if (isResults(tableView))
+    if (isResults(tableView)) {
+        if (_nothingFound)
+            return _callRow ? 1 : 0;
         return section == 1 ? int(_textResults.size()) : int(_filteredCells.size());
+    }
     return int(_cells.size());
 }
 
@@ -104,7 +116,7 @@ kit::TableViewCell* ContentTable::cellForRowAtIndexPath(kit::TableView& tableVie
     if (isResults(tableView)) {
         if (indexPath.section == 1)
             return textResultCell(indexPath.row);
-        return resultCell(_filteredRows.at(size_t(indexPath.row)));
+        return resultCell(listRowOf(tableView, indexPath));
     }
     return _cells.at(size_t(indexPath.row)).get();
 }
@@ -121,7 +133,10 @@ ContentCell* ContentTable::resultCell(size_t row)
 
 size_t ContentTable::listRowOf(const kit::TableView& tableView, kit::IndexPath indexPath) const
 {
-    return isResults(tableView) ? _filteredRows.at(size_t(indexPath.row)) : size_t(indexPath.row);
+    if (!isResults(tableView))
+        return size_t(indexPath.row);
+    // Nothing found: the one row is the page on calling for help.
+    return _nothingFound ? _callRow.value_or(0) : _filteredRows.at(size_t(indexPath.row));
 }
 
 TextResultCell* ContentTable::textResultCell(int index)
@@ -185,6 +200,13 @@ void ContentTable::filterContentForSearchText(const QString& searchText)
         _filteredCells.push_back(_cells[row].get());
     _filteredRows = std::move(results.titles);
     _textResults = std::move(results.texts);
+    // Said only once the text has been searched too (its index takes tens of milliseconds to
+    // build at the first search), so it never flashes up before the results.
+    const bool searched = !_textSearch ||
+                          _textSearch->state() == search::ArticleSearch::State::Ready ||
+                          _textSearch->state() == search::ArticleSearch::State::Unavailable;
+    _nothingFound = !searchText.trimmed().isEmpty() && _filteredRows.empty() &&
+                    _textResults.empty() && searched;
 }
 
 void ContentTable::startTextSearch(const QString& searchText)

@@ -15,6 +15,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kit {
@@ -49,6 +50,9 @@ public:
     }
     const std::vector<kit::Owned<ContentCell>>& cells() const { return _cells; }
     const std::vector<ContentCell*>& filteredCells() const { return _filteredCells; }
+    // Whether the current search found nothing (its results then offer the page on calling
+    // for help).
+    bool nothingFound() const { return _nothingFound; }
     // The text section's articles for the current search, best first.
     const std::vector<search::Hit>& textResults() const { return _textResults; }
     // The search of the articles' text, once the first search has started it.
@@ -101,6 +105,9 @@ private:
     std::unique_ptr<search::ArticleSearch> _textSearch;
     std::vector<search::Hit> _textResults;
     std::vector<kit::Owned<TextResultCell>> _textCells;
+    // A search that found nothing: the results say so and offer the page on calling for help.
+    bool _nothingFound = false;
+    std::optional<size_t> _callRow;
 
     kit::TableView* _tableView = nullptr;
     kit::SearchBar* _searchBar = nullptr;

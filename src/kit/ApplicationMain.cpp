@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QPointer>
 
 #include <cstdio>
@@ -29,48 +30,91 @@ QStringList argumentList(int argc, char** argv)
     return arguments;
 }
 
-// Whether the arguments name the option, alone or with "=value".
-bool mentions(const QStringList& arguments, const QCommandLineOption& option)
-{
-    for (const QString& name : option.names()) {
-        const QString dashed =
-            (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
-        for (const QString& argument : arguments)
-            if (argument == dashed || argument.startsWith(dashed + QLatin1Char('=')))
-                return true;
-    }
-    return false;
-}
-
 } // namespace
 
 int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainInterface,
                     const std::vector<CommandLineCommand>& commands)
 {
+    const bool russian = QLocale::system().language() == QLocale::Russian;
+    const auto say = [russian](const char* ru, const char* en) {
+        return russian ? QString::fromUtf8(ru) : QString::fromUtf8(en);
+    };
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Первая помощь: a first-aid companion."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  say("Показать эту справку и выйти.", "Show this help and quit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     say("Показать версию и выйти.", "Show the version and quit."));
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
-        QStringLiteral("Save the window as PNG once it has painted, then quit."),
-        QStringLiteral("file"));
+        say("Сохранить окно в PNG-файл, как только оно нарисовано, и выйти.",
+            "Save the window as PNG once it has painted, then quit."),
+        say("файл", "file"));
     const QCommandLineOption defaults(
         QStringLiteral("defaults"),
-        QStringLiteral("The settings file to use instead of the standard one "
-                       "(also FIRSTAID_DEFAULTS)."),
-        QStringLiteral("file"));
+        say("Файл настроек (карты) вместо обычного (также FIRSTAID_DEFAULTS).",
+            "The settings file to use instead of the standard one (also FIRSTAID_DEFAULTS)."),
+        say("файл", "file"));
     const QCommandLineOption resources(
         QStringLiteral("resources"),
-        QStringLiteral("The resource directory (also FIRSTAID_RESOURCES)."), QStringLiteral("dir"));
-    parser.addOptions({screenshot, defaults, resources});
-    for (const CommandLineCommand& command : commands)
-        parser.addOption(command.option);
-
-    // A command runs without a window, so without a display: it is found before any GUI exists.
-    const QStringList arguments = argumentList(argc, argv);
+        say("Папка ресурсов: статьи, картинки, звук (также FIRSTAID_RESOURCES).",
+            "The resource directory (also FIRSTAID_RESOURCES)."),
+        say("папка", "dir"));
+    QList<QCommandLineOption> options{help, version, screenshot, defaults, resources};
     for (const CommandLineCommand& command : commands) {
-        if (!mentions(arguments, command.option))
+        QCommandLineOption option = command.option;
+        if (russian && !command.russianDescription.isEmpty())
+            option.setDescription(command.russianDescription);
+        if (!option.valueName().isEmpty() && russian)
+            option.setValueName(option.valueName() == QLatin1String("file") ? QStringLiteral("файл")
+                                : option.valueName() == QLatin1String("text")
+                                    ? QStringLiteral("текст")
+                                    : option.valueName());
+        options << option;
+    }
+    parser.addOptions(options);
+
+    // Help, version and mistakes are answered before anything looks for a display.
+    const QStringList arguments = argumentList(argc, argv);
+    const auto usage = [&] {
+        QString text = say("Первая помощь: справочник первой помощи и экстренная карта.\n\n"
+                           "Использование: firstaid [параметры]\n\nПараметры:\n",
+                           "Первая помощь: a first-aid companion.\n\n"
+                           "Usage: firstaid [options]\n\nOptions:\n");
+        for (const QCommandLineOption& option : options) {
+            QStringList names;
+            for (const QString& name : option.names())
+                names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+            QString left = QStringLiteral("  ") + names.join(QStringLiteral(", "));
+            if (!option.valueName().isEmpty())
+                left += QStringLiteral(" <%1>").arg(option.valueName());
+            text += left.leftJustified(28) + QLatin1Char(' ') + option.description() +
+                    QLatin1Char('\n');
+        }
+        return text;
+    };
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        const QString error =
+            !russian ? parser.errorText()
+            : unknown.isEmpty()
+                ? QStringLiteral("параметру нужно значение (%1)").arg(parser.errorText())
+                : QStringLiteral("неизвестный параметр «%1».").arg(unknown.constFirst());
+        std::fprintf(stderr, "firstaid: %s\n\n%s", error.toUtf8().constData(),
+                     usage().toUtf8().constData());
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        std::printf("%s", usage().toUtf8().constData());
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("firstaid %s\n", FIRSTAID_VERSION);
+        return 0;
+    }
+
+    // A command runs without a window, so without a display.
+    for (const CommandLineCommand& command : commands) {
+        if (!parser.isSet(command.option.names().constFirst()))
             continue;
         std::unique_ptr<QCoreApplication> commandApplication;
         if (command.draws) {
@@ -80,15 +124,11 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
             commandApplication = std::make_unique<QCoreApplication>(argc, argv);
         }
         QCoreApplication::setApplicationName(QStringLiteral("firstaid"));
-        if (!parser.parse(arguments) || !parser.isSet(command.option)) {
-            std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
-            return 2;
-        }
         if (parser.isSet(resources))
             Bundle::setMainBundlePath(parser.value(resources));
         if (parser.isSet(defaults))
             UserDefaults::setStandardPath(parser.value(defaults));
-        return command.run(parser.value(command.option));
+        return command.run(parser.value(command.option.names().constFirst()));
     }
 
     // The web engine, loaded later from a module, shares the application's OpenGL contexts.
@@ -99,7 +139,6 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
     QGuiApplication::setDesktopFileName(QStringLiteral("ru.tkl_apps.FirstAid"));
     QApplication::setApplicationDisplayName(QStringLiteral("Первая помощь"));
     QApplication::setApplicationVersion(QStringLiteral(FIRSTAID_VERSION));
-    parser.process(qtApplication);
 
     if (parser.isSet(resources))
         Bundle::setMainBundlePath(parser.value(resources));

@@ -131,6 +131,18 @@ QString articleText(const QString& html)
             inDrawing = !closing;
         else if (inDrawing && name == QLatin1String("title"))
             inDrawingTitle = !closing;
+        // A heading ends as a sentence does, so that a piece of text read out of the page
+        // does not run it into the sentence after it ("Соринка в глазу. Попросите…").
+        static const QStringList headings = {QStringLiteral("h1"), QStringLiteral("h2"),
+                                             QStringLiteral("h3"), QStringLiteral("h4"),
+                                             QStringLiteral("h5"), QStringLiteral("h6")};
+        if (closing && headings.contains(name)) {
+            qsizetype last = text.size() - 1;
+            while (last >= 0 && text.at(last).isSpace())
+                --last;
+            if (last >= 0 && !QStringLiteral(".!?:…").contains(text.at(last)))
+                text.insert(last + 1, QLatin1Char('.'));
+        }
         if (!inlineTags.contains(name))
             text += QLatin1Char(' ');
     }

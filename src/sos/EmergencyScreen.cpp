@@ -20,6 +20,7 @@
 #include "kit/views/TitledButton.h"
 #include "kit/views/View.h"
 #include "record/PersonalRecord.h"
+#include "viewer/AddressPanel.h"
 #include "viewer/AddressScreen.h"
 
 #include <algorithm>
@@ -47,6 +48,10 @@ const kit::TitledButton::Look callLook = {
     8,
 };
 constexpr int callHeight = 48;
+
+// The captions' colour: near black, so that they keep a contrast of at least 4.5 : 1 on the
+// darkest frame of the flashing (pure red, 4.7 : 1) as on the lightest (white, 19 : 1).
+const QColor captionColour(0x11, 0x11, 0x11);
 
 } // namespace
 
@@ -129,7 +134,7 @@ kit::Label* EmergencyScreen::makeCaption(const QString& text, const QString& nam
     caption->setObjectName(name);
     kit::setFrame(caption, QRect(15, 0, 280, 22));
     caption->setFont(kit::fontWithName(QStringLiteral("Arial-ItalicMT"), 15));
-    caption->setTextColor(Qt::gray);
+    caption->setTextColor(captionColour);
     caption->setText(text);
     kit::addSubview(_mainView->contentView(), caption);
     return caption;
@@ -165,6 +170,8 @@ void EmergencyScreen::buildBar()
     _navCon = std::make_unique<kit::NavigationController>(std::move(card));
     kit::setFrame(_navCon->view(), QRect(0, 0, kit::Window::width, kit::Window::height));
     _navCon->navigationBar()->setTintColor(Qt::white);
+    // The time stays dark on every frame: white would fade into the red.
+    _navCon->navigationBar()->setAlwaysDarkTitle(true);
     kit::addSubview(view(), _navCon->view());
     addChildViewController(_navCon.get());
 
@@ -258,7 +265,41 @@ void EmergencyScreen::call(int index)
 {
     if (index < 0 || index >= int(_numbers.size()))
         return;
-    viewer::openAddress(QUrl(record::telephoneAddress(_numbers[size_t(index)])), this);
+    const QUrl address(record::telephoneAddress(_numbers[size_t(index)]));
+    if (viewer::handToDesktop(address))
+        return;
+    // No dialler here: the number, as its owner wrote it, in a panel over the card, which
+    // goes on flashing and sounding around it.
+    closeNumberPanel();
+    auto* panel = new viewer::AddressPanel(address, _numbers[size_t(index)].trimmed(),
+                                           viewer::AddressPanel::Look::Floating, view());
+    const int height = viewer::AddressPanel::heightFor(viewer::AddressPanel::Look::Floating);
+    kit::setFrame(panel,
+                  QRect(20, (kit::Window::height - height) / 2 + 10, panel->width(), height));
+    panel->show();
+    panel->raise();
+    _numberPanel = panel;
+    _panelCaller = _callButtons[size_t(index)];
+    connect(panel, &viewer::AddressPanel::done, this, &EmergencyScreen::closeNumberPanel);
+    if (kit::Window* window = kit::Application::sharedApplication()
+                                  ? kit::Application::sharedApplication()->keyWindow()
+                                  : nullptr)
+        window->beginModal(panel);
+}
+
+void EmergencyScreen::closeNumberPanel()
+{
+    if (!_numberPanel)
+        return;
+    if (kit::Application* application = kit::Application::sharedApplication())
+        if (kit::Window* window = application->keyWindow())
+            window->endModal(_numberPanel);
+    _numberPanel->hide();
+    _numberPanel->deleteLater();
+    _numberPanel = nullptr;
+    // The keyboard goes back to the button that called.
+    if (_panelCaller)
+        _panelCaller->setFocus(Qt::OtherFocusReason);
 }
 
 void EmergencyScreen::layout()

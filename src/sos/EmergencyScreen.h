@@ -4,6 +4,7 @@
 #include "HoldToConfirm.h"
 #include "kit/controllers/ViewController.h"
 #include "kit/platform/SystemSound.h"
+#include "viewer/AddressPanel.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -65,8 +66,11 @@ public:
     int contactCount() const { return int(_callButtons.size()); }
     kit::Label* contactName(int index) const { return _contactNames[size_t(index)]; }
     kit::TitledButton* callButton(int index) const { return _callButtons[size_t(index)]; }
-    // Calls the number of a contact, as its button does.
+    // Calls the number of a contact, as its button does; without a dialler, shows it.
     void call(int index);
+    // The number shown over the card where there is no dialler; none otherwise.
+    viewer::AddressPanel* numberPanel() const { return _numberPanel; }
+    void closeNumberPanel();
     float intensity() const { return _fIntensity; }
 
 protected:
@@ -101,6 +105,8 @@ private:
     std::vector<kit::Label*> _contactNames;
     std::vector<kit::TitledButton*> _callButtons;
     std::vector<QString> _numbers;
+    QPointer<viewer::AddressPanel> _numberPanel;
+    QPointer<kit::TitledButton> _panelCaller;
     kit::ProgressView* _progress = nullptr;
     kit::Button* _cancel = nullptr;
 

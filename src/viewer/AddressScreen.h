@@ -15,9 +15,14 @@ class TitledButton;
 
 namespace viewer {
 
-// Hands a telephone number or a mail address from a page to the desktop's application
-// for it. Where the desktop has none, it presents an AddressScreen from presenter instead,
-// so the number is never a link that does nothing.
+class AddressPanel;
+
+// Hands a telephone number or a mail address to the desktop's application for it: false
+// (and a line in the log) where the desktop has none.
+bool handToDesktop(const QUrl& url);
+// Hands an address from a page to the desktop; where the desktop has no application for
+// it, presents an AddressScreen from presenter instead, so the number is never a link that
+// does nothing.
 void openAddress(const QUrl& url, kit::ViewController* presenter);
 
 // The number (or mail address) shown large, to be dialled from a phone, with a button
@@ -34,10 +39,12 @@ public:
 
     QUrl url() const { return _url; }
     bool isTelephone() const;
-    kit::Label* captionLabel() const { return _caption; }
-    kit::Label* addressLabel() const { return _address; }
-    kit::TitledButton* copyButton() const { return _copy; }
-    kit::Label* copiedLabel() const { return _copied; }
+    // The page: the address large, the copy button.
+    AddressPanel* panel() const { return _panel; }
+    kit::Label* captionLabel() const;
+    kit::Label* addressLabel() const;
+    kit::TitledButton* copyButton() const;
+    kit::Label* copiedLabel() const;
 
     // Puts the shown text on the clipboard and says so.
     void copy();
@@ -49,10 +56,7 @@ protected:
 private:
     QUrl _url;
     std::unique_ptr<kit::NavigationController> _stack;
-    kit::Label* _caption = nullptr;
-    kit::Label* _address = nullptr;
-    kit::TitledButton* _copy = nullptr;
-    kit::Label* _copied = nullptr;
+    AddressPanel* _panel = nullptr;
 };
 
 } // namespace viewer

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTest>
 
 namespace {
@@ -14,9 +15,11 @@ struct Run {
     QByteArray output;
 };
 
-Run runApplication(const QStringList& arguments)
+Run runApplication(const QStringList& arguments, const QProcessEnvironment& environment =
+                                                     QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(QStringLiteral(FIRSTAID_EXECUTABLE), arguments);
     if (!process.waitForFinished(60000)) {
@@ -65,15 +68,44 @@ private slots:
         QCOMPARE(kept.size(), 1);
     }
 
-    void versionAndHelp()
+    void versionHelpAndMistakesNeedNoDisplay()
     {
-        const Run version = runApplication({QStringLiteral("--version")});
+        // No display at all, and the desktop's own platform asked for: it could never start.
+        QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+        noDisplay.remove(QStringLiteral("DISPLAY"));
+        noDisplay.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        noDisplay.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        noDisplay.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        noDisplay.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        const Run version = runApplication({QStringLiteral("--version")}, noDisplay);
         QCOMPARE(version.exitCode, 0);
-        QVERIFY(version.output.contains(FIRSTAID_VERSION_TEXT));
-        const Run help = runApplication({QStringLiteral("--help")});
+        QCOMPARE(version.output, QByteArray("firstaid " FIRSTAID_VERSION_TEXT "\n"));
+        const Run help = runApplication({QStringLiteral("--help")}, noDisplay);
         QCOMPARE(help.exitCode, 0);
-        for (const char* option : {"--screenshot", "--defaults", "--resources"})
+        QVERIFY(help.output.contains("Usage: firstaid [options]"));
+        for (const char* option : {"--screenshot", "--defaults", "--resources", "--find",
+                                   "--export-card", "--version", "--help"})
             QVERIFY2(help.output.contains(option), option);
+        // An unknown option: the usage, and status 2.
+        const Run unknown = runApplication({QStringLiteral("--bogus")}, noDisplay);
+        QCOMPARE(unknown.exitCode, 2);
+        QVERIFY(unknown.output.contains("Unknown option 'bogus'"));
+        QVERIFY(unknown.output.contains("Usage: firstaid [options]"));
+
+        // In Russian where the desktop speaks Russian.
+        QProcessEnvironment russian = noDisplay;
+        russian.insert(QStringLiteral("LANG"), QStringLiteral("ru_RU.UTF-8"));
+        russian.insert(QStringLiteral("LC_ALL"), QStringLiteral("ru_RU.UTF-8"));
+        const Run russianHelp = runApplication({QStringLiteral("--help")}, russian);
+        QCOMPARE(russianHelp.exitCode, 0);
+        QVERIFY(QString::fromUtf8(russianHelp.output)
+                    .contains(QStringLiteral("Использование: firstaid [параметры]")));
+        QVERIFY(QString::fromUtf8(russianHelp.output)
+                    .contains(QStringLiteral("Показать эту справку и выйти.")));
+        const Run russianMistake = runApplication({QStringLiteral("-q")}, russian);
+        QCOMPARE(russianMistake.exitCode, 2);
+        QVERIFY(QString::fromUtf8(russianMistake.output)
+                    .contains(QStringLiteral("неизвестный параметр «q»")));
     }
 
     void findPrintsBothSectionsWithoutAWindow()

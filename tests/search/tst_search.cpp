@@ -8,6 +8,7 @@
 #include "contents/Content.h"
 #include "contents/ContentTable.h"
 #include "contents/TextResultCell.h"
+#include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/tables/SearchBar.h"
@@ -16,6 +17,7 @@
 #include "search/TitleSearch.h"
 #include "viewer/WebController.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -94,7 +96,7 @@ private slots:
             "<text>подпись</text></svg><!-- заметка --><p>Вода &#8212; 20&#8288;минут &amp; "
             "&laquo;холод&raquo;.</p></body></html>");
         QCOMPARE(search::articleText(html),
-                 QStringLiteral("Ожоги Звоните 112, если ожог большой. Рисунок руки Вода — "
+                 QStringLiteral("Ожоги. Звоните 112, если ожог большой. Рисунок руки Вода — "
                                 "20минут & «холод»."));
     }
 
@@ -165,6 +167,32 @@ private slots:
         QCOMPARE(hits.size(), size_t(1));
         QVERIFY(hits[0].words.isEmpty());
         QVERIFY2(hits[0].snippet.contains(QStringLiteral("Сначала")), qPrintable(hits[0].snippet));
+    }
+
+    void snippetsReadAsTextAndLeaveLittleWordsPlain()
+    {
+        TestBundle bundle;
+        bundle.write(QStringLiteral("eye.html"),
+                     QStringLiteral("<html><body><h1>Травмы глаза</h1><h2>Соринка в глазу</h2>"
+                                    "<p>Не трите глаз и не давите на него.</p></body></html>")
+                         .toUtf8());
+        search::ArticleSearch index;
+        index.build({{QStringLiteral("Травмы глаза"), QStringLiteral("eye.html"), QString()}},
+                    bundle.path());
+        index.waitUntilBuilt();
+        // A heading reads as a sentence of its own, not run into the next.
+        const std::vector<search::Hit> hits = index.find(QStringLiteral("не трите глаз"), 5);
+        QCOMPARE(hits.size(), size_t(1));
+        QVERIFY2(hits[0].snippet.contains(QStringLiteral("Соринка в <b>глазу</b>. ")),
+                 qPrintable(hits[0].snippet));
+        // "Не" and "и" stay plain: only the words that found the article are in bold.
+        QVERIFY2(!hits[0].snippet.contains(QStringLiteral("<b>Не</b>")),
+                 qPrintable(hits[0].snippet));
+        QVERIFY2(!hits[0].snippet.contains(QStringLiteral("<b>не</b>")),
+                 qPrintable(hits[0].snippet));
+        QVERIFY2(hits[0].snippet.contains(QStringLiteral("<b>трите</b>")),
+                 qPrintable(hits[0].snippet));
+        QVERIFY(!hits[0].words.contains(QStringLiteral("не")));
     }
 
     void oddQueriesFindNothingAndNeverFail_data()
@@ -273,6 +301,47 @@ private slots:
             return evaluateJavaScript(article->webView(), QStringLiteral("window.scrollY"))
                        .toDouble() > 100;
         }));
+    }
+
+    void aSearchThatFindsNothingSaysSoAndOffersTheCallPage()
+    {
+        TestStore store;
+        TestBundle bundle;
+        bundle.write(QStringLiteral("Content.xml"),
+                     QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><Content>"
+                                    "<Cell><Text>Ожоги</Text><Link>burns.html</Link></Cell>"
+                                    "<Cell><Text>Как вызвать помощь: 112 и 103</Text>"
+                                    "<Link>call.html</Link></Cell></Content>")
+                         .toUtf8());
+        bundle.writePage(QStringLiteral("burns.html"), QStringLiteral("Ожоги"));
+        bundle.writePage(QStringLiteral("call.html"), QStringLiteral("Как вызвать помощь"));
+        for (const char* picture :
+             {"iconBtnTextSize.png", "sliderBackPane.png", "bottomPanelBg.png"})
+            bundle.copyResource(QString::fromLatin1(picture));
+        LaunchedApplication app;
+        contents::Content* content = app.showTab<contents::Content>(0);
+        contents::ContentTable* table = content->table();
+        table->searchDisplayController()->setActive(true, false);
+        table->searchBar()->setText(QStringLiteral("жжжж"));
+        QVERIFY(waitUntil([&] { return table->nothingFound(); }));
+        kit::TableView* results = table->searchDisplayController()->searchResultsTableView();
+        QCOMPARE(results->numberOfSections(), 1);
+        QCOMPARE(results->headerLabelForSection(0)->text(), QStringLiteral("Ничего не найдено"));
+        QCOMPARE(results->numberOfRowsInSection(0), 1);
+        table->didSelectRowAtIndexPath(*results, {0, 0});
+        auto* article = qobject_cast<viewer::WebController*>(content->stack()->topViewController());
+        QVERIFY(article);
+        QCOMPARE(article->url().fileName(), QStringLiteral("call.html"));
+        QTest::mouseClick(content->stack()->navigationBar()->backButton(), Qt::LeftButton);
+
+        // Something found again: no such header; Escape in the field ends the search.
+        table->searchBar()->setText(QStringLiteral("ожог"));
+        QVERIFY(!table->nothingFound());
+        QVERIFY(results->headerLabelForSection(0) == nullptr ||
+                results->headerLabelForSection(0)->text().isEmpty());
+        QTest::keyClick(table->searchBar()->field(), Qt::Key_Escape);
+        QVERIFY(!table->searchDisplayController()->isActive());
+        QVERIFY(table->searchBar()->text().isEmpty());
     }
 };
 

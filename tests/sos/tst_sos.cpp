@@ -8,6 +8,8 @@
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/TabBar.h"
+#include "kit/controllers/TabBarController.h"
+#include "kit/controllers/Window.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/Timer.h"
@@ -24,10 +26,13 @@
 #include "record/PersonalRecord.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
+#include "viewer/AddressPanel.h"
 #include "viewer/AddressScreen.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QTest>
@@ -369,7 +374,8 @@ private slots:
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(card->caption(i)->text(), captions[i]);
             QVERIFY(card->caption(i)->font().italic());
-            QCOMPARE(card->caption(i)->palette().color(QPalette::WindowText), QColor(Qt::gray));
+            QCOMPARE(card->caption(i)->palette().color(QPalette::WindowText),
+                     QColor(0x11, 0x11, 0x11));
             QVERIFY(card->value(i)->text().isEmpty());
             QCOMPARE(card->value(i)->height(), 8);
             QCOMPARE(card->value(i)->y(), card->caption(i)->geometry().bottom() + 1 - 3);
@@ -439,23 +445,104 @@ private slots:
             QVERIFY(!card->modalViewController());
         }
         {
-            // Without a dialler the number is shown over the card, which goes on flashing
-            // and sounding until cancelled.
+            // Without a dialler the number, as written, is shown in a panel over the card,
+            // which goes on flashing and sounding around it.
             FakeDesktop desktop({});
             QTest::mouseClick(card->callButton(1), Qt::LeftButton);
-            auto* shown = qobject_cast<viewer::AddressScreen*>(card->modalViewController());
-            QVERIFY(shown);
-            QCOMPARE(viewer::AddressScreen::shownText(shown->url()), QStringLiteral("88125551234"));
+            QVERIFY(!card->modalViewController());
+            viewer::AddressPanel* panel = card->numberPanel();
+            QVERIFY(panel && panel->isVisible());
+            QCOMPARE(panel->addressLabel()->text(), QStringLiteral("8 (812) 555-12-34"));
+            // The card shows around it.
+            QVERIFY(panel->width() < card->view()->width());
+            QVERIFY(panel->height() < card->view()->height() - 100);
             const QColor before = background(card);
             tab.clock.advance(0.05);
             QVERIFY(background(card) != before);
-            shown->done();
-            QVERIFY(!card->modalViewController());
+            QTest::mouseClick(panel->copyButton(), Qt::LeftButton);
+            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("8 (812) 555-12-34"));
+            // Tab goes round the panel's buttons only: never to the card's cancel or calls
+            // beneath it, nor to the tab bar.
+            kit::Window* window = tab.app->shell().window();
+            QCOMPARE(window->modalView(), panel);
+            for (int i = 0; i < 4; ++i) {
+                window->focusNextPrevChild(true);
+                QVERIFY(panel->isAncestorOf(window->focusWidget()));
+            }
+            QTest::keyClick(panel, Qt::Key_Escape);
+            QVERIFY(!card->numberPanel());
+            QCOMPARE(window->modalView(), card->view());
         }
         // Hold-to-cancel is as before.
         QTest::mousePress(card->cancelButton(), Qt::LeftButton);
         tab.clock.advance(3.0);
         QVERIFY(!tab.emergency());
+    }
+
+    void everyCaptionStaysReadableInEveryFrameOfTheFlashing()
+    {
+        SosTab tab;
+        tab.store.set(record::contactKey(0, "PHONE"), QStringLiteral("112"));
+        sos::EmergencyScreen* card = tab.callHelp();
+        // Relative luminance and contrast ratio, as the web's accessibility guidelines define
+        // them.
+        const auto luminance = [](const QColor& colour) {
+            const auto channel = [](double c) {
+                return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+                   0.0722 * channel(colour.blueF());
+        };
+        const auto contrast = [&](const QColor& a, const QColor& b) {
+            const double la = luminance(a);
+            const double lb = luminance(b);
+            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        };
+        std::vector<kit::Label*> captions;
+        for (int i = 0; i < card->lineCount(); ++i)
+            captions.push_back(card->caption(i));
+        captions.push_back(card->contactsCaption());
+        double lowest = 100;
+        // A whole cycle of the flashing, white to red and back, frame by frame.
+        for (int frame = 0; frame < 40; ++frame) {
+            const QColor ground = background(card);
+            for (kit::Label* caption : captions)
+                lowest = std::min(lowest,
+                                  contrast(caption->palette().color(QPalette::WindowText), ground));
+            tab.clock.advance(double(0.01f));
+        }
+        qInfo("lowest contrast of a caption over the flashing: %.2f : 1", lowest);
+        QVERIFY(lowest >= 4.5);
+        // The darkest frame, pure red, is among those seen.
+        QVERIFY(contrast(QColor(0x11, 0x11, 0x11), Qt::red) >= 4.5);
+    }
+
+    void theCardKeepsTheKeyboardToItself()
+    {
+        SosTab tab;
+        tab.store.set(record::contactKey(0, "PHONE"), QStringLiteral("112"));
+        tab.store.set(record::contactKey(1, "PHONE"), QStringLiteral("103"));
+        tab.store.set(record::OWN_NOTE, QStringLiteral("Строка\n").repeated(40));
+        kit::Window* window = tab.app->shell().window();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        sos::EmergencyScreen* card = tab.callHelp();
+        QCOMPARE(window->modalView(), card->view());
+        // The keyboard is on the card at once, never left on the help button beneath it.
+        QVERIFY(card->view()->isAncestorOf(window->focusWidget()));
+        std::vector<QWidget*> reached;
+        for (int i = 0; i < 6; ++i) {
+            window->focusNextPrevChild(true);
+            QWidget* focused = window->focusWidget();
+            QVERIFY(card->view()->isAncestorOf(focused));
+            reached.push_back(focused);
+        }
+        // The call buttons far down the card are reached, and scrolled into view.
+        QVERIFY(std::find(reached.begin(), reached.end(), card->callButton(1)) != reached.end());
+        card->callButton(1)->setFocus(Qt::TabFocusReason);
+        const QRect visible = card->mainView()->visibleRect();
+        QVERIFY(visible.contains(card->callButton(1)->geometry()));
+        QVERIFY(card->mainView()->contentOffset().y() > 0);
     }
 
     void aLongNumberIsFittedToItsButton()

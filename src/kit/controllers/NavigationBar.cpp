@@ -161,6 +161,12 @@ void NavigationBar::setStandardTintColor(const QColor& tint)
     standardTint = tint.isValid() ? tint : phoneTint;
 }
 
+void NavigationBar::setAlwaysDarkTitle(bool dark)
+{
+    _darkTitle = dark;
+    update();
+}
+
 void NavigationBar::setTintColor(const QColor& tint)
 {
     if (tint == _tint)
@@ -268,7 +274,8 @@ void NavigationBar::paintEvent(QPaintEvent*)
     const int left = _back->isVisible() ? _back->geometry().right() + 6 : 10;
     const int right = _right->isVisible() ? width() - _right->geometry().left() + 6 : 10;
     // White on a dark bar, dark on a light one, so the title stays legible whatever the tint.
-    const bool light = 0.299 * _tint.redF() + 0.587 * _tint.greenF() + 0.114 * _tint.blueF() > 0.62;
+    const bool light =
+        _darkTitle || 0.299 * _tint.redF() + 0.587 * _tint.greenF() + 0.114 * _tint.blueF() > 0.62;
     // Redrawn too when the window moves to a screen of another pixel density. An empty title
     // has no picture, and is not measured again at every repaint either.
     const qreal ratio = devicePixelRatioF();
@@ -298,7 +305,9 @@ void NavigationBar::paintEvent(QPaintEvent*)
             text.setFont(font);
             text.setPen(light ? QColor(255, 255, 255, 160) : QColor(0, 0, 0, 130));
             text.drawText(titleBox.translated(0, light ? 1 : -1), Qt::AlignCenter, shown);
-            text.setPen(light ? QColor(0x30, 0x30, 0x30) : QColor(Qt::white));
+            text.setPen(light ? QColor(_darkTitle ? 0x11 : 0x30, _darkTitle ? 0x11 : 0x30,
+                                       _darkTitle ? 0x11 : 0x30)
+                              : QColor(Qt::white));
             text.drawText(titleBox, Qt::AlignCenter, shown);
         }
     }

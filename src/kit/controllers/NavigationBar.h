@@ -47,6 +47,10 @@ public:
 
     QColor tintColor() const { return _tint; }
     void setTintColor(const QColor& tint);
+    // A title in near-black whatever the tint (a bar whose tint flashes from white to red,
+    // where white text would fade into the red).
+    void setAlwaysDarkTitle(bool dark);
+
     // The tint every new bar starts with: the application's look, set once at launch (the
     // phone's blue-grey until then; an invalid colour goes back to it).
     static QColor standardTintColor();
@@ -70,6 +74,7 @@ private:
     void layoutButtons();
 
     QColor _tint;
+    bool _darkTitle = false;
     // The title as last drawn: a bar whose tint flashes repaints often, its title seldom changes.
     // The bar's glossy ground for each tint it has shown: a flashing bar comes back to the
     // same few tints, and copying a picture is far cheaper than filling a gradient.

@@ -99,7 +99,7 @@ bool ViewController::presentModalViewController(std::unique_ptr<ViewController> 
     viewWillDisappear(animated);
     _modal->viewWillAppear(animated);
     kit::addSubview(window, shown);
-    shown->setFocus();
+    window->beginModal(shown);
     viewDidDisappear(animated);
     _modal->viewDidAppear(animated);
     return true;
@@ -116,8 +116,12 @@ void ViewController::dismissModalViewControllerAnimated(bool animated)
     std::unique_ptr<ViewController> leaving = std::move(_modal);
     leaving->viewWillDisappear(animated);
     viewWillAppear(animated);
-    if (leaving->isViewLoaded())
+    if (leaving->isViewLoaded()) {
+        if (Application* application = Application::sharedApplication())
+            if (Window* window = application->keyWindow())
+                window->endModal(leaving->view());
         leaving->view()->hide();
+    }
     leaving->viewDidDisappear(animated);
     viewDidAppear(animated);
     leaving->setParentViewController(nullptr);

@@ -8,7 +8,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+
 #include <QShortcut>
+#include <algorithm>
 
 namespace kit {
 
@@ -52,6 +54,56 @@ void Window::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+}
+
+void Window::beginModal(QWidget* view)
+{
+    endModal(view);
+    _modalViews.emplace_back(view);
+    // The keyboard goes in at once: nothing beneath keeps it (a space would press the button
+    // it was on).
+    if (QWidget* focused = focusWidget(); !focused || !view->isAncestorOf(focused)) {
+        view->setFocus(Qt::OtherFocusReason);
+        focusNextPrevChild(true);
+    }
+}
+
+void Window::endModal(QWidget* view)
+{
+    std::erase_if(_modalViews,
+                  [view](const QPointer<QWidget>& held) { return !held || held == view; });
+}
+
+QWidget* Window::modalView() const
+{
+    for (auto it = _modalViews.rbegin(); it != _modalViews.rend(); ++it)
+        if (*it && (*it)->isVisible())
+            return *it;
+    return nullptr;
+}
+
+bool Window::focusNextPrevChild(bool next)
+{
+    QWidget* modal = modalView();
+    if (!modal)
+        return QWidget::focusNextPrevChild(next);
+    // The modal view's own controls, in the window's focus order.
+    std::vector<QWidget*> chain;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (modal->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() &&
+            w->isEnabled())
+            chain.push_back(w);
+    if (chain.empty())
+        return true;
+    QWidget* focused = focusWidget();
+    const auto at = std::find(chain.begin(), chain.end(), focused);
+    size_t index = 0;
+    if (at == chain.end())
+        index = next ? 0 : chain.size() - 1;
+    else
+        index = (size_t(at - chain.begin()) + (next ? 1 : chain.size() - 1)) % chain.size();
+    chain[index]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void Window::addSubview(QWidget* view)

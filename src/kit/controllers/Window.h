@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+
+#include <vector>
 
 namespace kit {
 
@@ -29,12 +32,23 @@ public:
     // controller's view, that controller is told it appears.
     void addSubview(QWidget* view);
 
+    // A view that covers what is beneath it for the keyboard too (a screen presented over
+    // the window, a panel over a screen): while it is up, Tab and Shift+Tab go round its own
+    // controls only, never to the tab bar or a button under it, and the keyboard goes into
+    // it at once. Views stack: the last one given rules until it goes or is hidden.
+    void beginModal(QWidget* view);
+    void endModal(QWidget* view);
+    QWidget* modalView() const;
+    // Tab (next) and Shift+Tab: within the modal view while one is up.
+    bool focusNextPrevChild(bool next) override;
+
 protected:
     // Closing (the close button, Ctrl+Q) asks the application's delegate first.
     void closeEvent(QCloseEvent* event) override;
 
 private:
     StatusStrip* _statusStrip;
+    std::vector<QPointer<QWidget>> _modalViews;
 };
 
 } // namespace kit

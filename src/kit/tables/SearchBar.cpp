@@ -6,6 +6,7 @@
 #include "kit/views/Font.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
@@ -97,6 +98,12 @@ bool SearchBar::eventFilter(QObject* watched, QEvent* event)
     if (watched == _field &&
         (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
         emit editingBegan();
+    // Escape ends the search, as the cancel button does.
+    if (watched == _field && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && _showsCancel) {
+        emit cancelClicked();
+        return true;
+    }
     return false;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScrollView.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -74,6 +75,11 @@ ScrollView::ScrollView(QWidget* parent)
     _content->setObjectName(QStringLiteral("scrollContent"));
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     place();
+    // A control of the content that takes the keyboard's focus (Tab) comes into view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && _content->isAncestorOf(now))
+            scrollRectToVisible(QRect(now->mapTo(_content, QPoint(0, 0)), now->size()));
+    });
 }
 
 void ScrollView::setContentSize(const QSize& size)
@@ -108,6 +114,16 @@ void ScrollView::place()
     _indicator->raise();
     _indicator->update();
     layoutContent();
+}
+
+void ScrollView::scrollRectToVisible(const QRect& rect)
+{
+    QPoint offset = _offset;
+    if (rect.bottom() >= offset.y() + height())
+        offset.setY(rect.bottom() + 1 - height());
+    if (rect.top() < offset.y())
+        offset.setY(rect.top());
+    setContentOffset(offset);
 }
 
 void ScrollView::resizeEvent(QResizeEvent*)

@@ -24,6 +24,8 @@ public:
     void setScrollEnabled(bool enabled) { _scrollEnabled = enabled; }
     // The part of the content on screen, in content coordinates.
     QRect visibleRect() const { return QRect(_offset, size()); }
+    // Scrolls as little as brings a rectangle of the content on screen.
+    void scrollRectToVisible(const QRect& rect);
 
 signals:
     void scrolled();

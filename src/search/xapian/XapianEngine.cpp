@@ -133,8 +133,9 @@ public:
                     continue;
                 search::Hit hit;
                 hit.article = article;
-                hit.snippet = fromUtf8(matches.snippet(_texts[size_t(article)], snippetBytes,
-                                                       _snippetStemmer, 0, "<b>", "</b>", "…"));
+                hit.snippet = plainLittleWords(
+                    fromUtf8(matches.snippet(_texts[size_t(article)], snippetBytes, _snippetStemmer,
+                                             0, "<b>", "</b>", "…")));
                 hit.words = boldWords(hit.snippet);
                 // Found by its title or keywords only: the snippet is the article's beginning.
                 if (hit.words.isEmpty())
@@ -195,6 +196,27 @@ private:
         if (end <= 0)
             end = letters;
         return whole.left(end).toHtmlEscaped() + QStringLiteral("…");
+    }
+
+    // Little words ("не", "и") are never in bold: in bold they draw the eye from the words
+    // that found the article. "не" still counts in the search ("не дышит").
+    QString plainLittleWords(const QString& snippet) const
+    {
+        static const QRegularExpression bold(QStringLiteral("<b>([^<]*)</b>"));
+        QString plain;
+        qsizetype done = 0;
+        for (auto match = bold.globalMatch(snippet); match.hasNext();) {
+            const QRegularExpressionMatch found = match.next();
+            const QString word = found.captured(1);
+            const std::string lower = utf8(word.toLower());
+            const bool little = _stopper(lower) || lower == "\xD0\xBD\xD0\xB5" /* не */ ||
+                                lower == "\xD0\xBD\xD0\xB8" /* ни */;
+            plain += QStringView(snippet).mid(done, found.capturedStart() - done);
+            plain += little ? word : found.captured(0);
+            done = found.capturedEnd();
+        }
+        plain += QStringView(snippet).mid(done);
+        return plain;
     }
 
     static QStringList boldWords(const QString& snippet)
