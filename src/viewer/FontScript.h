@@ -16,4 +16,9 @@ float articleFontSize();
 // every table cell's in pixels, since quirks-mode tables do not inherit it.
 QString fontScript(float fontSize);
 
+// The font script for a page being read, as the zoom slider moves: the same sizes, and the
+// reading place kept: the block of text at the top of the view (a paragraph, an item, a
+// heading, a drawing) stays there, as far into it as it was.
+QString rescaleScript(float fontSize);
+
 } // namespace viewer

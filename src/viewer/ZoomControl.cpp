@@ -73,7 +73,7 @@ void ZoomControl::zoomSliderAction()
     const float value = _zoomSlider->value();
     if (WebController* shown = _delegate ? _delegate->zoomedViewer(*this) : nullptr)
         if (kit::WebView* page = shown->webView())
-            page->evaluateJavaScript(fontScript(value * baseFontSize));
+            page->evaluateJavaScript(rescaleScript(value * baseFontSize));
     storeZoom(value);
 }
 

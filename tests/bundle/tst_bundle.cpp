@@ -321,13 +321,23 @@ private slots:
         QVERIFY2(pagesWithDrawings >= 10, qPrintable(QString::number(pagesWithDrawings)));
     }
 
-    void drawingsFitTheScreenAtEveryZoom()
+    void drawingsGrowWithTheTextAndTheirLabelsStayReadable()
     {
+        // Each drawing's box, its frame's, and its labels' sizes as drawn, against the text's.
         const QString measure = QStringLiteral(R"JS(
-JSON.stringify(Array.from(document.querySelectorAll('svg')).map(function (svg) {
-  var box = svg.getBoundingClientRect();
-  return { left: box.left, right: box.right, width: box.width, height: box.height };
-}).concat([{ screen: window.innerWidth }]))
+JSON.stringify({
+  body: parseFloat(getComputedStyle(document.body).fontSize),
+  screen: window.innerWidth,
+  page: document.documentElement.scrollWidth,
+  drawings: Array.from(document.querySelectorAll('svg')).map(function (svg) {
+    var box = svg.getBoundingClientRect();
+    var frame = (svg.closest('figure') || svg.parentElement).getBoundingClientRect();
+    var scale = box.width / svg.viewBox.baseVal.width;
+    return { width: box.width, height: box.height, frameLeft: frame.left, frameRight: frame.right,
+             labels: Array.from(svg.querySelectorAll('text')).map(function (t) {
+               return parseFloat(t.getAttribute('font-size') || '16') * scale; }) };
+  })
+})
 )JS");
         Renderer renderer;
         for (const QString& page : pages()) {
@@ -336,18 +346,38 @@ JSON.stringify(Array.from(document.querySelectorAll('svg')).map(function (svg) {
             QVERIFY2(renderer.load(bundleFile(page)), qPrintable(page));
             for (float size : {15.0f, 30.0f}) {
                 renderer.evaluate(viewer::fontScript(size));
-                const QJsonArray boxes =
-                    QJsonDocument::fromJson(renderer.evaluate(measure).toString().toUtf8()).array();
-                const double screen =
-                    boxes.last().toObject().value(QStringLiteral("screen")).toDouble();
-                for (qsizetype i = 0; i + 1 < boxes.size(); ++i) {
-                    const QJsonObject box = boxes.at(i).toObject();
+                const QJsonObject facts =
+                    QJsonDocument::fromJson(renderer.evaluate(measure).toString().toUtf8())
+                        .object();
+                const double screen = facts.value(QStringLiteral("screen")).toDouble();
+                const double body = facts.value(QStringLiteral("body")).toDouble();
+                // The page itself never scrolls sideways: a drawing wider than the column
+                // scrolls within its own frame.
+                QVERIFY2(facts.value(QStringLiteral("page")).toDouble() <= screen,
+                         qPrintable(page));
+                const QJsonArray drawings = facts.value(QStringLiteral("drawings")).toArray();
+                for (qsizetype i = 0; i < drawings.size(); ++i) {
+                    const QJsonObject drawing = drawings.at(i).toObject();
                     const QByteArray where = page.toUtf8() + " drawing " + QByteArray::number(i) +
                                              " at " + QByteArray::number(size);
-                    QVERIFY2(box.value(QStringLiteral("width")).toDouble() >= 100, where);
-                    QVERIFY2(box.value(QStringLiteral("height")).toDouble() >= 40, where);
-                    QVERIFY2(box.value(QStringLiteral("left")).toDouble() >= 0, where);
-                    QVERIFY2(box.value(QStringLiteral("right")).toDouble() <= screen, where);
+                    QVERIFY2(drawing.value(QStringLiteral("width")).toDouble() >= 100, where);
+                    QVERIFY2(drawing.value(QStringLiteral("height")).toDouble() >= 40, where);
+                    QVERIFY2(drawing.value(QStringLiteral("frameLeft")).toDouble() >= 0, where);
+                    QVERIFY2(drawing.value(QStringLiteral("frameRight")).toDouble() <= screen,
+                             where);
+                    // At the base size the whole drawing is in view.
+                    if (size == 15.0f)
+                        QVERIFY2(drawing.value(QStringLiteral("width")).toDouble() <=
+                                     drawing.value(QStringLiteral("frameRight")).toDouble() -
+                                         drawing.value(QStringLiteral("frameLeft")).toDouble() +
+                                         0.5,
+                                 where);
+                    // Its labels at least 70 % of the text's size, at every zoom.
+                    for (const QJsonValue& label :
+                         drawing.value(QStringLiteral("labels")).toArray())
+                        QVERIFY2(label.toDouble() >= 0.7 * body,
+                                 where + " label " + QByteArray::number(label.toDouble()) +
+                                     " px, text " + QByteArray::number(body));
                 }
             }
         }

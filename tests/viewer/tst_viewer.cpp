@@ -22,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -154,6 +155,42 @@ private slots:
         QCOMPARE(evaluateJavaScript(scheme->webView(), QStringLiteral("document.title")).toString(),
                  QStringLiteral("Схема"));
         QCOMPARE(schemeStyled.count(), 1);
+    }
+
+    void changingTheSizeKeepsTheReadingPlace()
+    {
+        TestBundle bundle;
+        QString body;
+        for (int i = 0; i < 80; ++i)
+            body += QStringLiteral("<p id=\"p%1\">Абзац %1: несколько слов, чтобы строка была "
+                                   "длинной и переносилась.</p>")
+                        .arg(i);
+        bundle.writePage(QStringLiteral("long.html"), QStringLiteral("Длинная"), false, body);
+        viewer::WebController viewer(pageUrl(bundle, QStringLiteral("long.html")));
+        viewer.webView()->widget()->resize(320, 400);
+        viewer.webView()->widget()->show();
+        QSignalSpy styled(&viewer, &viewer::WebController::pageStyled);
+        QVERIFY(waitForStyles(styled, 1));
+        // Paragraph 30 at the top of the view, then the text twice as large.
+        const QString topOf = QStringLiteral("document.getElementById('p30')"
+                                             ".getBoundingClientRect().top");
+        evaluateJavaScript(viewer.webView(),
+                           QStringLiteral("window.scrollTo(0, window.scrollY + %1)").arg(topOf));
+        QVERIFY(std::abs(evaluateJavaScript(viewer.webView(), topOf).toDouble()) < 2);
+        const double scrolled =
+            evaluateJavaScript(viewer.webView(), QStringLiteral("window.scrollY")).toDouble();
+        evaluateJavaScript(viewer.webView(), viewer::rescaleScript(30.0f));
+        QCOMPARE(computedFontSize(viewer.webView(), QStringLiteral("#p30")),
+                 QStringLiteral("30px"));
+        // Still paragraph 30 at the top, though the page has moved a long way under it.
+        QVERIFY(std::abs(evaluateJavaScript(viewer.webView(), topOf).toDouble()) < 2);
+        QVERIFY(evaluateJavaScript(viewer.webView(), QStringLiteral("window.scrollY")).toDouble() >
+                scrolled * 1.5);
+        // At the top of a page there is no place to keep: it stays at the top.
+        evaluateJavaScript(viewer.webView(), QStringLiteral("window.scrollTo(0, 0)"));
+        evaluateJavaScript(viewer.webView(), viewer::rescaleScript(15.0f));
+        QCOMPARE(evaluateJavaScript(viewer.webView(), QStringLiteral("window.scrollY")).toDouble(),
+                 0.0);
     }
 
     void linksLoadInPlaceAndStyleAgain()
