@@ -16,6 +16,7 @@
 #include "kit/foundation/Timer.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/pickers/AlertView.h"
+#include "kit/platform/WindowScale.h"
 #include "kit/tables/TableView.h"
 #include "kit/views/ImageView.h"
 #include "record/PersonalRecord.h"
@@ -335,6 +336,47 @@ private slots:
         QVERIFY(!app.shell().window()->isVisible());
         for (kit::Timer* timer : kit::RunLoop::main().timers())
             timer->invalidate();
+    }
+
+    void theWholeWindowScalesCrisplyAndRemembersIt()
+    {
+        TestStore store;
+        {
+            LaunchedApplication app;
+            kit::Window* window = app.shell().window();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            const qreal base = window->devicePixelRatioF();
+            QTest::keyClick(window->windowHandle(), Qt::Key_Plus, Qt::ControlModifier);
+            QCOMPARE(kit::WindowScale::factor(), 1.25);
+            QTest::keyClick(window->windowHandle(), Qt::Key_Plus, Qt::ControlModifier);
+            // 150 %: the same 320 × 480 points, drawn with half as many pixels again.
+            QCOMPARE(window->size(), QSize(320, 480));
+            QCOMPARE(window->devicePixelRatioF(), 1.5 * base);
+            QCOMPARE(window->grab().size(), QSize(480, 720) * base);
+            QCOMPARE(kit::UserDefaults(store.path()).stringForKey(QStringLiteral("WINDOW_SCALE")),
+                     QStringLiteral("1.5"));
+            // The largest is 200 %; Ctrl+Minus goes down a step, Ctrl+0 back to 100 %.
+            for (int i = 0; i < 3; ++i)
+                QTest::keyClick(window->windowHandle(), Qt::Key_Plus, Qt::ControlModifier);
+            QCOMPARE(kit::WindowScale::factor(), 2.0);
+            QTest::keyClick(window->windowHandle(), Qt::Key_Minus, Qt::ControlModifier);
+            QCOMPARE(kit::WindowScale::factor(), 1.5);
+        }
+        {
+            // The next start opens at the scale left.
+            LaunchedApplication again;
+            QCOMPARE(kit::WindowScale::factor(), 1.5);
+            kit::Window* window = again.shell().window();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QTest::keyClick(window->windowHandle(), Qt::Key_0, Qt::ControlModifier);
+            QCOMPARE(kit::WindowScale::factor(), 1.0);
+            QVERIFY(!kit::UserDefaults(store.path()).stringForKey(QStringLiteral("WINDOW_SCALE")));
+        }
+        // A stored scale that is no number opens at 100 %.
+        store.set(QStringLiteral("WINDOW_SCALE"), QStringLiteral("huge"));
+        QCOMPARE(kit::Window::storedScale(), 1.0);
     }
 };
 

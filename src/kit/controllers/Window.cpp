@@ -4,6 +4,8 @@
 #include "Application.h"
 #include "StatusStrip.h"
 #include "ViewController.h"
+#include "kit/foundation/UserDefaults.h"
+#include "kit/platform/WindowScale.h"
 #include "kit/views/View.h"
 
 #include <QCloseEvent>
@@ -11,6 +13,9 @@
 
 #include <QShortcut>
 #include <algorithm>
+#include <cmath>
+#include <functional>
+#include <optional>
 
 namespace kit {
 
@@ -28,6 +33,37 @@ Window::Window() : _statusStrip(new StatusStrip(this))
     auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     quit->setContext(Qt::ApplicationShortcut);
     connect(quit, &QShortcut::activated, this, &QWidget::close);
+    // Ctrl+Plus, Ctrl+Minus and Ctrl+0: the whole window larger, smaller, back to 100 %.
+    const auto scaleKey = [this](const QKeySequence& keys, std::function<double(double)> step) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::ApplicationShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [step = std::move(step)] { setScale(step(WindowScale::factor())); });
+    };
+    scaleKey(QKeySequence(Qt::CTRL | Qt::Key_Plus), &WindowScale::larger);
+    scaleKey(QKeySequence(Qt::CTRL | Qt::Key_Equal), &WindowScale::larger);
+    scaleKey(QKeySequence(Qt::CTRL | Qt::Key_Minus), &WindowScale::smaller);
+    scaleKey(QKeySequence(Qt::CTRL | Qt::Key_0), [](double) { return 1.0; });
+}
+
+double Window::storedScale()
+{
+    const std::optional<QString> stored =
+        UserDefaults::standardUserDefaults().stringForKey(QStringLiteral("WINDOW_SCALE"));
+    bool number = false;
+    const double factor = stored ? stored->toDouble(&number) : 1.0;
+    return number && std::isfinite(factor) ? factor : 1.0;
+}
+
+void Window::setScale(double factor)
+{
+    WindowScale::setFactor(factor);
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    if (WindowScale::factor() == 1.0)
+        defaults.removeObjectForKey(QStringLiteral("WINDOW_SCALE"));
+    else
+        defaults.setObject(QString::number(WindowScale::factor()), QStringLiteral("WINDOW_SCALE"));
+    defaults.synchronize();
 }
 
 Window::~Window() = default;
@@ -39,6 +75,9 @@ QRect Window::applicationFrame()
 
 void Window::makeKeyAndVisible()
 {
+    // The scale the owner chose last time, before the window is first shown.
+    if (const double stored = storedScale(); stored != 1.0)
+        WindowScale::setFactor(stored);
     if (Application* application = Application::sharedApplication())
         application->setKeyWindow(this);
     show();

@@ -26,8 +26,13 @@ public:
     // The application area in window coordinates: (0, 20, 320, 460).
     static QRect applicationFrame();
 
-    // Makes this the application's key window and shows it.
+    // Makes this the application's key window and shows it, at the scale stored last.
     void makeKeyAndVisible();
+
+    // The whole window larger or smaller (Ctrl+Plus, Ctrl+Minus, Ctrl+0 set it from the
+    // keyboard): 100 %, 125 %, 150 % or 200 % of its layout, remembered under WINDOW_SCALE.
+    static void setScale(double factor);
+    static double storedScale();
     // Adds a view on top of the window's other views. When it is a view
     // controller's view, that controller is told it appears.
     void addSubview(QWidget* view);
