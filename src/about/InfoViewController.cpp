@@ -80,6 +80,7 @@ void InfoViewController::loadView()
     auto* mail = new kit::Button(view);
     mail->setObjectName(QStringLiteral("supportMailButton"));
     mail->setTitle(supportAddress);
+    mail->setAccessibleName(QStringLiteral("Написать в поддержку: ") + supportAddress);
     mail->setTitleColor(QColor(0x1a, 0x4d, 0xa8));
     mail->setUnderlined(true);
     kit::setFrame(mail, QRect(40, 184, 240, 30));

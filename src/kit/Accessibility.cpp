@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Accessibility.h"
 
+#include "kit/controllers/NavigationBar.h"
+#include "kit/controllers/TabBar.h"
+#include "kit/tables/TableView.h"
 #include "kit/tables/TableViewCell.h"
 #include "kit/views/Label.h"
 #include "kit/views/Slider.h"
+
+#include <QAbstractButton>
 
 #include <QAccessibleWidget>
 
@@ -19,6 +24,14 @@ public:
     QString text(QAccessible::Text kind) const override
     {
         QString text = QAccessibleWidget::text(kind);
+        // A navigation bar reads as the screen's title; a tab as its title.
+        if (kind == QAccessible::Name && text.isEmpty()) {
+            if (auto* bar = qobject_cast<NavigationBar*>(widget()))
+                return bar->title();
+            if (auto* tab = qobject_cast<QAbstractButton*>(widget());
+                tab && role() == QAccessible::PageTab)
+                return tab->text();
+        }
         if (kind == QAccessible::Name && text.isEmpty() && role() == QAccessible::ListItem) {
             QStringList parts;
             for (const Label* label : widget()->findChildren<Label*>())
@@ -32,8 +45,12 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        if (role() == QAccessible::Button)
+        if (role() == QAccessible::Button || role() == QAccessible::PageTab)
             state.focusable = widget()->focusPolicy() != Qt::NoFocus;
+        // The tab shown is the selected one.
+        if (role() == QAccessible::PageTab)
+            if (auto* bar = qobject_cast<TabBar*>(widget()->parentWidget()))
+                state.selected = bar->buttonAt(bar->selectedIndex()) == widget();
         return state;
     }
 };
@@ -49,6 +66,16 @@ QAccessibleInterface* factory(const QString&, QObject* object)
         return new ViewInterface(widget, QAccessible::Button);
     if (qobject_cast<TableViewCell*>(widget))
         return new ViewInterface(widget, QAccessible::ListItem);
+    // A table is a list of its rows.
+    if (qobject_cast<TableView*>(widget))
+        return new ViewInterface(widget, QAccessible::List);
+    // The tab bar's buttons are tabs, the bar their list; a navigation bar reads its title.
+    if (qobject_cast<TabBar*>(widget))
+        return new ViewInterface(widget, QAccessible::PageTabList);
+    if (qobject_cast<QAbstractButton*>(widget) && qobject_cast<TabBar*>(widget->parentWidget()))
+        return new ViewInterface(widget, QAccessible::PageTab);
+    if (qobject_cast<NavigationBar*>(widget))
+        return new ViewInterface(widget, QAccessible::ToolBar);
     return nullptr;
 }
 

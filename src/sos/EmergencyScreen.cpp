@@ -177,10 +177,11 @@ void EmergencyScreen::buildBar()
 
     _cancel = new kit::Button();
     _cancel->setObjectName(QStringLiteral("cancelButton"));
-    _cancel->setAccessibleName(QStringLiteral("Отмена: удерживайте 3 секунды"));
     kit::setFrame(_cancel, QRect(10, 7, 71, 30));
     _cancel->setImage(kit::imageNamed(QStringLiteral("btnCancel.png")));
     _cancel->setTitle(QStringLiteral("Отмена"));
+    // After the title, which names the button too: a screen reader says how it works.
+    _cancel->setAccessibleName(QStringLiteral("Отмена: удерживайте 3 секунды"));
     _cancel->addTarget(
         this, [this] { touchesBegin(); }, kit::ControlEvent::TouchDown);
     _cancel->addTarget(

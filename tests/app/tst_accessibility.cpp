@@ -14,12 +14,14 @@
 #include "contents/Content.h"
 #include "contents/ContentTable.h"
 #include "kit/controllers/Application.h"
+#include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/controllers/TabBarController.h"
 #include "kit/controllers/Window.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/Timer.h"
 #include "kit/pickers/PickerView.h"
+#include "kit/tables/SearchDisplayController.h"
 #include "kit/tables/TableView.h"
 #include "kit/views/Control.h"
 #include "scheme/Schema.h"
@@ -156,6 +158,46 @@ private slots:
         qobject_cast<sos::SOS*>(app.tabs()->selectedViewController())->callHelp();
         check(QStringLiteral("emergency card"));
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char('\n'))));
+    }
+
+    void rolesSayWhatEachControlIs()
+    {
+        App app;
+        app.select(1);
+        auto role = [](QWidget* widget) {
+            return QAccessible::queryAccessibleInterface(widget)->role();
+        };
+        auto name = [](QWidget* widget) {
+            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        };
+        kit::TabBar* bar = app.tabs()->tabBar();
+        QCOMPARE(role(bar), QAccessible::PageTabList);
+        // The tabs are tabs, and the one shown is the selected one.
+        for (int tab = 0; tab < 5; ++tab) {
+            QWidget* button = bar->buttonAt(tab);
+            QCOMPARE(role(button), QAccessible::PageTab);
+            QVERIFY(!name(button).isEmpty());
+            QCOMPARE(QAccessible::queryAccessibleInterface(button)->state().selected, tab == 1);
+        }
+        // A navigation bar is read as its screen's title.
+        kit::NavigationBar* navigation = nullptr;
+        for (auto* candidate : app.window()->findChildren<kit::NavigationBar*>())
+            if (candidate->isVisibleTo(app.window()))
+                navigation = candidate;
+        QVERIFY(navigation && !navigation->title().isEmpty());
+        QCOMPARE(role(navigation), QAccessible::ToolBar);
+        QCOMPARE(name(navigation), navigation->title());
+        // The contents are a list; the search's results and its clear button have names.
+        app.select(0);
+        auto* content = qobject_cast<contents::Content*>(app.tabs()->selectedViewController());
+        QCOMPARE(role(content->table()->tableView()), QAccessible::List);
+        QStringList buttons;
+        for (auto* field : app.window()->findChildren<QLineEdit*>())
+            for (auto* button : field->findChildren<QAbstractButton*>())
+                buttons << name(button);
+        QVERIFY2(buttons.contains(QStringLiteral("Очистить поиск")), qPrintable(buttons.join(',')));
+        QCOMPARE(name(content->table()->searchDisplayController()->searchResultsTableView()),
+                 QStringLiteral("Результаты поиска"));
     }
 
     void tabReachesEveryControlOfTheCard()

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolButton>
 
 namespace kit {
 namespace {
@@ -44,10 +45,13 @@ SearchBar::SearchBar(QWidget* parent)
     _field->setFrame(false);
     _field->setClearButtonEnabled(true);
     _field->addAction(magnifier(), QLineEdit::LeadingPosition)->setText(QStringLiteral("Поиск"));
-    // The field's own clear button reads out under the name of its action.
-    for (QAction* action : _field->actions())
-        if (action->objectName() == QLatin1String("_q_qlineeditclearaction"))
-            action->setText(QStringLiteral("Очистить поиск"));
+    // The field's own clear button (its action is the field's child, not one of its
+    // actions) reads out under the name of its action.
+    if (auto* clear = _field->findChild<QAction*>(QStringLiteral("_q_qlineeditclearaction")))
+        clear->setText(QStringLiteral("Очистить поиск"));
+    for (QToolButton* button : _field->findChildren<QToolButton*>())
+        if (button->defaultAction())
+            button->setAccessibleName(button->defaultAction()->text());
     _field->setStyleSheet(
         QStringLiteral("QLineEdit { background: white; border: 1px solid #8e98a4; "
                        "border-radius: 14px; padding: 0 4px; color: black; }"));

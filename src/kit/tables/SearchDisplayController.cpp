@@ -41,6 +41,7 @@ SearchDisplayController::SearchDisplayController(SearchBar* searchBar,
 {
     _results = new TableView();
     _results->setObjectName(QStringLiteral("searchResultsTableView"));
+    _results->setAccessibleName(QStringLiteral("Результаты поиска"));
     _results->hide();
     _dimming = new Dimming([this] { setActive(false, true); });
     _dimming->hide();

@@ -4,6 +4,7 @@
 
 #include "kit/platform/WebView.h"
 
+#include <QAccessible>
 #include <QChildEvent>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
@@ -114,5 +115,17 @@ bool EnginePage::acceptNavigationRequest(const QUrl& url, NavigationType type, b
 
 extern "C" Q_DECL_EXPORT kit::WebView* firstaidCreateWebView(kit::WebViewDelegate* delegate)
 {
+    // Where a screen reader listens, the pages' own text and links are read out too: the
+    // engine builds their tree for it only when asked before it starts.
+    static const bool reading = [] {
+        if (QAccessible::isActive()) {
+            QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+            if (!flags.contains("--force-renderer-accessibility"))
+                qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+                        (flags + " --force-renderer-accessibility").trimmed());
+        }
+        return true;
+    }();
+    Q_UNUSED(reading);
     return new EngineView(delegate);
 }
