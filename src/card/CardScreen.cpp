@@ -189,8 +189,7 @@ QString CardScreen::titleForHeaderInSection(kit::TableView&, int section)
     return section == emergencySection ? QStringLiteral("Для экстренных служб") : QString();
 }
 
-kit::TableViewCell* CardScreen::cellForRowAtIndexPath(kit::TableView& tableView,
-                                                      kit::IndexPath indexPath)
+kit::TableViewCell* CardScreen::cellForRowAtIndexPath(kit::TableView&, kit::IndexPath indexPath)
 {
     const std::optional<record::Field> field = fieldAt(indexPath);
     if (!field)
@@ -221,13 +220,14 @@ kit::TableViewCellEditingStyle CardScreen::editingStyleForRowAtIndexPath(kit::Ta
 void CardScreen::commitEditingStyle(kit::TableView& tableView, kit::TableViewCellEditingStyle style,
                                     kit::IndexPath indexPath)
 {
-    const std::optional<record::Field> field = fieldAt(indexPath);
-    if (!field)
+    const std::optional<record::Field> row = fieldAt(indexPath);
+    if (!row)
         return;
+    const record::Field field = *row;
     if (style == kit::TableViewCellEditingStyle::Insert)
-        openEditor(*field);
+        openEditor(field);
     else
-        record::removeStoredField(*field);
+        record::removeStoredField(field);
     record::synchronizeCard();
     tableView.reloadData();
 }

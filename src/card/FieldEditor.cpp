@@ -33,7 +33,7 @@ void FieldEditor::viewDidLoad()
     tableView()->setAccessibleName(title());
     navigationItem().setRightBarButtonItem(_saveButton);
     // Ctrl+Enter saves, from whichever line of the editor has the keyboard.
-    for (const QKeySequence keys :
+    for (const QKeySequence& keys :
          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
         auto* shortcut = new QShortcut(keys, view());
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);

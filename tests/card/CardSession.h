@@ -38,7 +38,7 @@ void typeText(QWidget* widget, const QString& text)
 }
 
 // Answers the question "Сохранить изменения?": 0 Сохранить, 1 Не сохранять, 2 Отмена.
-void answerSaveQuestion(int button)
+[[maybe_unused]] void answerSaveQuestion(int button)
 {
     const QList<kit::AlertView*> alerts = kit::AlertView::visibleAlerts();
     QVERIFY(!alerts.isEmpty());
