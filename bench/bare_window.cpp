@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A bare Qt Widgets window of the application's size: shows itself, saves a
+// A bare Qt Widgets window of the application's size with one line of text (the floor for
+// any program that draws text: the font found, loaded and shaped): shows itself, saves a
 // PNG once it has painted and quits, exactly as `firstaid --screenshot` does.
 // Usage: bare_window FILE
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -45,6 +47,8 @@ int main(int argc, char** argv)
     QWidget window;
     window.setFixedSize(320, 480);
     window.setWindowTitle(QStringLiteral("bare"));
+    QLabel line(QStringLiteral("Первая помощь"), &window);
+    line.move(20, 20);
     FirstPaint shot(&window, QString::fromLocal8Bit(argv[1]));
     window.installEventFilter(&shot);
     window.show();

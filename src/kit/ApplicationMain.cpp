@@ -131,8 +131,6 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
         return command.run(parser.value(command.option.names().constFirst()));
     }
 
-    // The web engine, loaded later from a module, shares the application's OpenGL contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("firstaid"));
     // Ties the window to its desktop entry and icon (the Wayland app id).

@@ -352,24 +352,32 @@ void EmergencyScreen::flatten()
     // The card never changes once laid out, while its background flashes a hundred times a
     // second: drawn once into one picture, each flash copies the inked parts of that picture
     // instead of repainting every label. The labels stay, hidden, as what the card is made of.
-    // The numbers' buttons stay live above the picture, to be pressed.
+    // The numbers' buttons stay live above the picture, to be pressed and focused; at rest
+    // their faces are part of the picture, and they paint themselves only while pressed.
     QWidget* content = _mainView->contentView();
-    std::vector<kit::TitledButton*> live;
-    for (kit::TitledButton* button : _callButtons)
-        if (!button->isHidden()) {
-            live.push_back(button);
-            button->hide();
-        }
     const qreal ratio = view()->devicePixelRatioF();
     QImage layer((QSizeF(content->size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     layer.setDevicePixelRatio(ratio);
     layer.fill(Qt::transparent);
+    for (kit::TitledButton* button : _callButtons)
+        button->setRestingFaceBeneath(false);
     content->render(&layer, QPoint(), QRegion(), QWidget::DrawChildren);
+    std::vector<kit::TitledButton*> live;
+    for (kit::TitledButton* button : _callButtons)
+        if (!button->isHidden())
+            live.push_back(button);
     for (QObject* child : content->children())
         if (auto* widget = qobject_cast<QWidget*>(child))
             widget->hide();
     auto* picture = new kit::InkImageView(layer, content);
     picture->setObjectName(QStringLiteral("cardPicture"));
+    // The picture paints the flashing colour under its ink: opaque, it hides the views
+    // beneath it, which a flash then does not repaint.
+    picture->setBackgroundColor(_bgView->backgroundColor());
+    _picture = picture;
+    // The bar and the picture now cover the whole card: the background view only keeps the
+    // colour, and is not painted a hundred times a second beneath them.
+    _bgView->hide();
     // What the picture shows, for a screen reader.
     QStringList spoken{_name->text()};
     for (size_t i = 0; i < _captions.size(); ++i)
@@ -383,6 +391,7 @@ void EmergencyScreen::flatten()
     picture->setGeometry(QRect(QPoint(0, 0), content->size()));
     picture->show();
     for (kit::TitledButton* button : live) {
+        button->setRestingFaceBeneath(true);
         button->show();
         button->raise();
     }
@@ -432,6 +441,7 @@ void EmergencyScreen::updateBarColor()
     const QColor colour = QColor::fromRgbF(1.0f, component, component, 1.0f);
     _navCon->navigationBar()->setTintColor(colour);
     _bgView->setBackgroundColor(colour);
+    _picture->setBackgroundColor(colour);
     if (_incr)
         _fIntensity += 0.06f;
     else

@@ -16,6 +16,7 @@ namespace kit {
 class Button;
 class ColorView;
 class ImageView;
+class InkImageView;
 class Label;
 class NavigationController;
 class ProgressView;
@@ -97,6 +98,8 @@ private:
     kit::ViewController* _viewCon = nullptr;
     kit::ScrollView* _mainView = nullptr;
     kit::ColorView* _bgView = nullptr;
+    // The card drawn once, over the flashing colour it paints itself.
+    kit::InkImageView* _picture = nullptr;
     kit::ImageView* _imageView = nullptr;
     kit::Label* _name = nullptr;
     std::vector<kit::Label*> _captions;

@@ -250,6 +250,6 @@ void prepareTestEnvironment()
     // The machine's own power service stays out of every test: a status strip shows a
     // battery only where a test gives it one (on a private bus).
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" FIRSTAID_TEST_RUNTIME "/no-system-bus");
-    // The web engine, loaded later from a module, shares the application's OpenGL contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // As in the application, the OpenGL context the web engine shares is made with the first
+    // page, not here.
 }

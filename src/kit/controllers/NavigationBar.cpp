@@ -144,6 +144,8 @@ NavigationBar::NavigationBar(QWidget* parent)
     _back->hide();
     _right->hide();
     resize(Window::width, barHeight);
+    // An opaque bar hides what lies beneath it, which then is never painted with it.
+    setAttribute(Qt::WA_OpaquePaintEvent, _tint.alpha() == 255);
     connect(_back, &QAbstractButton::clicked, this, &NavigationBar::backTapped);
     connect(_right, &QAbstractButton::clicked, this, [this] {
         if (_rightItem)
@@ -171,6 +173,10 @@ void NavigationBar::setTintColor(const QColor& tint)
 {
     if (tint == _tint)
         return;
+    // Only a change of opacity is told to the widget (its parents then work out again what
+    // their opaque children cover): a flashing bar is tinted a hundred times a second.
+    if ((tint.alpha() == 255) != (_tint.alpha() == 255))
+        setAttribute(Qt::WA_OpaquePaintEvent, tint.alpha() == 255);
     _tint = tint;
     // Only colours change: the buttons keep their size and place (a flashing bar is tinted a
     // hundred times a second, and laying the buttons out measures their titles).

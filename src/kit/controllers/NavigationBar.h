@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QHash>
 #include <QImage>
 #include <QPointer>
 #include <QWidget>

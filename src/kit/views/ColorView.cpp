@@ -15,8 +15,9 @@ void ColorView::setBackgroundColor(const QColor& color)
 {
     if (_color == color)
         return;
+    if ((color.alpha() == 255) != (_color.alpha() == 255))
+        setAttribute(Qt::WA_OpaquePaintEvent, color.alpha() == 255);
     _color = color;
-    setAttribute(Qt::WA_OpaquePaintEvent, color.alpha() == 255);
     update();
 }
 

@@ -37,7 +37,7 @@ InkImageView::InkImageView(const QImage& image, QWidget* parent) : QWidget(paren
     // Pieces must start on whole points, or they would be drawn between pixels and blurred:
     // at a fractional ratio the picture stays whole.
     if (std::abs(ratio - step) > 1e-9 || step < 1) {
-        _pieces.push_back({QPoint(0, 0), pixels});
+        _pieces.push_back({QRect(QPoint(0, 0), pixels.deviceIndependentSize().toSize()), pixels});
         return;
     }
     const auto align = [step](int value, bool up) {
@@ -65,19 +65,34 @@ InkImageView::InkImageView(const QImage& image, QWidget* parent) : QWidget(paren
         right = std::min(align(right + 1, true), pixels.width());
         QImage piece = pixels.copy(QRect(left, top, right - left, bottom - top));
         piece.setDevicePixelRatio(ratio);
-        _pieces.push_back({QPoint(left / step, top / step), piece});
+        _pieces.push_back(
+            {QRect(QPoint(left / step, top / step), piece.deviceIndependentSize().toSize()),
+             piece});
         y = bottom;
     }
+}
+
+void InkImageView::setBackgroundColor(const QColor& colour)
+{
+    if (colour == _background)
+        return;
+    // Only a change of opacity is told to the widget: it makes every parent work out again
+    // what its opaque children cover.
+    if ((colour.alpha() == 255) != (_background.alpha() == 255))
+        setAttribute(Qt::WA_OpaquePaintEvent, colour.alpha() == 255);
+    _background = colour;
+    update();
 }
 
 void InkImageView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    for (const Piece& piece : _pieces) {
-        const QRect area(piece.at, piece.image.deviceIndependentSize().toSize());
-        if (event->rect().intersects(area))
-            painter.drawImage(piece.at, piece.image);
-    }
+    if (_background.alpha() > 0)
+        painter.fillRect(event->rect(), _background);
+    const QRect dirty = event->rect();
+    for (const Piece& piece : _pieces)
+        if (dirty.intersects(piece.area))
+            painter.drawImage(piece.area.topLeft(), piece.image);
 }
 
 } // namespace kit

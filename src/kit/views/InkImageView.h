@@ -18,15 +18,21 @@ class InkImageView final : public QWidget {
 public:
     explicit InkImageView(const QImage& image, QWidget* parent = nullptr);
 
+    // The colour beneath the picture, painted by the view itself: an opaque view hides what
+    // lies under it, which then is not painted with it (transparent, the default: the
+    // picture is laid over whatever is beneath).
+    void setBackgroundColor(const QColor& colour);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     struct Piece {
-        QPoint at;
+        QRect area;
         QImage image;
     };
     std::vector<Piece> _pieces;
+    QColor _background = Qt::transparent;
 };
 
 } // namespace kit

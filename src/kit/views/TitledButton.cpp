@@ -26,9 +26,17 @@ void TitledButton::drawFace(QPainter& painter, bool pressed) const
     painter.drawText(rect(), Qt::AlignCenter, _title);
 }
 
+void TitledButton::setRestingFaceBeneath(bool beneath)
+{
+    _restingFaceBeneath = beneath;
+    update();
+}
+
 void TitledButton::paintEvent(QPaintEvent*)
 {
     const bool pressed = isHighlighted();
+    if (_restingFaceBeneath && !pressed)
+        return;
     const qreal ratio = devicePixelRatioF();
     QImage& face = _faces[pressed ? 1 : 0];
     if (face.isNull() || face.deviceIndependentSize() != QSizeF(size()) ||

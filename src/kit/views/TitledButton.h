@@ -25,6 +25,10 @@ public:
 
     QString title() const { return _title; }
 
+    // The face at rest is already drawn in a picture beneath the button (a flattened screen
+    // that repaints often): the button itself paints only while pressed.
+    void setRestingFaceBeneath(bool beneath);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -37,6 +41,7 @@ private:
     // The face at rest and pressed, drawn once per size and copied after that: a button
     // over a flashing background is repainted a hundred times a second.
     QImage _faces[2];
+    bool _restingFaceBeneath = false;
 };
 
 } // namespace kit
