@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <unistd.h>
@@ -35,6 +36,24 @@
 #include <vector>
 
 namespace {
+
+// The offscreen platform's screen is 800 × 600 unless told otherwise: these tests run on a
+// desktop's 1920 × 1200, where the window has room to grow to 200 %.
+const bool desktopScreen = [] {
+    if (!qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen"))
+             .startsWith(QLatin1String("offscreen")))
+        return false;
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("screen.json"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(R"({"screens": [{"name": "desktop", "x": 0, "y": 0, "width": 1920,
+                 "height": 1200, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + path.toLocal8Bit());
+    return true;
+}();
 
 // A tab screen that notes every close and appearance in a shared journal.
 class JournalTab final : public kit::TabScreen {
@@ -377,6 +396,23 @@ private slots:
         // A stored scale that is no number opens at 100 %.
         store.set(QStringLiteral("WINDOW_SCALE"), QStringLiteral("huge"));
         QCOMPARE(kit::Window::storedScale(), 1.0);
+    }
+
+    void theWindowNeverOutgrowsItsScreen()
+    {
+        QVERIFY(desktopScreen);
+        const QSizeF window(320, 480);
+        const QSizeF frame(0, 30);
+        // A laptop's 1366 × 768 leaves 728 pixels under its panel: 150 % (720 + 30) does
+        // not fit, 125 % does; 200 % is asked for and 125 % given.
+        QCOMPARE(kit::WindowScale::fitting(2.0, window, frame, QSizeF(1366, 728)), 1.25);
+        QCOMPARE(kit::WindowScale::fitting(1.25, window, frame, QSizeF(1366, 728)), 1.25);
+        // A desktop's 1920 × 1200 holds every step; a tiny screen still gets 100 %.
+        QCOMPARE(kit::WindowScale::fitting(2.0, window, frame, QSizeF(1920, 1160)), 2.0);
+        QCOMPARE(kit::WindowScale::fitting(1.5, window, frame, QSizeF(1920, 1160)), 1.5);
+        QCOMPARE(kit::WindowScale::fitting(2.0, window, frame, QSizeF(300, 400)), 1.0);
+        // A screen with pixels twice as dense holds the same window's pixels at a scale 2.
+        QCOMPARE(kit::WindowScale::fitting(2.0, window * 2, frame, QSizeF(2560, 1400)), 1.25);
     }
 };
 

@@ -17,6 +17,7 @@
 #include "kit/platform/SystemSound.h"
 #include "kit/views/Button.h"
 #include "kit/views/ColorView.h"
+#include "kit/views/FocusRing.h"
 #include "kit/views/Font.h"
 #include "kit/views/ImageView.h"
 #include "kit/views/Label.h"
@@ -543,6 +544,19 @@ private slots:
         const QRect visible = card->mainView()->visibleRect();
         QVERIFY(visible.contains(card->callButton(1)->geometry()));
         QVERIFY(card->mainView()->contentOffset().y() > 0);
+
+        // Tabbed to from the top of the card, the button is outlined where it lies once
+        // scrolled into view, not where it lay before.
+        card->mainView()->setContentOffset(QPoint(0, 0));
+        card->callButton(0)->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(card->callButton(0), Qt::Key_Tab);
+        QCOMPARE(window->focusWidget(), card->callButton(1));
+        kit::FocusRing* ring = kit::FocusRing::installed();
+        QVERIFY(ring && ring->isVisible());
+        const QRect button(card->callButton(1)->mapTo(window, QPoint(0, 0)),
+                           card->callButton(1)->size());
+        QVERIFY(window->rect().contains(button));
+        QCOMPARE(ring->geometry(), button.adjusted(-3, -3, 3, 3).intersected(window->rect()));
     }
 
     void aLongNumberIsFittedToItsButton()

@@ -40,8 +40,13 @@ Window::Window() : _statusStrip(new StatusStrip(this))
         connect(shortcut, &QShortcut::activated, this,
                 [step = std::move(step)] { setScale(step(WindowScale::factor())); });
     };
-    scaleKey(QKeySequence(Qt::CTRL | Qt::Key_Plus), &WindowScale::larger);
-    scaleKey(QKeySequence(Qt::CTRL | Qt::Key_Equal), &WindowScale::larger);
+    // Never larger than the screen leaves room for: the tab bar would be out of reach.
+    const auto larger = [this](double factor) {
+        const double next = WindowScale::larger(factor);
+        return WindowScale::fitting(next, *this) == next ? next : factor;
+    };
+    scaleKey(QKeySequence(Qt::CTRL | Qt::Key_Plus), larger);
+    scaleKey(QKeySequence(Qt::CTRL | Qt::Key_Equal), larger);
     scaleKey(QKeySequence(Qt::CTRL | Qt::Key_Minus), &WindowScale::smaller);
     scaleKey(QKeySequence(Qt::CTRL | Qt::Key_0), [](double) { return 1.0; });
 }
@@ -75,9 +80,10 @@ QRect Window::applicationFrame()
 
 void Window::makeKeyAndVisible()
 {
-    // The scale the owner chose last time, before the window is first shown.
+    // The scale the owner chose last time (as large as this screen leaves room for; the
+    // stored choice stays for a larger screen), before the window is first shown.
     if (const double stored = storedScale(); stored != 1.0)
-        WindowScale::setFactor(stored);
+        WindowScale::setFactor(WindowScale::fitting(stored, *this));
     if (Application* application = Application::sharedApplication())
         application->setKeyWindow(this);
     show();

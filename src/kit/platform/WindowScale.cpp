@@ -91,4 +91,33 @@ double WindowScale::smaller(double factor)
     return all.front();
 }
 
+double WindowScale::fitting(double wanted, const QSizeF& windowAtOne, const QSizeF& frame,
+                            const QSizeF& room)
+{
+    double best = 1.0;
+    for (const double step : steps()) {
+        const QSizeF size = windowAtOne * step + frame;
+        if (step <= wanted + 1e-6 && size.width() <= room.width() + 0.5 &&
+            size.height() <= room.height() + 0.5)
+            best = step;
+    }
+    return best;
+}
+
+double WindowScale::fitting(double wanted, const QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return nearestStep(wanted);
+    // The screen's pixels: its points times its ratio, which holds this scale too.
+    const qreal pixels = screen->devicePixelRatio();
+    const QSizeF room = QSizeF(screen->availableGeometry().size()) * pixels;
+    const QSizeF atOne = QSizeF(window.size()) * pixels / current;
+    const QSizeF frame =
+        window.isVisible()
+            ? QSizeF(window.frameGeometry().size() - window.geometry().size()) * pixels
+            : QSizeF();
+    return fitting(wanted, atOne, frame, room);
+}
+
 } // namespace kit

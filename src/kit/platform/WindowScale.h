@@ -3,6 +3,7 @@
 
 #include <vector>
 
+class QSizeF;
 class QWidget;
 
 namespace kit {
@@ -21,6 +22,13 @@ public:
     // The next larger or smaller step; the same at either end.
     static double larger(double factor);
     static double smaller(double factor);
+    // The largest step at most wanted whose window still fits the room a screen leaves
+    // (both in the screen's own pixels; the frame is what the desktop draws around the
+    // window, not scaled); 100 % always.
+    static double fitting(double wanted, const QSizeF& windowAtOne, const QSizeF& frame,
+                          const QSizeF& room);
+    // The same for a window on the screen it is on (or the first screen).
+    static double fitting(double wanted, const QWidget& window);
 };
 
 } // namespace kit

@@ -102,7 +102,12 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::FocusOut && watched == _target) {
         follow(nullptr);
     }
-    if (watched == _target) {
+    // The control moves with its parents too (a scroll view bringing it into view).
+    const bool moved = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+    if (_target && moved && watched != _target && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isAncestorOf(_target)) {
+        place();
+    } else if (watched == _target) {
         switch (event->type()) {
         case QEvent::Move:
         case QEvent::Resize:
