@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CheckStepsCommand.h"
 #include "app/ExportCardCommand.h"
 #include "app/FindCommand.h"
 #include "app/MainInterface.h"
@@ -7,6 +8,7 @@
 
 int main(int argc, char** argv)
 {
-    return kit::applicationMain(argc, argv, &app::loadMainInterface,
-                                {app::findCommand(), app::exportCardCommand()});
+    return kit::applicationMain(
+        argc, argv, &app::loadMainInterface,
+        {app::findCommand(), app::exportCardCommand(), app::checkStepsCommand()});
 }

@@ -128,7 +128,10 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
             Bundle::setMainBundlePath(parser.value(resources));
         if (parser.isSet(defaults))
             UserDefaults::setStandardPath(parser.value(defaults));
-        return command.run(parser.value(command.option.names().constFirst()));
+        // A command without a value of its own may be given one after it (a file).
+        return command.run(command.option.valueName().isEmpty()
+                               ? parser.positionalArguments().value(0)
+                               : parser.value(command.option.names().constFirst()));
     }
 
     QApplication qtApplication(argc, argv);
