@@ -87,9 +87,9 @@ void InkImageView::setBackgroundColor(const QColor& colour)
 void InkImageView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    if (_background.alpha() > 0)
-        painter.fillRect(event->rect(), _background);
     const QRect dirty = event->rect();
+    if (_background.alpha() > 0)
+        painter.fillRect(dirty, _background);
     for (const Piece& piece : _pieces)
         if (dirty.intersects(piece.area))
             painter.drawImage(piece.area.topLeft(), piece.image);
