@@ -5,6 +5,7 @@
 #include "kit/controllers/NavigationBar.h"
 #include "kit/controllers/TabBar.h"
 #include "kit/controllers/TabScreen.h"
+#include "kit/foundation/Log.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/pickers/AlertView.h"
 #include "kit/views/Image.h"
@@ -14,6 +15,8 @@
 #include "record/PersonalRecord.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
+#include "steps/Guide.h"
+#include "viewer/HelpBand.h"
 
 #include <QPointer>
 
@@ -29,6 +32,7 @@ ApplicationShell::~ApplicationShell()
     _window.reset();
     // The look goes with the application that set it.
     kit::NavigationBar::setStandardTintColor(QColor());
+    viewer::setHelpOpener(nullptr);
 }
 
 void ApplicationShell::setWindow(std::unique_ptr<kit::Window> window)
@@ -133,6 +137,23 @@ void ApplicationShell::askToSaveChanges(kit::ViewController& holder, std::functi
         proceed();
     });
     alert->show();
+}
+
+void ApplicationShell::performAction(kit::Application&, const QString& action)
+{
+    openHelp(action);
+}
+
+void ApplicationShell::openHelp(const QString& what)
+{
+    if (!_tabBarController)
+        return;
+    if (what == QLatin1String("cpr"))
+        steps::openCoach(*_tabBarController);
+    else if (what == QLatin1String("steps"))
+        steps::openFlow(*_tabBarController);
+    else
+        kit::log(QStringLiteral("No help is called %1").arg(what));
 }
 
 void ApplicationShell::didSelectViewController(kit::TabBarController&, kit::ViewController*) {}

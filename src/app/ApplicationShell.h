@@ -37,6 +37,9 @@ public:
     void didSelectViewController(kit::TabBarController& tabBarController,
                                  kit::ViewController* viewController) override;
     bool applicationShouldTerminate(kit::Application& application) override;
+    // "cpr": the CPR coach; "steps": the step-by-step help; over whatever is on the window.
+    void performAction(kit::Application& application, const QString& action) override;
+    void openHelp(const QString& what);
 
 private:
     // Asks whether to save the open edit; then runs proceed unless the owner chose Отмена

@@ -11,6 +11,7 @@
 #include "scheme/Schema.h"
 #include "sos/SOS.h"
 #include "telephones/Telephones.h"
+#include "viewer/HelpBand.h"
 
 #include <vector>
 
@@ -63,6 +64,9 @@ std::unique_ptr<kit::ApplicationDelegate> loadMainInterface(kit::Application& ap
     tabs.push_back(tab<sos::SOS>(QStringLiteral("SOS"), QStringLiteral("tabSOS.png")));
     tabBarController->setViewControllers(std::move(tabs));
     tabBarController->setDelegate(shell.get());
+
+    // The pages' and the screens' way into the step-by-step help and the CPR coach.
+    viewer::setHelpOpener([shell = shell.get()](const QString& what) { shell->openHelp(what); });
 
     shell->setWindow(std::move(window));
     shell->setTabBarController(std::move(tabBarController));

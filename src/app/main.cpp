@@ -10,5 +10,10 @@ int main(int argc, char** argv)
 {
     return kit::applicationMain(
         argc, argv, &app::loadMainInterface,
-        {app::findCommand(), app::exportCardCommand(), app::checkStepsCommand()});
+        {app::findCommand(), app::exportCardCommand(), app::checkStepsCommand()},
+        {{QCommandLineOption(QStringLiteral("cpr"),
+                             QStringLiteral("Open the CPR coach at once (in the running copy if "
+                                            "there is one).")),
+          QStringLiteral("cpr"),
+          QStringLiteral("Сразу открыть помощника СЛР (в уже запущенной копии, если она есть).")}});
 }

@@ -7,6 +7,7 @@
 #include "kit/foundation/Bundle.h"
 #include "kit/tables/SearchBar.h"
 #include "kit/views/View.h"
+#include "viewer/HelpBand.h"
 #include "viewer/ReadingZoom.h"
 #include "viewer/WebController.h"
 
@@ -35,9 +36,14 @@ void ContentTable::loadView()
     auto* view = new QWidget();
     view->setObjectName(QStringLiteral("contentTableView"));
     view->resize(kit::Window::applicationFrame().size());
+    // Above the list, the way into the step-by-step help: a band, not a row, so the list
+    // and its search are as they were.
+    _helpBand = new viewer::HelpBand(view);
+    kit::setFrame(_helpBand, QRect(0, 0, view->width(), viewer::HelpBand::bandHeight));
+    kit::setAutoresizingMask(_helpBand, kit::Autoresizing::FlexibleWidth);
     _tableView = new kit::TableView(view);
     _tableView->setAccessibleName(QStringLiteral("Статьи"));
-    _tableView->setGeometry(view->rect());
+    _tableView->setGeometry(view->rect().adjusted(0, viewer::HelpBand::bandHeight, 0, 0));
     kit::setAutoresizingMask(_tableView,
                              kit::Autoresizing::FlexibleWidth | kit::Autoresizing::FlexibleHeight);
     _tableView->setDataSource(this);

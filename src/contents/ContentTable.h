@@ -22,6 +22,10 @@ namespace kit {
 class SearchBar;
 }
 
+namespace viewer {
+class HelpBand;
+}
+
 namespace contents {
 
 // The table of contents: one row per record of Content.xml, narrowed by a
@@ -43,6 +47,7 @@ public:
     viewer::WebController* openedViewer() const { return _openedViewer; }
 
     kit::TableView* tableView() const { return _tableView; }
+    viewer::HelpBand* helpBand() const { return _helpBand; }
     kit::SearchBar* searchBar() const { return _searchBar; }
     kit::SearchDisplayController* searchDisplayController() const
     {
@@ -110,6 +115,7 @@ private:
     std::optional<size_t> _callRow;
 
     kit::TableView* _tableView = nullptr;
+    viewer::HelpBand* _helpBand = nullptr;
     kit::SearchBar* _searchBar = nullptr;
     std::unique_ptr<kit::SearchDisplayController> _searchDisplayController;
 };

@@ -21,6 +21,13 @@ double CprCoach::elapsed() const
     return _elapsedBefore + (running ? kit::RunLoop::main().now() - _stretchStart : 0.0);
 }
 
+double CprCoach::breathTimeLeft() const
+{
+    if (_phase != Phase::Breaths)
+        return 0;
+    return std::max(0.0, _breathsEnd - kit::RunLoop::main().now());
+}
+
 void CprCoach::start()
 {
     cancelTimer();
@@ -41,12 +48,7 @@ void CprCoach::setMode(Mode mode)
     if (_phase == Phase::Compressions && _mode != Mode::CompressionsOnly &&
         _count >= cycleLength()) {
         cancelTimer();
-        setPhase(Phase::Breaths);
-        emit breathsDue();
-        _timer = kit::Timer::scheduledTimer(breathPause, false, this, [this] {
-            _timer = nullptr;
-            breathsGiven();
-        });
+        beginBreaths();
     } else if (_phase == Phase::Breaths && _mode == Mode::CompressionsOnly) {
         breathsGiven();
     }
@@ -74,6 +76,11 @@ void CprCoach::resume()
     if (_phase != Phase::Paused)
         return;
     _stretchStart = kit::RunLoop::main().now();
+    // Paused at the end of a cycle or in its breaths, the next cycle begins.
+    if (_mode != Mode::CompressionsOnly && _count >= cycleLength()) {
+        beginCompressions();
+        return;
+    }
     // Resumed, the count goes on where it stopped, at the rhythm's pace from now.
     setPhase(Phase::Compressions);
     _runStart = kit::RunLoop::main().now();
@@ -97,6 +104,19 @@ void CprCoach::beginCompressions()
     _runStart = kit::RunLoop::main().now();
     _runBeats = 0;
     onBeat();
+}
+
+void CprCoach::beginBreaths()
+{
+    _breathsEnd = kit::RunLoop::main().now() + breathPause;
+    setPhase(Phase::Breaths);
+    emit breathsDue();
+    if (_phase != Phase::Breaths)
+        return; // ended by whoever heard it
+    _timer = kit::Timer::scheduledTimer(breathPause, false, this, [this] {
+        _timer = nullptr;
+        breathsGiven();
+    });
 }
 
 void CprCoach::scheduleBeat()
@@ -132,12 +152,7 @@ void CprCoach::onBeat()
         // The last compression's beat takes its time before the breaths.
         _timer = kit::Timer::scheduledTimer(beatInterval, false, this, [this] {
             _timer = nullptr;
-            setPhase(Phase::Breaths);
-            emit breathsDue();
-            _timer = kit::Timer::scheduledTimer(breathPause, false, this, [this] {
-                _timer = nullptr;
-                breathsGiven();
-            });
+            beginBreaths();
         });
         return;
     }

@@ -41,6 +41,8 @@ public:
     int cycles() const { return _cycles; }
     // Seconds since the start (pauses not counted).
     double elapsed() const;
+    // Seconds left of the breath pause (0 outside it).
+    double breathTimeLeft() const;
 
     void start();
     void setMode(Mode mode);
@@ -63,6 +65,7 @@ signals:
 
 private:
     void beginCompressions();
+    void beginBreaths();
     void scheduleBeat();
     void onBeat();
     void setPhase(Phase phase);
@@ -79,6 +82,8 @@ private:
     // Coaching time gathered before the present stretch, and when that stretch began.
     double _elapsedBefore = 0;
     double _stretchStart = 0;
+    // When the present breath pause ends by itself.
+    double _breathsEnd = 0;
     QPointer<kit::Timer> _timer;
 };
 

@@ -40,8 +40,12 @@ Step readStep(const QJsonObject& object, int index, QStringList* faults)
     }
     step.countdown = object.value(QStringLiteral("countdown")).toInt();
     step.repeat = object.value(QStringLiteral("repeat")).toInt();
-    step.coach = object.value(QStringLiteral("coach")).toBool();
+    // The coach for an adult (true), or set for a child ("child").
+    const QJsonValue coach = object.value(QStringLiteral("coach"));
+    step.coachChild = coach.toString() == QLatin1String("child");
+    step.coach = coach.toBool() || step.coachChild;
     step.end = object.value(QStringLiteral("end")).toBool();
+    step.handsOff = object.value(QStringLiteral("handsOff")).toBool();
     for (const QJsonValue& value : object.value(QStringLiteral("answers")).toArray()) {
         const QJsonObject answer = value.toObject();
         step.answers.push_back({answer.value(QStringLiteral("label")).toString().trimmed(),
@@ -100,6 +104,12 @@ std::optional<StepFlow> parseFlow(const QByteArray& text, QStringList* faults)
     const QJsonArray steps = root.value(QStringLiteral("steps")).toArray();
     for (qsizetype i = 0; i < steps.size(); ++i)
         flow.steps.push_back(readStep(steps.at(i).toObject(), int(i), faults));
+    const QJsonArray aed = root.value(QStringLiteral("aed")).toArray();
+    for (qsizetype i = 0; i < aed.size(); ++i) {
+        QJsonObject object = aed.at(i).toObject();
+        object.insert(QStringLiteral("id"), QStringLiteral("aed%1").arg(i + 1));
+        flow.aed.push_back(readStep(object, int(i), faults));
+    }
     return flow;
 }
 
@@ -123,6 +133,25 @@ QStringList checkFlow(const StepFlow& flow, const QString& bundleFolder)
 
     const QDir bundle(bundleFolder);
     QHash<QString, int> drawings;
+    // The page and the drawing a step names, in the bundle folder.
+    const auto checkPages = [&](const Step& step, const QString& name) {
+        if (!step.page.isEmpty() && !bundle.exists(step.page))
+            faults.append(QStringLiteral("%1: страницы %2 нет").arg(name, step.page));
+        if (!step.drawingPage.isEmpty()) {
+            if (!bundle.exists(step.drawingPage)) {
+                faults.append(
+                    QStringLiteral("%1: страницы рисунка %2 нет").arg(name, step.drawingPage));
+            } else {
+                if (!drawings.contains(step.drawingPage))
+                    drawings.insert(step.drawingPage,
+                                    drawingsIn(bundle.filePath(step.drawingPage)));
+                if (step.drawingIndex > drawings.value(step.drawingPage))
+                    faults.append(QStringLiteral("%1: на странице %2 нет рисунка %3")
+                                      .arg(name, step.drawingPage)
+                                      .arg(step.drawingIndex));
+            }
+        }
+    };
     for (const Step& step : flow.steps) {
         const QString name = QStringLiteral("«%1»").arg(step.id);
         if (const int words = wordCount(step.text); words > maxWords)
@@ -148,22 +177,16 @@ QStringList checkFlow(const StepFlow& flow, const QString& bundleFolder)
                 faults.append(QStringLiteral("%1: ответ «%2» ведёт к шагу «%3», которого нет")
                                   .arg(name, answer.label, answer.next));
         }
-        if (!step.page.isEmpty() && !bundle.exists(step.page))
-            faults.append(QStringLiteral("%1: страницы %2 нет").arg(name, step.page));
-        if (!step.drawingPage.isEmpty()) {
-            if (!bundle.exists(step.drawingPage)) {
-                faults.append(
-                    QStringLiteral("%1: страницы рисунка %2 нет").arg(name, step.drawingPage));
-            } else {
-                if (!drawings.contains(step.drawingPage))
-                    drawings.insert(step.drawingPage,
-                                    drawingsIn(bundle.filePath(step.drawingPage)));
-                if (step.drawingIndex > drawings.value(step.drawingPage))
-                    faults.append(QStringLiteral("%1: на странице %2 нет рисунка %3")
-                                      .arg(name, step.drawingPage)
-                                      .arg(step.drawingIndex));
-            }
-        }
+        checkPages(step, name);
+    }
+    if (flow.aed.empty())
+        faults.append(QStringLiteral("нет шагов АНД (aed)"));
+    for (const Step& step : flow.aed) {
+        const QString name = QStringLiteral("«%1»").arg(step.id);
+        if (const int words = wordCount(step.text); words > maxWords)
+            faults.append(
+                QStringLiteral("%1: слов %2, больше %3").arg(name).arg(words).arg(maxWords));
+        checkPages(step, name);
     }
 
     // Every step reachable from the start.

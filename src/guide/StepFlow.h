@@ -30,6 +30,10 @@ struct Step {
     // Seconds after which the step says again to check (the recovery position), 0 for none.
     int repeat = 0;
     bool coach = false;
+    // The coach starts set for a child (15 : 2).
+    bool coachChild = false;
+    // No one touches the person during this step (an AED's analysis): the coach pauses.
+    bool handsOff = false;
     bool end = false;
     std::vector<Answer> answers;
 
@@ -40,6 +44,8 @@ struct Step {
 struct StepFlow {
     QString start;
     std::vector<Step> steps;
+    // The steps of using a defibrillator, shown one at a time over the coach.
+    std::vector<Step> aed;
 
     const Step* step(const QString& id) const;
 };

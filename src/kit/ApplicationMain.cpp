@@ -33,7 +33,8 @@ QStringList argumentList(int argc, char** argv)
 } // namespace
 
 int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainInterface,
-                    const std::vector<CommandLineCommand>& commands)
+                    const std::vector<CommandLineCommand>& commands,
+                    const std::vector<LaunchAction>& actions)
 {
     const bool russian = QLocale::system().language() == QLocale::Russian;
     const auto say = [russian](const char* ru, const char* en) {
@@ -69,6 +70,12 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
                                 : option.valueName() == QLatin1String("text")
                                     ? QStringLiteral("текст")
                                     : option.valueName());
+        options << option;
+    }
+    for (const LaunchAction& action : actions) {
+        QCommandLineOption option = action.option;
+        if (russian && !action.russianDescription.isEmpty())
+            option.setDescription(action.russianDescription);
         options << option;
     }
     parser.addOptions(options);
@@ -146,15 +153,20 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
     if (parser.isSet(defaults))
         UserDefaults::setStandardPath(parser.value(defaults));
 
-    // One running copy per card: a second start brings the first forward and quits. A
-    // screenshot is a job of its own and never hands over.
+    QString launchAction;
+    for (const LaunchAction& action : actions)
+        if (parser.isSet(action.option.names().constFirst()))
+            launchAction = action.name;
+
+    // One running copy per card: a second start brings the first forward (with the action
+    // asked for) and quits. A screenshot is a job of its own and never hands over.
     std::unique_ptr<SingleInstance> instance;
     if (!parser.isSet(screenshot)) {
         const bool standardCard =
             !parser.isSet(defaults) && qEnvironmentVariableIsEmpty("FIRSTAID_DEFAULTS");
         instance = std::make_unique<SingleInstance>(QGuiApplication::desktopFileName(),
                                                     UserDefaults::sharedPath(), standardCard);
-        if (instance->handOver())
+        if (instance->handOver(launchAction))
             return 0;
     }
 
@@ -164,13 +176,19 @@ int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainIn
     application.setDelegate(delegate.get());
     delegate->applicationDidFinishLaunching(application);
 
+    if (!launchAction.isEmpty())
+        delegate->performAction(application, launchAction);
+
     if (instance) {
-        instance->listen([window = QPointer<Window>(application.keyWindow())] {
+        instance->listen([window = QPointer<Window>(application.keyWindow()),
+                          &application](const QString& action) {
             if (!window)
                 return;
             window->showNormal();
             window->raise();
             window->activateWindow();
+            if (!action.isEmpty() && application.delegate())
+                application.delegate()->performAction(application, action);
         });
     }
 

@@ -30,6 +30,15 @@ struct CommandLineCommand {
     QString russianDescription;
 };
 
+// A command-line option that starts the window with one of the application's actions (as
+// --cpr); a copy already running is asked to perform it instead. The desktop asks for the
+// same action by its name.
+struct LaunchAction {
+    QCommandLineOption option;
+    QString name;
+    QString russianDescription;
+};
+
 // The application loop, as the phone's UIApplicationMain: reads the command
 // line (--screenshot, --defaults, --resources, --help, --version and the commands),
 // loads the main interface, tells the delegate that launching has finished and runs the
@@ -38,6 +47,7 @@ struct CommandLineCommand {
 // with status 2: all of these before anything looks for a display, and in Russian where
 // the desktop's language is Russian.
 int applicationMain(int argc, char** argv, const MainInterfaceLoader& loadMainInterface,
-                    const std::vector<CommandLineCommand>& commands = {});
+                    const std::vector<CommandLineCommand>& commands = {},
+                    const std::vector<LaunchAction>& actions = {});
 
 } // namespace kit

@@ -2,6 +2,7 @@
 #include "WebController.h"
 
 #include "AddressScreen.h"
+#include "HelpBand.h"
 
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/Window.h"
@@ -49,6 +50,11 @@ bool WebController::shouldStartLoadWithRequest(kit::WebView&, const QUrl& url, k
     const QString scheme = url.scheme().toLower();
     if (scheme == QLatin1String("tel") || scheme == QLatin1String("mailto")) {
         openAddress(url, this);
+        return false;
+    }
+    // The application's own links open its help, not a page.
+    if (isHelpLink(url)) {
+        openHelp(url.path());
         return false;
     }
     if (_linkMode != LinkMode::OpensViewer || !_started) {

@@ -87,6 +87,32 @@ private slots:
         QCOMPARE(second.process().exitCode(), 0);
         QVERIFY(waitUntil([&] { return first.output().contains(broughtForward); }, 5000));
         QCOMPARE(first.process().state(), QProcess::Running);
+        // --cpr hands its action over: the running copy opens the coach.
+        QVERIFY(!first.output().contains("CPR coach started"));
+        Copy coach({QStringLiteral("--defaults"), store.path(), QStringLiteral("--cpr")});
+        QVERIFY(coach.process().waitForFinished(5000));
+        QCOMPARE(coach.process().exitCode(), 0);
+        QVERIFY(waitUntil([&] { return first.output().contains("CPR coach started"); }, 5000));
+    }
+
+    void anActionIsHandedOverByItsNameOnly()
+    {
+        TestStore store;
+        QStringList actions;
+        kit::SingleInstance first(QStringLiteral("org.example.Test"), store.path(), false);
+        first.listen([&](const QString& action) { actions << action; });
+        bool handed = false;
+        std::thread caller([&] {
+            kit::SingleInstance later(QStringLiteral("org.example.Test"), store.path(), false);
+            handed = later.handOver(QStringLiteral("cpr"));
+            // A name that could carry anything else is not sent at all.
+            handed = handed && !later.handOver(QStringLiteral("cpr\nactivate"));
+            handed = handed && later.handOver();
+        });
+        QVERIFY(waitUntil([&] { return actions.size() == 2; }, 5000));
+        caller.join();
+        QVERIFY(handed);
+        QCOMPARE(actions, (QStringList{QStringLiteral("cpr"), QString()}));
     }
 
     void aSocketLeftBehindIsTakenOverAndALiveOneIsNot()
@@ -109,14 +135,14 @@ private slots:
         auto first = std::make_unique<kit::SingleInstance>(QStringLiteral("org.example.Test"),
                                                            store.path(), false);
         QVERIFY(!first->handOver());
-        first->listen([&] { ++activations; });
+        first->listen([&](const QString&) { ++activations; });
         QVERIFY(kit::SingleInstance::isAnswered(store.path()));
         QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadOther | QFile::WriteOther),
                  QFile::Permissions());
 
         // A second listener on the same card (a start that raced the first) leaves it be.
         kit::SingleInstance second(QStringLiteral("org.example.Test"), store.path(), false);
-        second.listen([] {});
+        second.listen([](const QString&) {});
         // A caller on another thread, while this one answers as the event loop does.
         bool handedOver = false;
         std::thread caller([&] {
@@ -180,11 +206,18 @@ private slots:
         const QDBusMessage reply = bus.call(activate, QDBus::Block, 5000);
         QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
         QVERIFY(waitUntil([&] { return first.output().contains(broughtForward); }, 5000));
+        // The entry's action, as the launcher sends it: the coach.
+        QDBusMessage action = QDBusMessage::createMethodCall(
+            name, QStringLiteral("/ru/tkl_apps/FirstAid"),
+            QStringLiteral("org.freedesktop.Application"), QStringLiteral("ActivateAction"));
+        action << QStringLiteral("cpr") << QVariantList() << QVariantMap();
+        QCOMPARE(bus.call(action, QDBus::Block, 5000).type(), QDBusMessage::ReplyMessage);
+        QVERIFY(waitUntil([&] { return first.output().contains("CPR coach started"); }, 5000));
         // And a second start of the standard card hands over too.
         Copy second({}, environment);
         QVERIFY(second.process().waitForFinished(5000));
         QCOMPARE(second.process().exitCode(), 0);
-        QVERIFY(waitUntil([&] { return first.output().count(broughtForward) == 2; }, 5000));
+        QVERIFY(waitUntil([&] { return first.output().count(broughtForward) == 3; }, 5000));
     }
 };
 

@@ -10,6 +10,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 #include <vector>
 
 namespace {
@@ -160,6 +162,27 @@ private slots:
         clock.advance(10.0);
         QCOMPARE(coach.count(), 12);
         QCOMPARE(coach.phase(), CprCoach::Phase::Stopped);
+    }
+
+    void pausedInTheBreathsANewCycleFollows()
+    {
+        kit::ManualClock clock;
+        CprCoach coach;
+        Heard heard(coach);
+        coach.start();
+        clock.advance(30 * beat + 0.01);
+        QCOMPARE(coach.phase(), CprCoach::Phase::Breaths);
+        clock.advance(2.0);
+        QVERIFY(std::abs(coach.breathTimeLeft() - (CprCoach::breathPause - 2.01)) < 1e-6);
+        coach.pause();
+        QCOMPARE(coach.breathTimeLeft(), 0.0);
+        clock.advance(20.0);
+        QCOMPARE(heard.breaths.size(), size_t(1));
+        // Not a 31st compression and a second pause: the next cycle, from 1.
+        coach.resume();
+        QCOMPARE(coach.count(), 1);
+        QCOMPARE(coach.cycles(), 2);
+        QCOMPARE(coach.phase(), CprCoach::Phase::Compressions);
     }
 };
 

@@ -52,7 +52,9 @@ QJsonObject soundFlow()
                                              {"text", "Начинайте давить на грудь."},
                                              {"coach", true},
                                              {"page", "page.html"},
-                                             {"drawing", "page.html#1"}}}}};
+                                             {"drawing", "page.html#1"}}}},
+            {"aed", QJsonArray{QJsonObject{{"text", "Включите АНД и слушайте его."},
+                                           {"page", "page.html"}}}}};
 }
 
 QStringList faultsOf(const QJsonObject& flow, const QString& bundle)
@@ -143,6 +145,14 @@ private slots:
         QJsonObject noStart = sound;
         noStart.insert("start", "begin");
         QTest::newRow("no such start") << noStart << "начальный шаг «begin» не найден";
+        QJsonObject noAed = sound;
+        noAed.remove("aed");
+        QTest::newRow("no defibrillator steps") << noAed << "нет шагов АНД (aed)";
+        QJsonObject aedDrawing = sound;
+        aedDrawing.insert("aed", QJsonArray{QJsonObject{{"text", "Наклейте электроды."},
+                                                        {"drawing", "page.html#3"}}});
+        QTest::newRow("a defibrillator step's missing drawing")
+            << aedDrawing << "«aed1»: на странице page.html нет рисунка 3";
     }
 
     void eachFaultIsNamed()

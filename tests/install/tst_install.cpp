@@ -129,6 +129,7 @@ private slots:
         QTest::newRow("an article") << QStringLiteral("share/firstaid/cpr.html");
         QTest::newRow("web module") << QStringLiteral("lib/firstaid/libfirstaid_webengine.so");
         QTest::newRow("sound module") << QStringLiteral("lib/firstaid/libfirstaid_sound.so");
+        QTest::newRow("speech module") << QStringLiteral("lib/firstaid/libfirstaid_speech.so");
         QTest::newRow("camera module") << QStringLiteral("lib/firstaid/libfirstaid_camera.so");
         QTest::newRow("print module") << QStringLiteral("lib/firstaid/libfirstaid_print.so");
         QTest::newRow("search module") << QStringLiteral("lib/firstaid/libfirstaid_search.so");
@@ -193,6 +194,10 @@ private slots:
                              << QStringLiteral("firstaidCreateWebView");
         QTest::newRow("sound") << QStringLiteral("libfirstaid_sound.so")
                                << QStringLiteral("firstaidCreateSoundService");
+        QTest::newRow("click") << QStringLiteral("libfirstaid_sound.so")
+                               << QStringLiteral("firstaidCreateTickService");
+        QTest::newRow("speech") << QStringLiteral("libfirstaid_speech.so")
+                                << QStringLiteral("firstaidCreateSpeechService");
         QTest::newRow("camera") << QStringLiteral("libfirstaid_camera.so")
                                 << QStringLiteral("firstaidCreateCameraService");
         QTest::newRow("print") << QStringLiteral("libfirstaid_print.so")

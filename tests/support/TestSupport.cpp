@@ -250,6 +250,10 @@ void prepareTestEnvironment()
     // The machine's own power service stays out of every test: a status strip shows a
     // battery only where a test gives it one (on a private bus).
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" FIRSTAID_TEST_RUNTIME "/no-system-bus");
+    // Nor does a test start the desktop's speech daemon (which outlives it): the copies of
+    // the application it starts find no speech service, and a test that hears the prompts
+    // puts its own in place.
+    qputenv("SPEECHD_ADDRESS", "unix_socket:" FIRSTAID_TEST_RUNTIME "/no-speech-dispatcher");
     // As in the application, the OpenGL context the web engine shares is made with the first
     // page, not here.
 }

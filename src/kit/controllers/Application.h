@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
 #include <QPointer>
 #include <QUrl>
 
@@ -16,6 +18,9 @@ public:
     // Asked before the window closes (its close button, Ctrl+Q): true lets it close now. To
     // ask the owner first, return false and call terminate() once the answer is to go on.
     virtual bool applicationShouldTerminate(Application&) { return true; }
+    // One of the application's actions, asked for at start (--cpr), by a later start or by
+    // the desktop (its entry's actions): the window is forward already.
+    virtual void performAction(Application&, const QString&) {}
 };
 
 // The shared application object: its delegate and its key window. One exists

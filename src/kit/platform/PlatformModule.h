@@ -16,6 +16,7 @@ inline constexpr PlatformModule webEngineModule{"libfirstaid_webengine.so", "FIR
 inline constexpr PlatformModule soundModule{"libfirstaid_sound.so", "FIRSTAID_SOUND_MODULE"};
 inline constexpr PlatformModule cameraModule{"libfirstaid_camera.so", "FIRSTAID_CAMERA_MODULE"};
 inline constexpr PlatformModule printModule{"libfirstaid_print.so", "FIRSTAID_PRINT_MODULE"};
+inline constexpr PlatformModule speechModule{"libfirstaid_speech.so", "FIRSTAID_SPEECH_MODULE"};
 
 // Finds a function in one of the platform modules, loading the module on first use. The
 // module is looked for where its environment variable names it, beside the executable, in

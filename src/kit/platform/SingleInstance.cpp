@@ -27,8 +27,22 @@
 namespace kit {
 namespace {
 
-const QByteArray request = "activate\n";
+// A request is one line: "activate", or "activate " and the name of an action.
+const QByteArray request = "activate";
 const QByteArray answer = "ok\n";
+constexpr qsizetype longestRequest = 64;
+
+// An action's name: letters, digits, '-' and '_', as the desktop's action names.
+bool isActionName(const QString& name)
+{
+    if (name.isEmpty() || name.size() > 40)
+        return false;
+    for (const QChar c : name)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('-') &&
+            c != QLatin1Char('_'))
+            return false;
+    return true;
+}
 
 // org.freedesktop.Application on the application's object: the desktop's way to start
 // and raise a D-Bus-activatable application.
@@ -37,18 +51,22 @@ class ApplicationAdaptor final : public QDBusAbstractAdaptor {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
 
 public:
-    ApplicationAdaptor(QObject* parent, std::function<void()> activated)
+    ApplicationAdaptor(QObject* parent, std::function<void(const QString&)> activated)
         : QDBusAbstractAdaptor(parent), _activated(std::move(activated))
     {
     }
 
 public Q_SLOTS:
-    void Activate(const QVariantMap&) { _activated(); }
-    void Open(const QStringList&, const QVariantMap&) { _activated(); }
-    void ActivateAction(const QString&, const QVariantList&, const QVariantMap&) { _activated(); }
+    void Activate(const QVariantMap&) { _activated(QString()); }
+    void Open(const QStringList&, const QVariantMap&) { _activated(QString()); }
+    // An action the application does not know still brings the window forward.
+    void ActivateAction(const QString& name, const QVariantList&, const QVariantMap&)
+    {
+        _activated(isActionName(name) ? name : QString());
+    }
 
 private:
-    std::function<void()> _activated;
+    std::function<void(const QString&)> _activated;
 };
 
 // A socket address for path; false when the path is too long for one.
@@ -108,7 +126,7 @@ bool writeAll(int socket, const QByteArray& bytes)
 // One later copy's request, read as it comes; the caller is answered once it is whole.
 class Caller final : public QObject {
 public:
-    Caller(int socket, QObject* parent, std::function<void()> activate)
+    Caller(int socket, QObject* parent, std::function<void(const QString&)> activate)
         : QObject(parent), _socket(socket), _activate(std::move(activate)),
           _notifier(new QSocketNotifier(qintptr(socket), QSocketNotifier::Read, this))
     {
@@ -125,12 +143,17 @@ private:
             return;
         if (got > 0)
             _received.append(buffer, qsizetype(got));
-        if (_received.startsWith(request)) {
-            _notifier->setEnabled(false);
-            _activate();
-            writeAll(_socket, answer);
-        } else if (got > 0 && _received.size() < request.size() && request.startsWith(_received)) {
-            return;
+        const qsizetype end = _received.indexOf('\n');
+        if (end < 0 && got > 0 && _received.size() < longestRequest)
+            return; // the rest of the line is on its way
+        if (end >= 0) {
+            const QByteArray line = _received.left(end);
+            const QString action = QString::fromUtf8(line.mid(request.size() + 1));
+            if (line == request || (line.startsWith(request + ' ') && isActionName(action))) {
+                _notifier->setEnabled(false);
+                _activate(line == request ? QString() : action);
+                writeAll(_socket, answer);
+            }
         }
         // Answered, closed by the caller, or not a request at all.
         _notifier->setEnabled(false);
@@ -138,7 +161,7 @@ private:
     }
 
     int _socket;
-    std::function<void()> _activate;
+    std::function<void(const QString&)> _activate;
     QSocketNotifier* _notifier;
     QByteArray _received;
 };
@@ -203,14 +226,17 @@ bool SingleInstance::isAnswered(const QString& storePath)
     return true;
 }
 
-bool SingleInstance::handOver()
+bool SingleInstance::handOver(const QString& action)
 {
+    if (!action.isEmpty() && !isActionName(action))
+        return false;
     const int socket = connectTo(socketPath(_storePath));
     if (socket < 0)
         return false;
     QByteArray reply;
     // The running copy answers once it has brought its window forward.
-    if (writeAll(socket, request) && readable(socket, 2000)) {
+    const QByteArray line = (action.isEmpty() ? request : request + ' ' + action.toUtf8()) + '\n';
+    if (writeAll(socket, line) && readable(socket, 2000)) {
         char buffer[16];
         const ssize_t got = ::recv(socket, buffer, sizeof buffer, 0);
         if (got > 0)
@@ -229,11 +255,11 @@ void SingleInstance::acceptCallers()
                 continue;
             return;
         }
-        new Caller(caller, this, [this] { activate(); });
+        new Caller(caller, this, [this](const QString& action) { activate(action); });
     }
 }
 
-void SingleInstance::listen(std::function<void()> activated)
+void SingleInstance::listen(std::function<void(const QString&)> activated)
 {
     _activated = std::move(activated);
     closeServer();
@@ -275,7 +301,7 @@ void SingleInstance::registerOnBus()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    new ApplicationAdaptor(this, [this] { activate(); });
+    new ApplicationAdaptor(this, [this](const QString& action) { activate(action); });
     if (!bus.registerObject(objectPath(_applicationId), this))
         return;
     // The name is not queued for: a copy that cannot have it has handed over already.
@@ -283,11 +309,11 @@ void SingleInstance::registerOnBus()
                                      QDBusConnectionInterface::DontAllowReplacement);
 }
 
-void SingleInstance::activate()
+void SingleInstance::activate(const QString& action)
 {
     log(QStringLiteral("Another start of the application brought this window forward."));
     if (_activated)
-        _activated();
+        _activated(action);
 }
 
 } // namespace kit

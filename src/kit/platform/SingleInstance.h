@@ -28,12 +28,14 @@ public:
     SingleInstance(const QString& applicationId, const QString& storePath, bool busName);
     ~SingleInstance() override;
 
-    // Asks a copy already running on the same settings file to come forward; true when it
-    // did, and this copy should quit.
-    bool handOver();
-    // From now on later copies (and the desktop) are answered; activated runs for each.
-    // The D-Bus name is taken once control is back in the event loop, off the start's path.
-    void listen(std::function<void()> activated);
+    // Asks a copy already running on the same settings file to come forward, and to perform
+    // action (a name of letters, digits, '-' and '_'; empty for none); true when it did, and
+    // this copy should quit.
+    bool handOver(const QString& action = QString());
+    // From now on later copies (and the desktop) are answered; activated runs for each, with
+    // the action asked for (empty for none). The D-Bus name is taken once control is back in
+    // the event loop, off the start's path.
+    void listen(std::function<void(const QString& action)> activated);
 
     // The local socket's name for a settings file, and where it lies.
     static QString serverName(const QString& storePath);
@@ -43,7 +45,7 @@ public:
 
 private:
     void registerOnBus();
-    void activate();
+    void activate(const QString& action);
     void acceptCallers();
     void closeServer();
 
@@ -53,7 +55,7 @@ private:
     int _server = -1;
     QString _boundPath;
     QPointer<QSocketNotifier> _serverNotifier;
-    std::function<void()> _activated;
+    std::function<void(const QString&)> _activated;
 };
 
 } // namespace kit

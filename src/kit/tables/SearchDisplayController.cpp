@@ -71,7 +71,10 @@ void SearchDisplayController::place()
     if (!_contents || !_contents->isViewLoaded() || !_searchBar)
         return;
     QWidget* host = _contents->view();
-    const int top = SearchBar::barHeight;
+    // Below the search bar, wherever the screen has it (a band may lie above the list).
+    int top = SearchBar::barHeight;
+    if (host->isAncestorOf(_searchBar))
+        top = std::max(0, _searchBar->mapTo(host, QPoint(0, _searchBar->height())).y());
     const QRect below(0, top, host->width(), std::max(0, host->height() - top));
     for (QWidget* overlay :
          {static_cast<QWidget*>(_dimming.data()), static_cast<QWidget*>(_results.data())}) {

@@ -26,6 +26,17 @@ void TitledButton::drawFace(QPainter& painter, bool pressed) const
     painter.drawText(rect(), Qt::AlignCenter, _title);
 }
 
+void TitledButton::setTitle(const QString& title)
+{
+    if (title == _title)
+        return;
+    _title = title;
+    setAccessibleName(title);
+    for (QImage& face : _faces)
+        face = QImage();
+    update();
+}
+
 void TitledButton::setRestingFaceBeneath(bool beneath)
 {
     _restingFaceBeneath = beneath;

@@ -24,6 +24,8 @@ public:
     TitledButton(const QString& title, const Look& look, QWidget* parent = nullptr);
 
     QString title() const { return _title; }
+    // A new title, which is also the button's name to a screen reader.
+    void setTitle(const QString& title);
 
     // The face at rest is already drawn in a picture beneath the button (a flattened screen
     // that repaints often): the button itself paints only while pressed.

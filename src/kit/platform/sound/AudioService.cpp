@@ -5,6 +5,7 @@
 
 #include "kit/platform/Aiff.h"
 #include "kit/platform/SystemSound.h"
+#include "kit/platform/Tick.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -13,6 +14,9 @@
 #include <QHash>
 #include <QMediaDevices>
 
+#include <cmath>
+#include <cstring>
+#include <numbers>
 #include <optional>
 
 namespace {
@@ -65,12 +69,114 @@ private:
     kit::SystemSoundID _lastId = 0;
 };
 
-} // namespace
+// The metronome's click: one output opened for the whole run of clicks and written to as
+// each click is due (a device opened per click would start it tens of milliseconds late).
+// The click is a short knock, two tones dying away within 30 ms.
+class TickPlayer final : public kit::TickService {
+public:
+    ~TickPlayer() override { release(); }
 
-extern "C" Q_DECL_EXPORT kit::SoundService* firstaidCreateSoundService()
+    void prepare() override
+    {
+        if (_sink)
+            return;
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull())
+            return;
+        QAudioFormat format;
+        format.setSampleRate(48000);
+        format.setChannelCount(1);
+        format.setSampleFormat(QAudioFormat::Int16);
+        if (!device.isFormatSupported(format)) {
+            format = device.preferredFormat();
+            if (format.sampleFormat() != QAudioFormat::Float)
+                format.setSampleFormat(QAudioFormat::Int16);
+            if (!device.isFormatSupported(format))
+                return;
+        }
+        _click = knock(format);
+        _sink = new QAudioSink(device, format);
+        // Room for a click and a little more: what is written is heard within that time.
+        _sink->setBufferSize(format.bytesForDuration(40000));
+        _output = _sink->start();
+        if (!_output) {
+            release();
+            return;
+        }
+        // Between clicks the output runs dry, and a dry output waits for a full buffer before
+        // it plays again: each click comes with silence enough to fill it, or two clicks would
+        // be heard together, a beat late.
+        const qsizetype buffer = _sink->bufferSize();
+        if (_click.size() < buffer)
+            _click.append(QByteArray(buffer - _click.size(), '\0'));
+    }
+
+    void play() override
+    {
+        if (!_output)
+            prepare();
+        if (_output)
+            _output->write(_click);
+    }
+
+    void release() override
+    {
+        if (_sink)
+            _sink->stop();
+        delete _sink;
+        _sink = nullptr;
+        _output = nullptr;
+    }
+
+private:
+    static QByteArray knock(const QAudioFormat& format)
+    {
+        const int rate = format.sampleRate();
+        const int frames = rate * 30 / 1000;
+        const int channels = format.channelCount();
+        QByteArray bytes(qsizetype(frames) * format.bytesPerFrame(), '\0');
+        for (int i = 0; i < frames; ++i) {
+            const double t = double(i) / rate;
+            const double envelope = std::exp(-t / 0.006);
+            const double value = 0.8 * envelope *
+                                 (0.6 * std::sin(2 * std::numbers::pi * 1800 * t) +
+                                  0.4 * std::sin(2 * std::numbers::pi * 3200 * t));
+            for (int c = 0; c < channels; ++c) {
+                char* at = bytes.data() + (qsizetype(i) * channels + c) * format.bytesPerSample();
+                if (format.sampleFormat() == QAudioFormat::Float) {
+                    const float sample = float(value);
+                    std::memcpy(at, &sample, sizeof sample);
+                } else {
+                    const qint16 sample = qint16(value * 32767);
+                    std::memcpy(at, &sample, sizeof sample);
+                }
+            }
+        }
+        return bytes;
+    }
+
+    QAudioSink* _sink = nullptr;
+    QIODevice* _output = nullptr;
+    QByteArray _click;
+};
+
+void useGStreamer()
 {
     // The FFmpeg media backend crashes where there is no audio device; GStreamer does not.
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
         qputenv("QT_MEDIA_BACKEND", "gstreamer");
+}
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT kit::SoundService* firstaidCreateSoundService()
+{
+    useGStreamer();
     return new AudioService();
+}
+
+extern "C" Q_DECL_EXPORT kit::TickService* firstaidCreateTickService()
+{
+    useGStreamer();
+    return new TickPlayer();
 }
