@@ -15,6 +15,7 @@
 #include "record/PersonalRecord.h"
 #include "sos/EmergencyScreen.h"
 #include "sos/SOS.h"
+#include "steps/CoachScreen.h"
 #include "steps/Guide.h"
 #include "viewer/HelpBand.h"
 
@@ -110,6 +111,23 @@ bool ApplicationShell::applicationShouldTerminate(kit::Application& application)
         });
         alert->show();
         return false;
+    }
+    // Nor does a stray close end the CPR coach: it asks, as the coach's own stop does.
+    for (kit::ViewController* screen = _tabBarController->modalViewController(); screen;
+         screen = screen->modalViewController()) {
+        if (qobject_cast<steps::CoachScreen*>(screen)) {
+            auto* alert = new kit::AlertView(
+                QStringLiteral("Остановить помощника СЛР?"),
+                QStringLiteral("Счёт и щелчки остановятся, а приложение закроется."),
+                {QStringLiteral("Закрыть"), QStringLiteral("Отмена")}, 1);
+            alert->setObjectName(QStringLiteral("closeCoachAlert"));
+            alert->setAnswer([&application](int button) {
+                if (button == 0)
+                    application.terminate();
+            });
+            alert->show();
+            return false;
+        }
     }
     if (!_tabBarController->hasUnsavedChanges())
         return true;

@@ -132,6 +132,12 @@ void FlowScreen::viewDidLoad()
 void FlowScreen::viewDidAppear(bool animated)
 {
     kit::ViewController::viewDidAppear(animated);
+    // Back from the coach, the step that led to it starts again (its ten seconds, its words).
+    if (_coachOpen) {
+        _coachOpen = false;
+        show();
+        return;
+    }
     if (!_page)
         focusFirstAnswer();
 }
@@ -355,6 +361,7 @@ void FlowScreen::closePage()
 void FlowScreen::openCoach(const guide::Step& step)
 {
     stopTimers();
+    _coachOpen = true;
     auto coach = std::make_unique<CoachScreen>(step.text, step.coachChild, _flow.aed, true);
     kit::setFrame(coach->view(), QRect(0, 0, kit::Window::width, kit::Window::height));
     presentModalViewController(std::move(coach), true);

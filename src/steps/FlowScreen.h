@@ -103,6 +103,7 @@ private:
     QPointer<kit::Timer> _countdownTimer;
     QPointer<kit::Timer> _reminderTimer;
     int _secondsLeft = 0;
+    bool _coachOpen = false;
 };
 
 } // namespace steps

@@ -10,8 +10,10 @@
 // Time on the application's run loop is the manual clock's: the help button is held for
 // its 3 seconds and the emergency card shown at a fixed point of its flashing.
 
+#include "../steps/StandIns.h"
 #include "TestSupport.h"
 
+#include "guide/CprCoach.h"
 #include "kit/controllers/Application.h"
 #include "kit/controllers/Window.h"
 #include "kit/foundation/RunLoop.h"
@@ -303,6 +305,46 @@ void walkFullCard()
     }
 }
 
+// The step-by-step help from the band over the contents, as far as the CPR coach, its
+// breaths and the defibrillator's steps, stopped and left; the speech and the click heard by
+// stand-ins, so every run shows the same.
+void walkSteps()
+{
+    kit::ManualClock clock;
+    SpeechStandIn speech;
+    TickStandIn tick;
+    Session session;
+    tab(0, 500);
+    tap(160, 44, 500);
+    shot(QStringLiteral("steps-first"));
+    key(Qt::Key_1);
+    key(Qt::Key_1, 400);
+    shot(QStringLiteral("steps-bleeding"));
+    key(Qt::Key_Escape);
+    key(Qt::Key_2);
+    key(Qt::Key_2);
+    key(Qt::Key_Return);
+    clock.advance(3);
+    shot(QStringLiteral("steps-breathing"));
+    key(Qt::Key_2);
+    clock.advance(10 * guide::CprCoach::beatInterval + 0.05);
+    shot(QStringLiteral("coach-count"));
+    clock.advance(20 * guide::CprCoach::beatInterval + 1);
+    shot(QStringLiteral("coach-breaths"));
+    tap(224, 415, 400);
+    key(Qt::Key_Return);
+    shot(QStringLiteral("coach-aed"));
+    key(Qt::Key_Escape);
+    key(Qt::Key_Escape);
+    key(Qt::Key_Escape, 400);
+    shot(QStringLiteral("coach-stop-question"));
+    key(Qt::Key_Return, 400);
+    shot(QStringLiteral("steps-after-coach"));
+    for (int i = 0; i < 5; ++i)
+        key(Qt::Key_Escape);
+    shot(QStringLiteral("steps-left"));
+}
+
 void walkUnreadable()
 {
     kit::ManualClock clock;
@@ -338,6 +380,7 @@ int main(int argc, char** argv)
     walkScheme();
     walkFullCard();
     walkUnreadable();
+    walkSteps();
     std::printf("%d screens in %s\n", shotNumber, qPrintable(outputFolder));
     return 0;
 }

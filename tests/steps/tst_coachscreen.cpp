@@ -233,6 +233,21 @@ private slots:
         QCOMPARE(open.tick.clicks, after);
     }
 
+    void closingTheWindowOverTheCoachAsksFirst()
+    {
+        OpenCoach open;
+        kit::Application& application = *kit::Application::sharedApplication();
+        QVERIFY(!open.app->shell().applicationShouldTerminate(application));
+        const QList<kit::AlertView*> alerts = kit::AlertView::visibleAlerts();
+        QCOMPARE(alerts.size(), 1);
+        QCOMPARE(alerts.front()->title(), QStringLiteral("Остановить помощника СЛР?"));
+        // "Отмена": the coach counts on.
+        alerts.front()->dismissWithButtonIndex(1);
+        const int clicks = open.tick.clicks;
+        open.clock.advance(2);
+        QVERIFY(open.tick.clicks > clicks);
+    }
+
     void theCountGoesOnWithoutTheFocusAndPausesOnlyWhenAsked()
     {
         OpenCoach open;

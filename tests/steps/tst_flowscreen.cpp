@@ -139,9 +139,15 @@ private slots:
         QVERIFY(help.coach()->instruction()->text().startsWith("Уложите на спину"));
         help.coach()->askToStop();
         QVERIFY(help.coach()->stopQuestion());
+        help.clock.advance(4);
         help.coach()->stopQuestion()->dismissWithButtonIndex(0);
         QVERIFY(!help.coach());
         QCOMPARE(help.flow()->step().id, QStringLiteral("breath_check"));
+        // Its ten seconds start again, and it is said again.
+        QCOMPARE(help.flow()->countdown()->text(), QStringLiteral("10 с"));
+        QCOMPARE(help.speech.heard.last(), "say: " + help.flow()->step().text);
+        help.clock.advance(1);
+        QCOMPARE(help.flow()->countdown()->text(), QStringLiteral("9 с"));
 
         // An infant who stops breathing after choking: the coach counts 15.
         OpenHelp infant;
