@@ -2,6 +2,7 @@
 #include "ArticleSearch.h"
 
 #include "ArticleText.h"
+#include "QueryForms.h"
 #include "kit/platform/PlatformModule.h"
 
 #include <QDir>
@@ -90,7 +91,38 @@ std::vector<Hit> ArticleSearch::find(const QString& query, int limit) const
 {
     if (_state != State::Ready)
         return {};
-    return _engine->find(query, limit);
+    // As typed first. Found nothing: the same keys in the Russian layout (a keyboard left in
+    // the Latin one), then with a short word's typo put right too.
+    std::vector<Hit> hits = _engine->find(query, limit);
+    const QString retyped = inRussianLayout(query);
+    if (hits.empty() && !retyped.isEmpty())
+        hits = _engine->find(retyped, limit);
+    if (hits.empty())
+        hits = _engine->find(query, limit, SearchEngine::Typos::ShortWordsToo);
+    if (hits.empty() && !retyped.isEmpty())
+        hits = _engine->find(retyped, limit, SearchEngine::Typos::ShortWordsToo);
+    if (namesAChild(query) || (!retyped.isEmpty() && namesAChild(retyped)))
+        return hits;
+    // A query that names no child is about an adult: a page for children comes after the
+    // adult page that follows it ("подавился", "не дышит").
+    std::vector<Hit> ordered;
+    std::vector<Hit> children;
+    ordered.reserve(hits.size());
+    for (Hit& hit : hits) {
+        const bool child = hit.article >= 0 && size_t(hit.article) < _articles.size() &&
+                           isAboutChildren(_articles[size_t(hit.article)].title);
+        if (child) {
+            children.push_back(std::move(hit));
+            continue;
+        }
+        ordered.push_back(std::move(hit));
+        for (Hit& waiting : children)
+            ordered.push_back(std::move(waiting));
+        children.clear();
+    }
+    for (Hit& waiting : children)
+        ordered.push_back(std::move(waiting));
+    return ordered;
 }
 
 } // namespace search

@@ -37,9 +37,19 @@ public:
     // Indexes the articles; true when the index can be asked. Runs once, on a worker thread;
     // nothing else touches the engine meanwhile.
     virtual bool build(const std::vector<Article>& articles) = 0;
+    // How far a word is put right before it is searched for.
+    enum class Typos {
+        // A word of five letters or more that the index does not know becomes the index's
+        // word one letter away.
+        LongWords,
+        // Four-letter words too: for when the query found nothing as typed ("ожег").
+        ShortWordsToo,
+    };
+
     // The articles matching a query, best first, at most limit of them. An empty query, or
     // one with nothing to search for, finds none.
-    virtual std::vector<Hit> find(const QString& query, int limit) = 0;
+    virtual std::vector<Hit> find(const QString& query, int limit,
+                                  Typos typos = Typos::LongWords) = 0;
 };
 
 // The search module makes its engines with

@@ -52,6 +52,44 @@ private slots:
             firstThree << line.section(QLatin1Char('\t'), 1, 1);
         QVERIFY2(firstThree.contains(page), qPrintable(lines.mid(0, 3).join(QLatin1String(" | "))));
     }
+
+    // What the keyboard does to a frightened person's query: the Latin layout left on, a
+    // short word one letter wrong, an English term; and whose page comes first.
+    void forgivingQueriesPutTheirPageFirst_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("page");
+        const char* const cases[][2] = {
+            {"j;ju", "burns.html"},
+            {"jcnfyjdrf cthlwf", "cpr.html"},
+            {"ожег", "burns.html"},
+            {"ожёг", "burns.html"},
+            {"CPR", "cpr.html"},
+            {"AED", "aed.html"},
+            {"heimlich", "choking.html"},
+            {"burn", "burns.html"},
+            {"stroke", "stroke.html"},
+            // No child named: the adult page first; a child named: the child's.
+            {"подавился", "choking.html"},
+            {"не дышит", "cpr.html"},
+            {"СЛР", "cpr.html"},
+            {"ребёнок подавился", "choking_infant.html"},
+            {"ребёнок не дышит", "cpr_child.html"},
+            {"сердечный приступ", "chest_pain.html"},
+        };
+        for (const auto& [query, page] : cases)
+            QTest::addRow("%s → %s", query, page)
+                << QString::fromUtf8(query) << QString::fromLatin1(page);
+    }
+
+    void forgivingQueriesPutTheirPageFirst()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, page);
+        const QStringList lines = app::findLines(query);
+        QVERIFY2(!lines.isEmpty(), qPrintable(query));
+        QCOMPARE(lines.constFirst().section(QLatin1Char('\t'), 1, 1), page);
+    }
 };
 
 FIRSTAID_TEST_MAIN(TestQueries)

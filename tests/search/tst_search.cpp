@@ -14,6 +14,7 @@
 #include "kit/tables/SearchBar.h"
 #include "search/ArticleSearch.h"
 #include "search/ArticleText.h"
+#include "search/QueryForms.h"
 #include "search/TitleSearch.h"
 #include "viewer/WebController.h"
 
@@ -126,6 +127,24 @@ private slots:
         QCOMPARE(index.find(QStringLiteral("судароги")).value(0), QStringLiteral("fits.html"));
         // A short word is not guessed at.
         QVERIFY(index.find(QStringLiteral("нас")).isEmpty());
+    }
+
+    void theKeyboardsLayoutAndAChildAreRead()
+    {
+        QCOMPARE(search::inRussianLayout(QStringLiteral("j;ju")), QStringLiteral("ожог"));
+        QCOMPARE(search::inRussianLayout(QStringLiteral("Cthlwt ,mtncz")),
+                 QStringLiteral("Сердце бьется"));
+        QCOMPARE(search::inRussianLayout(QStringLiteral("`krf")), QStringLiteral("ёлка"));
+        // Nothing Latin to retype: no second query.
+        QCOMPARE(search::inRussianLayout(QStringLiteral("ожог 112")), QString());
+        QVERIFY(search::namesAChild(QStringLiteral("Ребёнок подавился")));
+        QVERIFY(search::namesAChild(QStringLiteral("у малыша жар")));
+        QVERIFY(search::namesAChild(QStringLiteral("сын не дышит")));
+        QVERIFY(!search::namesAChild(QStringLiteral("подавился")));
+        // A word that merely contains the letters is not a child.
+        QVERIFY(!search::namesAChild(QStringLiteral("победит")));
+        QVERIFY(search::isAboutChildren(QStringLiteral("Реанимация ребёнка и младенца")));
+        QVERIFY(!search::isAboutChildren(QStringLiteral("Ожоги")));
     }
 
     void allWordsRankAboveSome()

@@ -115,13 +115,13 @@ public:
         return true;
     }
 
-    std::vector<search::Hit> find(const QString& query, int limit) override
+    std::vector<search::Hit> find(const QString& query, int limit, Typos typos) override
     {
         std::vector<search::Hit> hits;
         if (!_reader || limit <= 0)
             return hits;
         try {
-            const Xapian::Query parsed = parse(query);
+            const Xapian::Query parsed = parse(query, typos == Typos::ShortWordsToo ? 4 : 5);
             if (parsed.empty())
                 return hits;
             Xapian::Enquire enquire(*_reader);
@@ -149,15 +149,15 @@ public:
     }
 
 private:
-    // The query as people type it: its words, each word of five letters or more that the
+    // The query as people type it: its words, each word of shortest letters or more that the
     // index does not know replaced by the index's word one letter away, if there is one.
-    Xapian::Query parse(const QString& query)
+    Xapian::Query parse(const QString& query, qsizetype shortest)
     {
         static const QRegularExpression word(QStringLiteral("[\\p{L}\\p{N}]+"));
         QStringList words;
         for (auto match = word.globalMatch(normalized(query.toLower())); match.hasNext();) {
             QString found = match.next().captured(0);
-            if (found.size() >= 5) {
+            if (found.size() >= shortest) {
                 const std::string raw = utf8(found);
                 // Stemmed terms carry the prefix Z.
                 std::string stemmed(1, 'Z');
