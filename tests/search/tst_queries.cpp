@@ -2,6 +2,9 @@
 #include "TestSupport.h"
 
 #include "app/FindCommand.h"
+#include "articlelist/ListLoader.h"
+#include "kit/foundation/Bundle.h"
+#include "search/ArticleSearch.h"
 
 #include <QTest>
 
@@ -89,6 +92,26 @@ private slots:
         const QStringList lines = app::findLines(query);
         QVERIFY2(!lines.isEmpty(), qPrintable(query));
         QCOMPARE(lines.constFirst().section(QLatin1Char('\t'), 1, 1), page);
+    }
+
+    // A smell of gas is the gas service's: the carbon monoxide page comes up, and what the
+    // results show of it is the line that sends to the gas service.
+    void aSmellOfGasLeadsToTheGasService()
+    {
+        const std::unique_ptr<articlelist::ListReader> list =
+            articlelist::loadList(QStringLiteral("Content"), QStringLiteral("xml"));
+        search::ArticleSearch textSearch;
+        textSearch.build(search::listedArticles(list->records()),
+                         kit::Bundle::mainBundle().bundlePath());
+        textSearch.waitUntilBuilt();
+        for (const QString& query : {QStringLiteral("пахнет газом"), QStringLiteral("утечка газа")}) {
+            const std::vector<search::Hit> hits = textSearch.find(query, 5);
+            QVERIFY(!hits.empty());
+            QCOMPARE(textSearch.articles().at(size_t(hits.front().article)).link,
+                     QStringLiteral("co.html"));
+            QVERIFY2(hits.front().snippet.contains(QStringLiteral("104")),
+                     qPrintable(hits.front().snippet));
+        }
     }
 };
 

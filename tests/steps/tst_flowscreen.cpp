@@ -136,7 +136,7 @@ private slots:
         QVERIFY(help.coach());
         QCOMPARE(help.flow()->step().id, QStringLiteral("breath_check"));
         QCOMPARE(help.coach()->rhythm().mode(), guide::CprCoach::Mode::Standard);
-        QVERIFY(help.coach()->instruction()->text().startsWith("Уложите на спину"));
+        QVERIFY(help.coach()->instruction()->text().startsWith("Давите на центр груди"));
         help.coach()->askToStop();
         QVERIFY(help.coach()->stopQuestion());
         help.clock.advance(4);
