@@ -109,19 +109,21 @@ void CoachScreen::loadView()
                              QColor(0x22, 0x22, 0x22));
     _instruction->setText(_instructionText);
     _instruction->setAccessibleName(_instructionText);
-    _instruction->setNumberOfLines(3);
+    _instruction->setNumberOfLines(4);
     _instruction->setLineBreakMode(kit::LineBreakMode::WordWrap);
     _instruction->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     kit::setFrame(_instruction, QRect(margin, top, width, 10));
-    const int textHeight = std::min(56, int(std::ceil(kit::fittingHeight(*_instruction))));
+    const int textHeight = std::min(74, int(std::ceil(kit::fittingHeight(*_instruction))));
     kit::setFrame(_instruction, QRect(margin, top, width, textHeight));
     top += textHeight + 2;
 
+    // The count gives up what a fourth line of the instruction needs.
+    const int pulseSide = 184 - std::max(0, textHeight - 56);
     _pulse = new PulseView(view);
-    kit::setFrame(_pulse, QRect((kit::Window::width - 184) / 2, top, 184, 184));
+    kit::setFrame(_pulse, QRect((kit::Window::width - pulseSide) / 2, top, pulseSide, pulseSide));
     _pulse->addTarget(
         this, [this] { breathsGiven(); }, kit::ControlEvent::TouchDown);
-    top += 186;
+    top += pulseSide + 2;
 
     _swapBanner = makeLabel(view, QStringLiteral("swapBanner"), kit::boldSystemFont(15),
                             QColor(0x11, 0x11, 0x11));

@@ -104,7 +104,8 @@ private slots:
         textSearch.build(search::listedArticles(list->records()),
                          kit::Bundle::mainBundle().bundlePath());
         textSearch.waitUntilBuilt();
-        for (const QString& query : {QStringLiteral("пахнет газом"), QStringLiteral("утечка газа")}) {
+        for (const QString& query :
+             {QStringLiteral("пахнет газом"), QStringLiteral("утечка газа")}) {
             const std::vector<search::Hit> hits = textSearch.find(query, 5);
             QVERIFY(!hits.empty());
             QCOMPARE(textSearch.articles().at(size_t(hits.front().article)).link,
