@@ -6,7 +6,7 @@
 #
 #   app/                                    the composition root: includes anything
 #   contents/ scheme/ about/ telephones/ sos/ card/ steps/   the screens: none includes another
-#   viewer/  search/  articlelist/  record/  guide/     what the screens share
+#   viewer/  search/  articlelist/  record/  guide/  quiz/   what the screens share
 #   kit/ (ApplicationMain, Accessibility)
 #   tables/  pickers/
 #   controllers/
@@ -30,13 +30,14 @@ set(rank_kit 4)
 set(kit_folders kit/foundation kit/views kit/platform kit/controllers kit/tables kit/pickers kit)
 
 # Above the kit: what each folder may include besides itself and the kit.
-set(shared_folders viewer search articlelist record guide)
+set(shared_folders viewer search articlelist record guide quiz)
 set(screen_folders contents scheme about telephones sos card steps)
 set(allowed_viewer "")
 set(allowed_search articlelist)
 set(allowed_articlelist "")
 set(allowed_record "")
 set(allowed_guide "")
+set(allowed_quiz search articlelist)
 foreach(screen IN LISTS screen_folders)
   set(allowed_${screen} ${shared_folders})
 endforeach()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckStepsCommand.h"
 
+#include "Plural.h"
 #include "guide/StepFlow.h"
 #include "kit/foundation/Bundle.h"
 
@@ -8,24 +9,6 @@
 #include <cstdio>
 
 namespace app {
-namespace {
-
-// "1 шаг", "3 шага", "25 шагов".
-QString stepsWord(qsizetype count)
-{
-    const qsizetype lastTwo = count % 100;
-    const qsizetype last = count % 10;
-    if (lastTwo >= 11 && lastTwo <= 14)
-        return QStringLiteral("шагов");
-    if (last == 1)
-        return QStringLiteral("шаг");
-    if (last >= 2 && last <= 4)
-        return QStringLiteral("шага");
-    return QStringLiteral("шагов");
-}
-
-} // namespace
-
 QStringList checkStepsLines(const QString& path, bool* sound)
 {
     const kit::Bundle& bundle = kit::Bundle::mainBundle();
@@ -42,7 +25,8 @@ QStringList checkStepsLines(const QString& path, bool* sound)
     return {QStringLiteral("%1: %2 %3 (концов: %4), ошибок нет")
                 .arg(file)
                 .arg(flow->steps.size())
-                .arg(stepsWord(qsizetype(flow->steps.size())))
+                .arg(russianPlural(qsizetype(flow->steps.size()), QStringLiteral("шаг"),
+                                   QStringLiteral("шага"), QStringLiteral("шагов")))
                 .arg(ends)};
 }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CheckQuizCommand.h"
 #include "app/CheckStepsCommand.h"
 #include "app/ExportCardCommand.h"
 #include "app/FindCommand.h"
@@ -10,7 +11,8 @@ int main(int argc, char** argv)
 {
     return kit::applicationMain(
         argc, argv, &app::loadMainInterface,
-        {app::findCommand(), app::exportCardCommand(), app::checkStepsCommand()},
+        {app::findCommand(), app::exportCardCommand(), app::checkStepsCommand(),
+         app::checkQuizCommand()},
         {{QCommandLineOption(QStringLiteral("cpr"),
                              QStringLiteral("Open the CPR coach at once (in the running copy if "
                                             "there is one).")),
