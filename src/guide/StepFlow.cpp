@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StepFlow.h"
 
+#include "kit/foundation/JsonText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -85,20 +87,11 @@ int wordCount(const QString& text)
 
 std::optional<StepFlow> parseFlow(const QByteArray& text, QStringList* faults)
 {
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
-    if (error.error != QJsonParseError::NoError) {
-        // The line of the fault, for a writer with a text editor.
-        const int line = int(text.left(error.offset).count('\n')) + 1;
-        faults->append(
-            QStringLiteral("строка %1: не JSON (%2)").arg(line).arg(error.errorString()));
+    const std::optional<QJsonObject> read =
+        kit::readJsonObject(text, QStringLiteral("start и steps"), faults);
+    if (!read)
         return std::nullopt;
-    }
-    if (!document.isObject()) {
-        faults->append(QStringLiteral("файл — не объект JSON с полями start и steps"));
-        return std::nullopt;
-    }
-    const QJsonObject root = document.object();
+    const QJsonObject& root = *read;
     StepFlow flow;
     flow.start = root.value(QStringLiteral("start")).toString();
     const QJsonArray steps = root.value(QStringLiteral("steps")).toArray();

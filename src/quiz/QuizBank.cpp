@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QuizBank.h"
 
+#include "kit/foundation/JsonText.h"
 #include "search/ArticleText.h"
 
 #include <QDir>
@@ -104,19 +105,11 @@ QString searchableText(const QString& html)
 
 std::optional<QuizBank> parseBank(const QByteArray& text, QStringList* faults)
 {
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
-    if (error.error != QJsonParseError::NoError) {
-        const int line = int(text.left(error.offset).count('\n')) + 1;
-        faults->append(
-            QStringLiteral("строка %1: не JSON (%2)").arg(line).arg(error.errorString()));
+    const std::optional<QJsonObject> read =
+        kit::readJsonObject(text, QStringLiteral("topics и questions"), faults);
+    if (!read)
         return std::nullopt;
-    }
-    if (!document.isObject()) {
-        faults->append(QStringLiteral("файл — не объект JSON с полями topics и questions"));
-        return std::nullopt;
-    }
-    const QJsonObject root = document.object();
+    const QJsonObject& root = *read;
     QuizBank bank;
     for (const QJsonValue& value : root.value(QStringLiteral("topics")).toArray()) {
         const QJsonObject object = value.toObject();
