@@ -36,10 +36,26 @@ def start(command, **kwargs):
                             **kwargs)
 
 
+def lock_is_stale(number):
+    """A display's lock left by an X server that has gone (Xvfb takes such a display over)."""
+    try:
+        with open(f'/tmp/.X{number}-lock', encoding='ascii') as lock:
+            pid = int(lock.read().strip())
+        os.kill(pid, 0)
+    except ProcessLookupError:
+        return True
+    except (OSError, ValueError):
+        return False
+    return False
+
+
 def free_display():
     for number in range(90, 140):
-        if not os.path.exists(f'/tmp/.X11-unix/X{number}') and \
-                not os.path.exists(f'/tmp/.X{number}-lock'):
+        socket = f'/tmp/.X11-unix/X{number}'
+        lock = f'/tmp/.X{number}-lock'
+        if not os.path.exists(lock) and not os.path.exists(socket):
+            return f':{number}'
+        if os.path.exists(lock) and lock_is_stale(number):
             return f':{number}'
     return None
 
@@ -61,6 +77,9 @@ class Session:
             print('atspi_check: at-spi2-core is missing')
             return False
         self.display = free_display()
+        if not self.display:
+            print('atspi_check: no free display between :90 and :139')
+            return False
         os.environ['DISPLAY'] = self.display
         self.processes.append(start(['Xvfb', self.display, '-screen', '0', '800x700x24']))
         for _ in range(50):

@@ -131,24 +131,25 @@ private slots:
 
     void notBreathingOpensTheCoachAndLeavingItComesBack()
     {
-        OpenHelp help;
-        help.answer(toBreathingCheck + QList<int>{2}); // "Не знаю" is the safer branch
-        QVERIFY(help.coach());
-        QCOMPARE(help.flow()->step().id, QStringLiteral("breath_check"));
-        QCOMPARE(help.coach()->rhythm().mode(), guide::CprCoach::Mode::Standard);
-        QVERIFY(help.coach()->instruction()->text().startsWith("Давите на центр груди"));
-        help.coach()->askToStop();
-        QVERIFY(help.coach()->stopQuestion());
-        help.clock.advance(4);
-        help.coach()->stopQuestion()->dismissWithButtonIndex(0);
-        QVERIFY(!help.coach());
-        QCOMPARE(help.flow()->step().id, QStringLiteral("breath_check"));
-        // Its ten seconds start again, and it is said again.
-        QCOMPARE(help.flow()->countdown()->text(), QStringLiteral("10 с"));
-        QCOMPARE(help.speech.heard.last(), "say: " + help.flow()->step().text);
-        help.clock.advance(1);
-        QCOMPARE(help.flow()->countdown()->text(), QStringLiteral("9 с"));
-
+        {
+            OpenHelp help;
+            help.answer(toBreathingCheck + QList<int>{2}); // "Не знаю" is the safer branch
+            QVERIFY(help.coach());
+            QCOMPARE(help.flow()->step().id, QStringLiteral("breath_check"));
+            QCOMPARE(help.coach()->rhythm().mode(), guide::CprCoach::Mode::Standard);
+            QVERIFY(help.coach()->instruction()->text().startsWith("Давите на центр груди"));
+            help.coach()->askToStop();
+            QVERIFY(help.coach()->stopQuestion());
+            help.clock.advance(4);
+            help.coach()->stopQuestion()->dismissWithButtonIndex(0);
+            QVERIFY(!help.coach());
+            QCOMPARE(help.flow()->step().id, QStringLiteral("breath_check"));
+            // Its ten seconds start again, and it is said again.
+            QCOMPARE(help.flow()->countdown()->text(), QStringLiteral("10 с"));
+            QCOMPARE(help.speech.heard.last(), "say: " + help.flow()->step().text);
+            help.clock.advance(1);
+            QCOMPARE(help.flow()->countdown()->text(), QStringLiteral("9 с"));
+        }
         // An infant who stops breathing after choking: the coach counts 15.
         OpenHelp infant;
         infant.answer({0, 1, 0, 0, 2, 2});
