@@ -5,7 +5,7 @@
 #   cmake -DSOURCE_DIR=<src> -P layers.cmake
 #
 #   app/                                    the composition root: includes anything
-#   contents/ scheme/ about/ telephones/ sos/ card/ steps/   the screens: none includes another
+#   contents/ scheme/ about/ telephones/ sos/ card/ steps/ practice/   the screens: none includes another
 #   viewer/  search/  articlelist/  record/  guide/  quiz/   what the screens share
 #   kit/ (ApplicationMain, Accessibility)
 #   tables/  pickers/
@@ -31,7 +31,7 @@ set(kit_folders kit/foundation kit/views kit/platform kit/controllers kit/tables
 
 # Above the kit: what each folder may include besides itself and the kit.
 set(shared_folders viewer search articlelist record guide quiz)
-set(screen_folders contents scheme about telephones sos card steps)
+set(screen_folders contents scheme about telephones sos card steps practice)
 set(allowed_viewer "")
 set(allowed_search articlelist)
 set(allowed_articlelist "")

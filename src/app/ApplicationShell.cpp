@@ -11,6 +11,7 @@
 #include "kit/views/Image.h"
 #include "kit/views/ImageView.h"
 #include "kit/views/View.h"
+#include "practice/PracticeScreen.h"
 #include "record/CardStore.h"
 #include "record/PersonalRecord.h"
 #include "sos/EmergencyScreen.h"
@@ -34,6 +35,7 @@ ApplicationShell::~ApplicationShell()
     // The look goes with the application that set it.
     kit::NavigationBar::setStandardTintColor(QColor());
     viewer::setHelpOpener(nullptr);
+    viewer::setPracticeTopics(nullptr);
 }
 
 void ApplicationShell::setWindow(std::unique_ptr<kit::Window> window)
@@ -170,6 +172,10 @@ void ApplicationShell::openHelp(const QString& what)
         steps::openCoach(*_tabBarController);
     else if (what == QLatin1String("steps"))
         steps::openFlow(*_tabBarController);
+    else if (what == QLatin1String("quiz"))
+        practice::openPractice(*_tabBarController);
+    else if (what.startsWith(QLatin1String("quiz/")))
+        practice::openTopic(*_tabBarController, what.mid(5));
     else
         kit::log(QStringLiteral("No help is called %1").arg(what));
 }

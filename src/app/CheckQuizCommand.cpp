@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckQuizCommand.h"
 
-#include "Plural.h"
 #include "kit/foundation/Bundle.h"
+#include "kit/foundation/Plural.h"
 #include "quiz/QuizBank.h"
 
 #include <cstdio>
@@ -24,11 +24,11 @@ QStringList checkQuizLines(const QString& path, bool* sound)
     const qsizetype topics = qsizetype(bank->topics.size());
     return {QStringLiteral("%1 %2, %3 %4")
                 .arg(questions)
-                .arg(russianPlural(questions, QStringLiteral("вопрос"), QStringLiteral("вопроса"),
-                                   QStringLiteral("вопросов")))
+                .arg(kit::russianPlural(questions, QStringLiteral("вопрос"),
+                                        QStringLiteral("вопроса"), QStringLiteral("вопросов")))
                 .arg(topics)
-                .arg(russianPlural(topics, QStringLiteral("тема"), QStringLiteral("темы"),
-                                   QStringLiteral("тем")))};
+                .arg(kit::russianPlural(topics, QStringLiteral("тема"), QStringLiteral("темы"),
+                                        QStringLiteral("тем")))};
 }
 
 kit::CommandLineCommand checkQuizCommand()

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckStepsCommand.h"
 
-#include "Plural.h"
 #include "guide/StepFlow.h"
 #include "kit/foundation/Bundle.h"
+#include "kit/foundation/Plural.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,8 +25,8 @@ QStringList checkStepsLines(const QString& path, bool* sound)
     return {QStringLiteral("%1: %2 %3 (концов: %4), ошибок нет")
                 .arg(file)
                 .arg(flow->steps.size())
-                .arg(russianPlural(qsizetype(flow->steps.size()), QStringLiteral("шаг"),
-                                   QStringLiteral("шага"), QStringLiteral("шагов")))
+                .arg(kit::russianPlural(qsizetype(flow->steps.size()), QStringLiteral("шаг"),
+                                        QStringLiteral("шага"), QStringLiteral("шагов")))
                 .arg(ends)};
 }
 

@@ -8,6 +8,7 @@
 #include "kit/controllers/NavigationBar.h"
 #include "kit/views/Image.h"
 #include "kit/views/View.h"
+#include "practice/PracticeScreen.h"
 #include "scheme/Schema.h"
 #include "sos/SOS.h"
 #include "telephones/Telephones.h"
@@ -67,6 +68,8 @@ std::unique_ptr<kit::ApplicationDelegate> loadMainInterface(kit::Application& ap
 
     // The pages' and the screens' way into the step-by-step help and the CPR coach.
     viewer::setHelpOpener([shell = shell.get()](const QString& what) { shell->openHelp(what); });
+    // Articles with practice questions end with the way to them.
+    viewer::setPracticeTopics(practice::topicOfPage);
 
     shell->setWindow(std::move(window));
     shell->setTabBarController(std::move(tabBarController));

@@ -3,8 +3,6 @@
 
 #include "CoachParts.h"
 #include "Drawing.h"
-#include "KeyedView.h"
-#include "Looks.h"
 #include "Voice.h"
 #include "kit/controllers/Application.h"
 #include "kit/controllers/BarButtonItem.h"
@@ -19,6 +17,8 @@
 #include "kit/views/Label.h"
 #include "kit/views/TitledButton.h"
 #include "kit/views/View.h"
+#include "viewer/ButtonLooks.h"
+#include "viewer/KeyedView.h"
 
 #include <QKeyEvent>
 
@@ -77,8 +77,8 @@ CoachScreen::~CoachScreen()
 
 void CoachScreen::loadView()
 {
-    auto* view =
-        new KeyedView(QStringLiteral("coachView"), [this](int key) { return keyPressed(key); });
+    auto* view = new viewer::KeyedView(QStringLiteral("coachView"),
+                                       [this](int key) { return keyPressed(key); });
     view->resize(kit::Window::width, kit::Window::height);
     const int width = kit::Window::width - 2 * margin;
 
@@ -157,13 +157,13 @@ void CoachScreen::loadView()
     }
     top += 46;
 
-    _pause = new kit::TitledButton(QStringLiteral("Пауза"), looks::quiet(), view);
+    _pause = new kit::TitledButton(QStringLiteral("Пауза"), viewer::looks::quiet(), view);
     _pause->setObjectName(QStringLiteral("pauseCoach"));
     _pause->setFont(kit::boldSystemFont(16));
     kit::setFrame(_pause, QRect(margin, top, 96, 44));
     _pause->addTarget(
         this, [this] { togglePause(); }, kit::ControlEvent::TouchUpInside);
-    _aed = new kit::TitledButton(QStringLiteral("Принесли АНД"), looks::answer(), view);
+    _aed = new kit::TitledButton(QStringLiteral("Принесли АНД"), viewer::looks::answer(), view);
     _aed->setObjectName(QStringLiteral("aedButton"));
     _aed->setFont(kit::boldSystemFont(17));
     _aed->setAccessibleName(QStringLiteral("Принесли АНД: шаги дефибриллятора"));
@@ -198,7 +198,7 @@ void CoachScreen::loadView()
     _aedText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     _aedDrawing = new kit::ImageView(QImage(), _aedPanel);
     _aedDrawing->setObjectName(QStringLiteral("aedDrawing"));
-    _aedNext = new kit::TitledButton(QStringLiteral("Дальше"), looks::answer(), _aedPanel);
+    _aedNext = new kit::TitledButton(QStringLiteral("Дальше"), viewer::looks::answer(), _aedPanel);
     _aedNext->setObjectName(QStringLiteral("aedNext"));
     _aedNext->setFont(kit::boldSystemFont(20));
     _aedNext->addTarget(

@@ -3,8 +3,6 @@
 
 #include "CoachScreen.h"
 #include "Drawing.h"
-#include "KeyedView.h"
-#include "Looks.h"
 #include "Voice.h"
 #include "kit/controllers/BarButtonItem.h"
 #include "kit/controllers/NavigationBar.h"
@@ -17,7 +15,9 @@
 #include "kit/views/ProgressView.h"
 #include "kit/views/TitledButton.h"
 #include "kit/views/View.h"
+#include "viewer/ButtonLooks.h"
 #include "viewer/FontScript.h"
+#include "viewer/KeyedView.h"
 #include "viewer/ReadingZoom.h"
 #include "viewer/WebController.h"
 
@@ -65,8 +65,8 @@ CoachScreen* FlowScreen::coach() const
 
 void FlowScreen::loadView()
 {
-    auto* view =
-        new KeyedView(QStringLiteral("flowView"), [this](int key) { return keyPressed(key); });
+    auto* view = new viewer::KeyedView(QStringLiteral("flowView"),
+                                       [this](int key) { return keyPressed(key); });
     view->resize(kit::Window::width, kit::Window::height);
 
     _bar = new kit::NavigationBar(view);
@@ -114,7 +114,7 @@ void FlowScreen::loadView()
         if (on)
             Voice::say(step().text);
     });
-    _pageButton = new kit::TitledButton(QStringLiteral("Статья"), looks::quiet(), _body);
+    _pageButton = new kit::TitledButton(QStringLiteral("Статья"), viewer::looks::quiet(), _body);
     _pageButton->setObjectName(QStringLiteral("openPage"));
     _pageButton->setFont(kit::systemFont(14));
     _pageButton->setAccessibleName(QStringLiteral("Открыть статью целиком"));
@@ -171,7 +171,7 @@ void FlowScreen::show()
         labels = {QStringLiteral("Открыть статью"), QStringLiteral("Закрыть")};
     for (qsizetype i = 0; i < labels.size(); ++i) {
         auto* button = new kit::TitledButton(
-            labels[i], i == 0 ? looks::answer() : looks::secondAnswer(), _body);
+            labels[i], i == 0 ? viewer::looks::answer() : viewer::looks::secondAnswer(), _body);
         button->setObjectName(QStringLiteral("answer%1").arg(i + 1));
         button->setFont(kit::boldSystemFont(20));
         button->setAccessibleName(labels[i]);

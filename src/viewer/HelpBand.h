@@ -22,8 +22,18 @@ bool openHelp(const QString& what);
 // Whether a link is one of the application's own.
 bool isHelpLink(const QUrl& url);
 
-// A band over a list or page with the way into the step-by-step help: one large red
-// button, "Пошагово: что делать сейчас". It sits above what it heads and changes nothing in it.
+// Which topic of the practice questions a page (its file name) is the article of, or empty;
+// such a page ends with "Проверить себя по этой теме" (link "firstaid:quiz/<topic>"). Set by
+// the application's wiring.
+using PracticeTopics = std::function<QString(const QString& page)>;
+void setPracticeTopics(PracticeTopics topics);
+QString practiceTopicOf(const QString& page);
+// What a page's end gets to offer its questions: a script that adds the link once.
+QString practiceLinkScript(const QString& topic);
+
+// A band over a list with the ways into the help that is not a page: a large red button,
+// "Пошагово: что делать сейчас", and beside it "Проверь себя", the practice questions. It sits
+// above what it heads and changes nothing in it.
 class HelpBand final : public QWidget {
     Q_OBJECT
 
@@ -31,9 +41,11 @@ public:
     static constexpr int bandHeight = 48;
     explicit HelpBand(QWidget* parent = nullptr);
     kit::TitledButton* stepsButton() const { return _steps; }
+    kit::TitledButton* practiceButton() const { return _practice; }
 
 private:
     kit::TitledButton* _steps;
+    kit::TitledButton* _practice;
 };
 
 } // namespace viewer

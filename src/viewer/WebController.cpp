@@ -8,6 +8,8 @@
 #include "kit/controllers/Window.h"
 #include "kit/foundation/Log.h"
 
+#include <QFileInfo>
+
 #include <memory>
 
 namespace viewer {
@@ -83,7 +85,15 @@ void WebController::styleLoadedPage()
     if (!webView())
         return;
     const QPointer<WebController> self(this);
-    _webView->evaluateJavaScript(fontScript(_fontSize), [self](const QVariant&) {
+    QString script = fontScript(_fontSize);
+    // The page now shown: a link followed in place may have led away from the first.
+    const QUrl shown = _webView->url().isEmpty() ? _url : _webView->url();
+    if (_showsPracticeLink && shown.isLocalFile()) {
+        const QString topic = practiceTopicOf(QFileInfo(shown.toLocalFile()).fileName());
+        if (!topic.isEmpty())
+            script += practiceLinkScript(topic);
+    }
+    _webView->evaluateJavaScript(script, [self](const QVariant&) {
         if (!self)
             return;
         emit self->pageStyled();

@@ -41,6 +41,8 @@ public:
     // A text to find in the page once it is styled: highlighted and scrolled into view.
     QString highlightedText() const { return _highlightedText; }
     void setHighlightedText(const QString& text) { _highlightedText = text; }
+    // Whether a page with practice questions ends with the link to them (yes unless told).
+    void setShowsPracticeLink(bool shows) { _showsPracticeLink = shows; }
 
     // Decided for every load request of the web view: true lets it load.
     bool shouldStartLoadWithRequest(kit::WebView& webView, const QUrl& url,
@@ -73,6 +75,7 @@ private:
     float _fontSize = baseFontSize;
     QString _highlightedText;
     bool _started = false;
+    bool _showsPracticeLink = true;
 };
 
 } // namespace viewer

@@ -6,8 +6,8 @@
 #include "TestSupport.h"
 
 #include "app/CheckQuizCommand.h"
-#include "app/Plural.h"
 #include "kit/foundation/Bundle.h"
+#include "kit/foundation/Plural.h"
 #include "quiz/QuizBank.h"
 
 #include <QFile>
@@ -155,7 +155,7 @@ private slots:
         QVERIFY(bank->topics.size() >= 25);
         const auto count = [](qsizetype n, const char* one, const char* few, const char* many) {
             return QString::number(n) + ' ' +
-                   app::russianPlural(n, QString::fromUtf8(one), QString::fromUtf8(few),
+                   kit::russianPlural(n, QString::fromUtf8(one), QString::fromUtf8(few),
                                       QString::fromUtf8(many));
         };
         QCOMPARE(lines.constFirst(),

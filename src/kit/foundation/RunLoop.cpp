@@ -47,6 +47,13 @@ double RunLoop::now() const
     return double(_monotonic.nsecsElapsed()) / 1e9;
 }
 
+QDateTime RunLoop::currentDateTime() const
+{
+    if (!_manual)
+        return QDateTime::currentDateTime();
+    return _manualDate.addMSecs(qint64(std::llround((_manualNow - _manualStart) * 1000)));
+}
+
 std::vector<Timer*> RunLoop::timers() const
 {
     std::vector<Timer*> result;
@@ -153,6 +160,8 @@ ManualClock::ManualClock()
     RunLoop& loop = RunLoop::main();
     // A whole second to start from keeps sums of whole intervals exact.
     loop._manualNow = std::ceil(loop.now());
+    loop._manualStart = loop._manualNow;
+    loop._manualDate = QDateTime::currentDateTime();
     loop._manual = this;
     loop.arm();
 }
@@ -175,6 +184,13 @@ void ManualClock::advance(double seconds)
 double ManualClock::now() const
 {
     return RunLoop::main()._manualNow;
+}
+
+void ManualClock::setCurrentDateTime(const QDateTime& dateTime)
+{
+    RunLoop& loop = RunLoop::main();
+    loop._manualDate = dateTime;
+    loop._manualStart = loop._manualNow;
 }
 
 } // namespace kit

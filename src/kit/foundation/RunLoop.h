@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
 
@@ -26,6 +27,9 @@ public:
 
     // Seconds on the loop's clock.
     double now() const;
+    // The date and time of day. Under a ManualClock it stands still with the clock and moves
+    // when the clock is advanced, from the moment the clock was made (or the one it was set to).
+    QDateTime currentDateTime() const;
     // Timers not yet invalidated, in the order they will fire.
     std::vector<Timer*> timers() const;
 
@@ -47,6 +51,9 @@ private:
     QTimer* _wakeUp;
     const ManualClock* _manual = nullptr;
     double _manualNow = 0;
+    // Under a manual clock: the date and time at _manualStart.
+    QDateTime _manualDate;
+    double _manualStart = 0;
     quint64 _sequence = 0;
     int _firing = 0;
 };
@@ -62,6 +69,8 @@ public:
 
     void advance(double seconds);
     double now() const;
+    // Sets the date and time the loop reports now; advancing moves it on from there.
+    void setCurrentDateTime(const QDateTime& dateTime);
 };
 
 } // namespace kit

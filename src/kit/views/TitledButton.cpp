@@ -15,6 +15,9 @@ TitledButton::TitledButton(const QString& title, const Look& look, QWidget* pare
 void TitledButton::drawFace(QPainter& painter, bool pressed) const
 {
     painter.setRenderHint(QPainter::Antialiasing);
+    // A button that cannot be pressed now is shown faded.
+    if (!isEnabled())
+        painter.setOpacity(0.45);
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     QLinearGradient fill(box.topLeft(), box.bottomLeft());
     fill.setStops(pressed ? _look.pressed : _look.normal);
@@ -64,7 +67,7 @@ void TitledButton::paintEvent(QPaintEvent*)
 
 void TitledButton::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::EnabledChange)
         for (QImage& face : _faces)
             face = QImage();
     Control::changeEvent(event);

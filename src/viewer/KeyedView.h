@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace steps {
+namespace viewer {
 
 // The white view of a screen that is worked by keys as well as taps: a key that none of its
 // controls takes (a digit, Escape) comes here and goes to the screen, which says whether it
@@ -21,4 +21,4 @@ private:
     std::function<bool(int)> _keyPressed;
 };
 
-} // namespace steps
+} // namespace viewer

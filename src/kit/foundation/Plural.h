@@ -3,7 +3,7 @@
 
 #include <QString>
 
-namespace app {
+namespace kit {
 
 // The form of a Russian noun after a number: one ("1 шаг", "21 тема"), few ("3 шага") or
 // many ("25 шагов", "11 тем").
@@ -21,4 +21,4 @@ inline QString russianPlural(qsizetype count, const QString& one, const QString&
     return many;
 }
 
-} // namespace app
+} // namespace kit

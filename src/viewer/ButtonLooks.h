@@ -3,7 +3,7 @@
 
 #include "kit/views/TitledButton.h"
 
-namespace steps::looks {
+namespace viewer::looks {
 
 // The first answer (what Space and Enter press) and the coach's chosen mode: the
 // application's dark red.
@@ -42,4 +42,4 @@ inline const kit::TitledButton::Look& quiet()
     return look;
 }
 
-} // namespace steps::looks
+} // namespace viewer::looks

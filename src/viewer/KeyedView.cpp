@@ -3,7 +3,7 @@
 
 #include <QKeyEvent>
 
-namespace steps {
+namespace viewer {
 
 KeyedView::KeyedView(const QString& name, std::function<bool(int key)> keyPressed)
     : _keyPressed(std::move(keyPressed))
@@ -25,4 +25,4 @@ void KeyedView::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
 }
 
-} // namespace steps
+} // namespace viewer
