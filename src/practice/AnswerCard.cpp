@@ -3,6 +3,7 @@
 
 #include "kit/views/Font.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -49,6 +50,15 @@ AnswerCard::AnswerCard(int number, const QString& text, QWidget* parent)
 {
     setFont(kit::systemFont(16));
     updateName();
+}
+
+void AnswerCard::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->ignore();
+        return;
+    }
+    Control::keyPressEvent(event);
 }
 
 void AnswerCard::setState(State state, int place)

@@ -283,7 +283,7 @@ void PracticeScreen::refresh()
         note = next.isValid()
                    ? QStringLiteral("следующее — %1")
                          .arg(QLocale(QLocale::Russian).toString(next, QStringLiteral("d MMMM")))
-                   : QStringLiteral("ошибки вернутся сюда на следующий день");
+                   : QStringLiteral("ошибки вернутся сюда назавтра");
     }
     _reviewNote->setText(note);
 
@@ -374,6 +374,7 @@ void PracticeScreen::askToReset()
     alert->setAnswer([self = QPointer<PracticeScreen>(this)](int button) {
         if (!self)
             return;
+        self->_resetQuestion = nullptr;
         if (button == 0) {
             kit::UserDefaults& defaults = kit::UserDefaults::standardUserDefaults();
             quiz::Progress progress = quiz::Progress::read(defaults);

@@ -44,6 +44,8 @@ public:
     void askToReset();
     void close();
     void setSeed(quint32 seed) { _seed = seed; }
+    // Reads the progress again and shows it (a round has ended, a day has passed).
+    void refresh();
 
     const quiz::Progress& progress() const { return _progress; }
     RoundScreen* round() const;
@@ -68,7 +70,6 @@ protected:
 
 private:
     bool keyPressed(int key);
-    void refresh();
     void start(quiz::Mode mode, std::vector<const quiz::Question*> questions);
     quint32 nextSeed();
 

@@ -20,7 +20,6 @@
 #include "viewer/ReadingZoom.h"
 #include "viewer/WebController.h"
 
-#include <QApplication>
 #include <QLocale>
 
 #include <cmath>
@@ -87,7 +86,6 @@ void RoundScreen::loadView()
     auto* view = new viewer::KeyedView(QStringLiteral("roundView"),
                                        [this](int key) { return keyPressed(key); });
     view->resize(kit::Window::width, kit::Window::height);
-    view->setFocusPolicy(Qt::StrongFocus);
 
     _bar = new kit::NavigationBar(view);
     kit::setFrame(_bar, QRect(0, 0, kit::Window::width, kit::NavigationBar::barHeight));
@@ -117,11 +115,6 @@ void RoundScreen::loadView()
         },
         kit::ControlEvent::TouchUpInside);
 
-    // Whatever the keyboard moves to is scrolled into view.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && _scroll && _scroll->contentView()->isAncestorOf(now))
-            keepInView(now);
-    });
     setView(view);
 }
 
@@ -137,7 +130,17 @@ void RoundScreen::viewDidAppear(bool animated)
 {
     kit::ViewController::viewDidAppear(animated);
     if (!_page)
-        view()->setFocus(Qt::OtherFocusReason);
+        focusWhereTheKeysGo();
+}
+
+void RoundScreen::focusWhereTheKeysGo()
+{
+    // Before an answer the first card (read out first; digits and Space answer), after it the
+    // button that goes on (Enter).
+    if (_next->isVisible())
+        _next->setFocus(Qt::OtherFocusReason);
+    else if (!_cards.empty())
+        _cards.front()->setFocus(Qt::OtherFocusReason);
 }
 
 void RoundScreen::clearContent()
@@ -220,7 +223,7 @@ void RoundScreen::showQuestion()
         if (child != _verdict && child != _explanation && child != _passageButton)
             child->show();
     if (isViewLoaded() && view()->isVisible() && !_page)
-        view()->setFocus(Qt::OtherFocusReason);
+        focusWhereTheKeysGo();
 }
 
 void RoundScreen::layout()
@@ -316,10 +319,18 @@ void RoundScreen::place(int shown)
     _next->setTitle(QStringLiteral("Проверить"));
     _next->setAccessibleName(QStringLiteral("Проверить порядок"));
     setNextVisible(complete);
-    if (complete)
+    if (complete) {
         _next->setFocus(Qt::OtherFocusReason);
-    else if (tapped->hasFocus() && !complete)
-        tapped->setFocus(Qt::OtherFocusReason);
+        keepInView(_cards.back());
+        return;
+    }
+    // The steps still to place come into view.
+    for (AnswerCard* card : _cards)
+        if (card->state() == AnswerCard::State::Plain) {
+            if (!tapped->hasFocus())
+                keepInView(card);
+            break;
+        }
 }
 
 void RoundScreen::check()
@@ -398,7 +409,7 @@ void RoundScreen::answer(const quiz::Answer& given)
                                                            : QStringLiteral("Следующий вопрос"));
     setNextVisible(true);
     layout();
-    keepInView(_passageButton);
+    showOutcome();
     _next->setFocus(Qt::OtherFocusReason);
     emit answeredQuestion(right);
 }
@@ -439,11 +450,12 @@ void RoundScreen::showResult()
         summary = QStringLiteral("Всё верно. Ошибок нет — так держать.");
     else {
         summary =
-            QStringLiteral("%1 %2 к повторению: %3 вернётся завтра.")
+            QStringLiteral("%1 %2 к повторению: %3 завтра.")
                 .arg(_missed.size())
                 .arg(kit::russianPlural(qsizetype(_missed.size()), QStringLiteral("вопрос"),
                                         QStringLiteral("вопроса"), QStringLiteral("вопросов")))
-                .arg(_missed.size() == 1 ? QStringLiteral("он") : QStringLiteral("они"));
+                .arg(_missed.size() == 1 ? QStringLiteral("он вернётся")
+                                         : QStringLiteral("они вернутся"));
         summary += QStringLiteral(" Перечитайте:");
     }
     _summary->setText(summary);
@@ -514,10 +526,28 @@ void RoundScreen::closePage()
         return;
     _page.reset();
     refreshBar();
-    if (_next->isVisible())
-        _next->setFocus(Qt::OtherFocusReason);
-    else
-        view()->setFocus(Qt::OtherFocusReason);
+    focusWhereTheKeysGo();
+}
+
+void RoundScreen::showOutcome()
+{
+    // As much of the outcome as fits: the marked answers (the choice and the right one) with
+    // the verdict, the explanation and the way to the article; else without the way; else the
+    // verdict, the explanation and the way.
+    QRect marked;
+    for (AnswerCard* card : _cards)
+        if (card->state() == AnswerCard::State::Right || card->state() == AnswerCard::State::Wrong)
+            marked = marked.united(card->geometry());
+    const QRect why = _verdict->geometry().united(_explanation->geometry());
+    const QRect way = _passageButton->geometry();
+    const int room = _scroll->height() - 12;
+    for (const QRect& wanted :
+         {marked.united(why).united(way), marked.united(why), why.united(way)})
+        if (wanted.height() <= room) {
+            _scroll->scrollRectToVisible(wanted.adjusted(0, -6, 0, 6));
+            return;
+        }
+    _scroll->scrollRectToVisible(why.adjusted(0, -6, 0, 6));
 }
 
 void RoundScreen::keepInView(QWidget* widget)

@@ -96,6 +96,8 @@ private:
     void refreshBar();
     void clearContent();
     void keepInView(QWidget* widget);
+    void showOutcome();
+    void focusWhereTheKeysGo();
 
     std::shared_ptr<const quiz::QuizBank> _bank;
     quiz::Mode _mode;

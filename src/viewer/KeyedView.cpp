@@ -2,6 +2,7 @@
 #include "KeyedView.h"
 
 #include <QKeyEvent>
+#include <QShortcut>
 
 namespace viewer {
 
@@ -13,6 +14,12 @@ KeyedView::KeyedView(const QString& name, std::function<bool(int key)> keyPresse
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
+    // Escape reaches the screen wherever the focus is inside it, also from a page shown over
+    // it (the web engine keeps the keys it is given).
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    escape->setAutoRepeat(false);
+    QObject::connect(escape, &QShortcut::activated, this, [this] { _keyPressed(Qt::Key_Escape); });
 }
 
 void KeyedView::keyPressEvent(QKeyEvent* event)

@@ -334,6 +334,18 @@ def check(session, pyatspi):
     session.keys('Escape', 'Return', wait=0.8)
     session.keys('Escape', 'Escape', 'Escape', 'Escape', 'Escape', wait=0.5)
 
+    # "Проверь себя" from the same band: the progress, an exam's question answered by its
+    # digit with the explanation, and out by Escape twice.
+    session.click(270, 44, 1.5)
+    screen('Проверь себя', ['Знаю 0 из', 'Экзамен: 20 вопросов по всем темам',
+                            'Повторить: на сегодня нечего', 'Реанимация взрослого: знаю 0 из',
+                            'Закрыть'])
+    session.click(160, 116, 1.5)
+    screen('Вопрос', ['1. ', '2. ', 'Закрыть'])
+    session.keys('1', wait=0.8)
+    screen('Ответ', ['Открыть статью на этом месте', 'Следующий вопрос'])
+    session.keys('Escape', 'Escape', wait=0.5)
+
     # The card and an editor.
     session.click(224, 455)
     screen('Карта', ['Медицинская карта', 'Фотография', 'Иван Петров', 'Печать'])

@@ -18,7 +18,10 @@
 #include "kit/controllers/Window.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/views/Label.h"
 #include "kit/views/ScrollView.h"
+#include "practice/PracticeScreen.h"
+#include "practice/RoundScreen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -345,6 +348,56 @@ void walkSteps()
     shot(QStringLiteral("steps-left"));
 }
 
+// "Проверь себя" from the band: the progress, an exam answered wrong and right, an order
+// question, the result; then a topic's round. The round's choice is fixed by its seed.
+void walkPractice()
+{
+    kit::ManualClock clock;
+    clock.setCurrentDateTime(QDateTime(QDate(2026, 12, 8), QTime(19, 0)));
+    Session session;
+    tab(0, 500);
+    tap(270, 44, 500);
+    auto* home = qobject_cast<practice::PracticeScreen*>(kit::ViewController::controllerOfView(
+        window()->findChild<QWidget*>(QStringLiteral("practiceView"))));
+    if (!home)
+        qFatal("no practice screen");
+    home->setSeed(4);
+    shot(QStringLiteral("practice-empty"));
+    tap(160, 116, 400);
+    shot(QStringLiteral("practice-question"));
+    practice::RoundScreen* round = home->round();
+    // Every question answered by its first card, so some are wrong and some right; the
+    // first order question shown as it is being placed, then checked.
+    bool orderShown = false;
+    bool wrongShown = false;
+    while (round && !round->isFinished()) {
+        if (round->question().kind == quiz::Question::Kind::Order) {
+            for (int card = 0; card < round->cardCount(); ++card) {
+                if (!orderShown && card == 2)
+                    shot(QStringLiteral("practice-order"));
+                round->choose(card);
+            }
+            round->check();
+            if (!orderShown)
+                shot(QStringLiteral("practice-order-checked"));
+            orderShown = true;
+        } else {
+            key(Qt::Key_1);
+            if (!wrongShown && round->verdict()->text() == QStringLiteral("Неверно")) {
+                settle(200);
+                shot(QStringLiteral("practice-wrong"));
+                wrongShown = true;
+            }
+        }
+        key(Qt::Key_Return);
+    }
+    settle(200);
+    shot(QStringLiteral("practice-result"));
+    key(Qt::Key_Return, 400);
+    shot(QStringLiteral("practice-progress"));
+    key(Qt::Key_Escape, 400);
+}
+
 void walkUnreadable()
 {
     kit::ManualClock clock;
@@ -381,6 +434,7 @@ int main(int argc, char** argv)
     walkFullCard();
     walkUnreadable();
     walkSteps();
+    walkPractice();
     std::printf("%d screens in %s\n", shotNumber, qPrintable(outputFolder));
     return 0;
 }
