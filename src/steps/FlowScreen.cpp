@@ -340,6 +340,8 @@ void FlowScreen::openPage()
     kit::Speech::stop();
     _page = std::make_unique<viewer::WebController>(viewer::pageUrl(now.page));
     _page->setFontSize(viewer::articleFontSize());
+    // In the middle of helping, the page offers no practice.
+    _page->setShowsPracticeLink(false);
     QWidget* pageView = _page->view();
     pageView->setParent(view());
     kit::setFrame(pageView, QRect(0, kit::NavigationBar::barHeight, kit::Window::width,
