@@ -197,7 +197,8 @@ private slots:
         press(Qt::Key_1 + cardFor(*round, true));
         QCOMPARE(round->rightCount(), 0);
         // Counted and saved at once: back the next day.
-        const quiz::Record* saved = app.stored().record(question.id);
+        const quiz::Progress stored = app.stored();
+        const quiz::Record* saved = stored.record(question.id);
         QVERIFY(saved);
         QVERIFY(!saved->right);
         QCOMPARE(saved->due, QDate(2026, 12, 2));
