@@ -35,14 +35,6 @@ QDate today()
     return kit::RunLoop::main().currentDateTime().date();
 }
 
-kit::ViewController& topmost(kit::ViewController& over)
-{
-    kit::ViewController* top = &over;
-    while (top->modalViewController())
-        top = top->modalViewController();
-    return *top;
-}
-
 bool practiceIsUp(kit::ViewController& over)
 {
     for (kit::ViewController* screen = &over; screen; screen = screen->modalViewController())
@@ -71,7 +63,7 @@ std::shared_ptr<const quiz::QuizBank> bankOrMessage()
 void present(kit::ViewController& over, std::unique_ptr<kit::ViewController> screen)
 {
     kit::setFrame(screen->view(), QRect(0, 0, kit::Window::width, kit::Window::height));
-    topmost(over).presentModalViewController(std::move(screen), true);
+    over.topmostViewController().presentModalViewController(std::move(screen), true);
 }
 
 } // namespace

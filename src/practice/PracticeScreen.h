@@ -47,7 +47,6 @@ public:
     // Reads the progress again and shows it (a round has ended, a day has passed).
     void refresh();
 
-    const quiz::Progress& progress() const { return _progress; }
     RoundScreen* round() const;
     kit::Label* overall() const { return _overall; }
     kit::TitledButton* examButton() const { return _exam; }

@@ -15,9 +15,7 @@
 #include "kit/views/TitledButton.h"
 #include "kit/views/View.h"
 #include "viewer/ButtonLooks.h"
-#include "viewer/FontScript.h"
 #include "viewer/KeyedView.h"
-#include "viewer/ReadingZoom.h"
 #include "viewer/WebController.h"
 
 #include <QLocale>
@@ -411,7 +409,6 @@ void RoundScreen::answer(const quiz::Answer& given)
     layout();
     showOutcome();
     _next->setFocus(Qt::OtherFocusReason);
-    emit answeredQuestion(right);
 }
 
 void RoundScreen::next()
@@ -507,16 +504,7 @@ void RoundScreen::openArticle(const QString& page, const QString& passage)
 {
     if (_page || page.isEmpty())
         return;
-    _page = std::make_unique<viewer::WebController>(viewer::pageUrl(page));
-    _page->setFontSize(viewer::articleFontSize());
-    _page->setHighlightedText(passage);
-    _page->setShowsPracticeLink(false);
-    QWidget* pageView = _page->view();
-    pageView->setParent(view());
-    kit::setFrame(pageView, QRect(0, kit::NavigationBar::barHeight, kit::Window::width,
-                                  kit::Window::height - kit::NavigationBar::barHeight));
-    pageView->show();
-    pageView->setFocus(Qt::OtherFocusReason);
+    _page = viewer::showPageOver(view(), page, passage);
     refreshBar();
 }
 

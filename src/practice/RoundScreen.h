@@ -77,9 +77,6 @@ public:
     viewer::WebController* page() const { return _page.get(); }
     kit::NavigationBar* bar() const { return _bar; }
 
-signals:
-    void answeredQuestion(bool right);
-
 protected:
     void loadView() override;
     void viewDidLoad() override;

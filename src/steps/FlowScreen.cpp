@@ -16,9 +16,7 @@
 #include "kit/views/TitledButton.h"
 #include "kit/views/View.h"
 #include "viewer/ButtonLooks.h"
-#include "viewer/FontScript.h"
 #include "viewer/KeyedView.h"
-#include "viewer/ReadingZoom.h"
 #include "viewer/WebController.h"
 
 #include <QKeyEvent>
@@ -338,16 +336,7 @@ void FlowScreen::openPage()
     if (now.page.isEmpty() || _page)
         return;
     kit::Speech::stop();
-    _page = std::make_unique<viewer::WebController>(viewer::pageUrl(now.page));
-    _page->setFontSize(viewer::articleFontSize());
-    // In the middle of helping, the page offers no practice.
-    _page->setShowsPracticeLink(false);
-    QWidget* pageView = _page->view();
-    pageView->setParent(view());
-    kit::setFrame(pageView, QRect(0, kit::NavigationBar::barHeight, kit::Window::width,
-                                  kit::Window::height - kit::NavigationBar::barHeight));
-    pageView->show();
-    pageView->setFocus(Qt::OtherFocusReason);
+    _page = viewer::showPageOver(view(), now.page);
     refreshBar();
 }
 

@@ -19,14 +19,6 @@ const char* const coachInstruction =
     "Давите на центр груди в такт щелчкам: взрослому на 5–6 см, руки прямые. "
     "Ребёнку и младенцу сначала 5 вдохов.";
 
-kit::ViewController& topmost(kit::ViewController& over)
-{
-    kit::ViewController* top = &over;
-    while (top->modalViewController())
-        top = top->modalViewController();
-    return *top;
-}
-
 template <class Screen> bool isUp(kit::ViewController& over)
 {
     for (kit::ViewController* screen = &over; screen; screen = screen->modalViewController())
@@ -73,7 +65,7 @@ void openFlow(kit::ViewController& over)
     }
     auto screen = std::make_unique<FlowScreen>(std::move(*flow));
     kit::setFrame(screen->view(), QRect(0, 0, kit::Window::width, kit::Window::height));
-    topmost(over).presentModalViewController(std::move(screen), true);
+    over.topmostViewController().presentModalViewController(std::move(screen), true);
 }
 
 void openCoach(kit::ViewController& over)
@@ -87,7 +79,7 @@ void openCoach(kit::ViewController& over)
         std::make_unique<CoachScreen>(QString::fromUtf8(coachInstruction), false,
                                       flow ? flow->aed : std::vector<guide::Step>(), false);
     kit::setFrame(screen->view(), QRect(0, 0, kit::Window::width, kit::Window::height));
-    topmost(over).presentModalViewController(std::move(screen), true);
+    over.topmostViewController().presentModalViewController(std::move(screen), true);
 }
 
 } // namespace steps

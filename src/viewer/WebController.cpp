@@ -3,6 +3,9 @@
 
 #include "AddressScreen.h"
 #include "HelpBand.h"
+#include "ReadingZoom.h"
+#include "kit/controllers/NavigationBar.h"
+#include "kit/views/View.h"
 
 #include "kit/controllers/NavigationController.h"
 #include "kit/controllers/Window.h"
@@ -104,6 +107,22 @@ void WebController::styleLoadedPage()
                     emit self->highlightedTextFound(matches);
             });
     });
+}
+
+std::unique_ptr<WebController> showPageOver(QWidget* host, const QString& page,
+                                            const QString& highlighted)
+{
+    auto viewer = std::make_unique<WebController>(pageUrl(page));
+    viewer->setFontSize(articleFontSize());
+    viewer->setHighlightedText(highlighted);
+    viewer->setShowsPracticeLink(false);
+    QWidget* pageView = viewer->view();
+    pageView->setParent(host);
+    kit::setFrame(pageView, QRect(0, kit::NavigationBar::barHeight, host->width(),
+                                  host->height() - kit::NavigationBar::barHeight));
+    pageView->show();
+    pageView->setFocus(Qt::OtherFocusReason);
+    return viewer;
 }
 
 void WebController::touchesBegan(kit::WebView&)

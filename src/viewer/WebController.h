@@ -78,4 +78,11 @@ private:
     bool _showsPracticeLink = true;
 };
 
+// A page of the bundle shown over a screen below its bar (a step's article, a question's
+// passage): at the reading size, highlighting the given words, its view a child of host
+// filling it below the bar, with the keyboard. It offers no practice: it is opened in the
+// middle of something.
+std::unique_ptr<WebController> showPageOver(QWidget* host, const QString& page,
+                                            const QString& highlighted = {});
+
 } // namespace viewer

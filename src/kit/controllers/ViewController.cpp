@@ -59,6 +59,14 @@ void ViewController::setView(QWidget* view)
     _view.reset(view);
 }
 
+ViewController& ViewController::topmostViewController()
+{
+    ViewController* top = this;
+    while (top->modalViewController())
+        top = top->modalViewController();
+    return *top;
+}
+
 ViewController* ViewController::controllerOfView(const QWidget* view)
 {
     if (!view)

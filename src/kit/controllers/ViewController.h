@@ -74,6 +74,8 @@ public:
     // which passes it on); it is destroyed once control is back in the event loop.
     void dismissModalViewControllerAnimated(bool animated);
     ViewController* modalViewController() const { return _modal.get(); }
+    // The screen on top of this one's presented screens: the last presented, or this one.
+    ViewController& topmostViewController();
     NavigationController* navigationController() const;
     TabBarController* tabBarController() const;
 
